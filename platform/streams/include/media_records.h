@@ -1,0 +1,85 @@
+// Media-type records with their published 64-bit layouts. Natural alignment
+// reproduces every layout except WAVEFORMATEX, whose published form is
+// byte-packed (18 bytes); clients size audio format blocks from it.
+#pragma once
+
+#include "unknwn.h"
+
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+static_assert(sizeof(RECT) == 16);
+
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+};
+static_assert(sizeof(BITMAPINFOHEADER) == 40);
+
+constexpr DWORD BI_RGB = 0;
+constexpr DWORD BI_BITFIELDS = 3;
+
+struct VIDEOINFOHEADER {
+    RECT rcSource;
+    RECT rcTarget;
+    DWORD dwBitRate;
+    DWORD dwBitErrorRate;
+    REFERENCE_TIME AvgTimePerFrame;
+    BITMAPINFOHEADER bmiHeader;
+};
+static_assert(sizeof(VIDEOINFOHEADER) == 88);
+static_assert(offsetof(VIDEOINFOHEADER, AvgTimePerFrame) == 40);
+static_assert(offsetof(VIDEOINFOHEADER, bmiHeader) == 48);
+
+struct __attribute__((packed)) WAVEFORMATEX {
+    WORD wFormatTag;
+    WORD nChannels;
+    DWORD nSamplesPerSec;
+    DWORD nAvgBytesPerSec;
+    WORD nBlockAlign;
+    WORD wBitsPerSample;
+    WORD cbSize;
+};
+static_assert(sizeof(WAVEFORMATEX) == 18);
+
+constexpr WORD WAVE_FORMAT_PCM = 1;
+
+struct AM_MEDIA_TYPE {
+    GUID majortype;
+    GUID subtype;
+    BOOL bFixedSizeSamples;
+    BOOL bTemporalCompression;
+    ULONG lSampleSize;
+    GUID formattype;
+    IUnknown* pUnk;
+    ULONG cbFormat;
+    BYTE* pbFormat;
+};
+static_assert(sizeof(AM_MEDIA_TYPE) == 88);
+static_assert(offsetof(AM_MEDIA_TYPE, formattype) == 44);
+static_assert(offsetof(AM_MEDIA_TYPE, pUnk) == 64);
+static_assert(offsetof(AM_MEDIA_TYPE, cbFormat) == 72);
+static_assert(offsetof(AM_MEDIA_TYPE, pbFormat) == 80);
+
+// The image bytes of one frame: rows padded to whole 32-bit words.
+constexpr DWORD DibRowBytes(LONG width, WORD bitCount)
+{
+    return ((static_cast<DWORD>(width) * bitCount + 31u) / 32u) * 4u;
+}
+constexpr DWORD DibImageBytes(const BITMAPINFOHEADER& h)
+{
+    const DWORD rows = static_cast<DWORD>(h.biHeight < 0 ? -static_cast<LONGLONG>(h.biHeight) : h.biHeight);
+    return DibRowBytes(h.biWidth, h.biBitCount) * rows;
+}
