@@ -5,12 +5,8 @@
 
 #include "unknwn.h"
 
-struct RECT {
-    LONG left;
-    LONG top;
-    LONG right;
-    LONG bottom;
-};
+#include <cstddef>
+
 static_assert(sizeof(RECT) == 16);
 
 struct BITMAPINFOHEADER {
