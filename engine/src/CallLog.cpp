@@ -1,0 +1,61 @@
+#include "CallLog.h"
+
+#include <cstdlib>
+
+namespace ovsim {
+
+CallLog::CallLog() { reopenFileFromEnvironment(); }
+
+CallLog::~CallLog() { closeFile(); }
+
+void CallLog::record(const std::string &line) {
+  std::lock_guard lock(mutex_);
+  if (lines_.size() >= kMaxLines) lines_.pop_front();
+  lines_.push_back(line);
+  if (file_) {
+    std::fputs(line.c_str(), file_);
+    std::fputc('\n', file_);
+    std::fflush(file_);
+  }
+}
+
+std::vector<std::string> CallLog::lines() {
+  std::lock_guard lock(mutex_);
+  return {lines_.begin(), lines_.end()};
+}
+
+std::size_t CallLog::count(const std::string &function) {
+  std::lock_guard lock(mutex_);
+  std::size_t n = 0;
+  for (const auto &line : lines_) {
+    if (line.size() > function.size() && line.compare(0, function.size(), function) == 0 &&
+        line[function.size()] == '(') {
+      ++n;
+    }
+  }
+  return n;
+}
+
+void CallLog::clear() {
+  std::lock_guard lock(mutex_);
+  lines_.clear();
+}
+
+void CallLog::reopenFileFromEnvironment() {
+  std::lock_guard lock(mutex_);
+  closeFile();
+  const char *path = std::getenv("OVSENDER_SIM_LOG");
+  if (path && *path) file_ = std::fopen(path, "a");
+}
+
+void CallLog::closeFile() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+}
+
+CallLog &callLog() {
+  static CallLog log;
+  return log;
+}
+
+}  // namespace ovsim
