@@ -2,6 +2,7 @@
 // the clocks, with the Win32 names and results the filters expect.
 #pragma once
 
+#include "kernel_event.h"
 #include "wintypes.h"
 
 #include <mutex>
@@ -28,7 +29,6 @@ private:
     CRITICAL_SECTION& m_section;
 };
 
-constexpr DWORD INFINITE = 0xFFFFFFFFu;
 constexpr DWORD WAIT_OBJECT_0 = 0x00000000u;
 constexpr DWORD WAIT_TIMEOUT = 0x00000102u;
 constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
