@@ -2,14 +2,15 @@
 
 namespace ovsim {
 
+// Neither is ever destroyed: a thread still calling the engine while the process exits must find them intact.
 std::mutex &engineMutex() {
-  static std::mutex mutex;
-  return mutex;
+  static auto *mutex = new std::mutex;
+  return *mutex;
 }
 
 EngineState &engineStateUnlocked() {
-  static EngineState state;
-  return state;
+  static auto *state = new EngineState;
+  return *state;
 }
 
 void resetEngineState() {

@@ -81,9 +81,10 @@ bool RegistryStore::persist(const Sections &content) const {
   return ensureFolderOf(path_) && writeFileAtomically(path_, formatStore(content));
 }
 
+// Never destroyed, like the engine state, for threads that outlive static destruction.
 RegistryStore &registryStore() {
-  static RegistryStore store;
-  return store;
+  static auto *store = new RegistryStore;
+  return *store;
 }
 
 }  // namespace ovsim
