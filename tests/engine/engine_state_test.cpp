@@ -23,6 +23,12 @@ struct IntSetting {
   int value;
 };
 
+struct BoolSetting {
+  const char *name;
+  bool (*get)();
+  void (*set)(bool);
+};
+
 TEST_F(EngineStateTest, FreshEngineIsValidWithSaneDefaults) {
   EXPECT_TRUE(ovSenderIsInitialized());
   EXPECT_TRUE(ovSenderGetValid());
@@ -76,6 +82,27 @@ TEST_F(EngineStateTest, EveryNumberReadsBackAsSet) {
   EXPECT_TRUE(ovSenderGetValid());
 }
 
+TEST_F(EngineStateTest, EverySwitchReadsBackAsSet) {
+  const BoolSetting switches[] = {
+      {"Start", ovSenderGetStart, ovSenderSetStart},
+      {"Video", ovSenderGetVideoTransmissionOn, ovSenderSetVideoTransmissionOn},
+      {"Audio", ovSenderGetAudioTransmissionOn, ovSenderSetAudioTransmissionOn},
+      {"Focus", ovSenderGetFocusTransmissionOn, ovSenderSetFocusTransmissionOn},
+      {"DirectVideo", ovSenderGetDirectVideoModeOn, ovSenderSetDirectVideoModeOn},
+      {"DVInterleaved", ovSenderGetDVInterleavedModeOn, ovSenderSetDVInterleavedModeOn},
+      {"KeepAspect", ovSenderGetKeepVideoAspect, ovSenderSetKeepVideoAspect},
+      {"FitWindow", ovSenderGetFitWindowToVideo, ovSenderSetFitWindowToVideo},
+      {"FocusFrame", ovSenderGetFocusFrameVisible, ovSenderSetFocusFrameVisible},
+      {"Caption", ovSenderGetCaptionOn, ovSenderSetCaptionOn},
+  };
+  for (bool value : {true, false, true}) {
+    for (const auto &s : switches) {
+      s.set(value);
+      EXPECT_EQ(s.get(), value) << s.name;
+    }
+  }
+}
+
 TEST_F(EngineStateTest, EncodersOfEveryPriorityAndSourcesWithPages) {
   std::set<int> videoPriorities, audioPriorities;
   for (int i = 0; i < ovSenderGetNumVideoEncoder(); ++i) videoPriorities.insert(ovSenderGetVideoEncoderPriority(i));
@@ -96,6 +123,22 @@ TEST_F(EngineStateTest, EncodersOfEveryPriorityAndSourcesWithPages) {
   EXPECT_EQ(shown[0].owner, 77u);
   EXPECT_FALSE(shown[1].video);
   EXPECT_EQ(shown[1].name, "");
+}
+
+TEST_F(EngineStateTest, InjectedDevicesReplaceTheSimulatedOnes) {
+  ovSenderSimSetVideoSources({{"Cam", {"Format", "Exposure"}}});
+  ovSenderSimSetAudioSources({});
+  ovSenderSimSetVideoEncoders({{"Only", 2}});
+  EXPECT_EQ(ovSenderGetNumVideoSources(), 1);
+  EXPECT_STREQ(ovSenderGetVideoSourceFriendlyName(0), "Cam");
+  EXPECT_STREQ(ovSenderGetVideoSourcePropertyPageName(1), "Exposure");
+  EXPECT_EQ(ovSenderGetNumAudioSources(), 0);
+  EXPECT_EQ(ovSenderGetAudioSource(), -1);
+  EXPECT_EQ(ovSenderGetNumAudioSourcePropertyPages(), 0);
+  EXPECT_EQ(ovSenderGetVideoEncoderPriority(0), 2);
+  EXPECT_FALSE(ovSenderGetValid());  // audio is on but there is nothing to capture it from
+  ovSenderSetAudioTransmissionOn(false);
+  EXPECT_TRUE(ovSenderGetValid());
 }
 
 TEST_F(EngineStateTest, UnworkableConfigurationsReportAnError) {
@@ -188,7 +231,7 @@ TEST_F(EngineStateTest, VolumeMovesWithinRange) {
 }
 
 TEST_F(EngineStateTest, ClipsPlayOnlyForReadableFilesAndStopAfterTheirTime) {
-  ovSenderSimSetPlayDuration(150);
+  ovSenderSimSetPlayDuration(500);
   EXPECT_FALSE(ovSenderPlayVideoClip((home() / "missing.avi").c_str()));
   EXPECT_FALSE(ovSenderPlayVideoClip(home().c_str()));
   EXPECT_FALSE(ovSenderPlaySoundFile(nullptr));
@@ -197,7 +240,7 @@ TEST_F(EngineStateTest, ClipsPlayOnlyForReadableFilesAndStopAfterTheirTime) {
   EXPECT_TRUE(ovSenderPlayVideoClip(clip.c_str()));
   EXPECT_TRUE(ovSenderIsPlayVideoClip());
   EXPECT_FALSE(ovSenderIsPlaySoundFile());
-  std::this_thread::sleep_for(250ms);
+  std::this_thread::sleep_for(700ms);
   EXPECT_FALSE(ovSenderIsPlayVideoClip());
 }
 
