@@ -18,16 +18,16 @@ HRESULT CopyMediaType(AM_MEDIA_TYPE* target, const AM_MEDIA_TYPE* source);
 AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE* source);
 
 // Value-semantics owner of one media type.
-class MediaType : public AM_MEDIA_TYPE {
+class CMediaType : public AM_MEDIA_TYPE {
 public:
-    MediaType();
-    MediaType(const AM_MEDIA_TYPE& other);
-    MediaType(const MediaType& other);
-    MediaType& operator=(const AM_MEDIA_TYPE& other);
-    MediaType& operator=(const MediaType& other);
-    ~MediaType();
+    CMediaType();
+    CMediaType(const AM_MEDIA_TYPE& other);
+    CMediaType(const CMediaType& other);
+    CMediaType& operator=(const AM_MEDIA_TYPE& other);
+    CMediaType& operator=(const CMediaType& other);
+    ~CMediaType();
 
-    bool operator==(const MediaType& other) const;
+    bool operator==(const CMediaType& other) const;
     bool IsValid() const { return majortype != GUID_NULL; }
     // Same major type, and subtype and format type where this type names one.
     bool MatchesPartial(const AM_MEDIA_TYPE& other) const;

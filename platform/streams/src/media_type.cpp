@@ -67,17 +67,17 @@ const VIDEOINFOHEADER* VideoInfoOf(const AM_MEDIA_TYPE& type)
     return reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
 }
 
-MediaType::MediaType() : AM_MEDIA_TYPE{}
+CMediaType::CMediaType() : AM_MEDIA_TYPE{}
 {
     bFixedSizeSamples = TRUE;
     lSampleSize = 1;
 }
 
-MediaType::MediaType(const AM_MEDIA_TYPE& other) : AM_MEDIA_TYPE{} { CopyFrom(other); }
+CMediaType::CMediaType(const AM_MEDIA_TYPE& other) : AM_MEDIA_TYPE{} { CopyFrom(other); }
 
-MediaType::MediaType(const MediaType& other) : AM_MEDIA_TYPE{} { CopyFrom(other); }
+CMediaType::CMediaType(const CMediaType& other) : AM_MEDIA_TYPE{} { CopyFrom(other); }
 
-MediaType& MediaType::operator=(const AM_MEDIA_TYPE& other)
+CMediaType& CMediaType::operator=(const AM_MEDIA_TYPE& other)
 {
     if (&other != this) {
         FreeMediaType(*this);
@@ -86,28 +86,28 @@ MediaType& MediaType::operator=(const AM_MEDIA_TYPE& other)
     return *this;
 }
 
-MediaType& MediaType::operator=(const MediaType& other)
+CMediaType& CMediaType::operator=(const CMediaType& other)
 {
     return *this = static_cast<const AM_MEDIA_TYPE&>(other);
 }
 
-MediaType::~MediaType() { FreeMediaType(*this); }
+CMediaType::~CMediaType() { FreeMediaType(*this); }
 
-void MediaType::CopyFrom(const AM_MEDIA_TYPE& other)
+void CMediaType::CopyFrom(const AM_MEDIA_TYPE& other)
 {
     // Out of memory leaves the type without a format block, which every
     // format check refuses.
     if (FAILED(CopyMediaType(this, &other))) static_cast<AM_MEDIA_TYPE&>(*this) = AM_MEDIA_TYPE{};
 }
 
-bool MediaType::operator==(const MediaType& other) const { return IsEqualMediaType(*this, other); }
+bool CMediaType::operator==(const CMediaType& other) const { return IsEqualMediaType(*this, other); }
 
-bool MediaType::IsPartiallySpecified() const
+bool CMediaType::IsPartiallySpecified() const
 {
     return majortype == GUID_NULL || formattype == GUID_NULL;
 }
 
-bool MediaType::MatchesPartial(const AM_MEDIA_TYPE& other) const
+bool CMediaType::MatchesPartial(const AM_MEDIA_TYPE& other) const
 {
     if (majortype != GUID_NULL && majortype != other.majortype) return false;
     if (subtype != GUID_NULL && subtype != other.subtype) return false;
@@ -116,14 +116,14 @@ bool MediaType::MatchesPartial(const AM_MEDIA_TYPE& other) const
     return cbFormat == 0 || std::memcmp(pbFormat, other.pbFormat, cbFormat) == 0;
 }
 
-bool MediaType::SetFormat(const void* bytes, ULONG length)
+bool CMediaType::SetFormat(const void* bytes, ULONG length)
 {
     if (!AllocFormat(length)) return length == 0;
     if (length) std::memcpy(pbFormat, bytes, length);
     return true;
 }
 
-BYTE* MediaType::AllocFormat(ULONG length)
+BYTE* CMediaType::AllocFormat(ULONG length)
 {
     if (length == 0) {
         ResetFormat();
@@ -137,13 +137,13 @@ BYTE* MediaType::AllocFormat(ULONG length)
     return block;
 }
 
-void MediaType::ResetFormat()
+void CMediaType::ResetFormat()
 {
     CoTaskMemFree(pbFormat);
     pbFormat = nullptr;
     cbFormat = 0;
 }
 
-const VIDEOINFOHEADER* MediaType::VideoInfo() const { return VideoInfoOf(*this); }
+const VIDEOINFOHEADER* CMediaType::VideoInfo() const { return VideoInfoOf(*this); }
 
-VIDEOINFOHEADER* MediaType::VideoInfo() { return const_cast<VIDEOINFOHEADER*>(VideoInfoOf(*this)); }
+VIDEOINFOHEADER* CMediaType::VideoInfo() { return const_cast<VIDEOINFOHEADER*>(VideoInfoOf(*this)); }

@@ -18,9 +18,9 @@ struct CountedUnknown : IUnknown {
     STDMETHODIMP_(ULONG) Release() override { return --refs; }
 };
 
-MediaType Rgb24Type(LONG width, LONG height)
+CMediaType Rgb24Type(LONG width, LONG height)
 {
-    MediaType type;
+    CMediaType type;
     type.majortype = MEDIATYPE_Video;
     type.subtype = MEDIASUBTYPE_RGB24;
     type.formattype = FORMAT_VideoInfo;
@@ -35,8 +35,8 @@ MediaType Rgb24Type(LONG width, LONG height)
 
 TEST(MediaTypeHelper, CopyOwnsItsFormatBlock)
 {
-    MediaType original = Rgb24Type(640, 480);
-    MediaType copy = original;
+    CMediaType original = Rgb24Type(640, 480);
+    CMediaType copy = original;
     ASSERT_NE(copy.pbFormat, original.pbFormat);
     EXPECT_TRUE(copy == original);
     copy.VideoInfo()->bmiHeader.biWidth = 320;
@@ -47,7 +47,7 @@ TEST(MediaTypeHelper, CopyOwnsItsFormatBlock)
 TEST(MediaTypeHelper, CreateAndDeleteBalanceTheUnknownReference)
 {
     CountedUnknown unk;
-    MediaType type = Rgb24Type(2, 2);
+    CMediaType type = Rgb24Type(2, 2);
     type.pUnk = &unk;
     unk.AddRef();
     AM_MEDIA_TYPE* handed = CreateMediaType(&type);
@@ -64,7 +64,7 @@ TEST(MediaTypeHelper, CreateAndDeleteBalanceTheUnknownReference)
 
 TEST(MediaTypeHelper, VideoInfoNeedsAWholeHeader)
 {
-    MediaType type = Rgb24Type(4, 4);
+    CMediaType type = Rgb24Type(4, 4);
     EXPECT_NE(type.VideoInfo(), nullptr);
     type.AllocFormat(sizeof(VIDEOINFOHEADER) - 1);
     EXPECT_EQ(type.VideoInfo(), nullptr);
@@ -75,21 +75,21 @@ TEST(MediaTypeHelper, VideoInfoNeedsAWholeHeader)
 
 TEST(MediaTypeHelper, PartialMatchIgnoresWhatIsUnnamed)
 {
-    MediaType pattern;
+    CMediaType pattern;
     pattern.majortype = MEDIATYPE_Video;
     EXPECT_TRUE(pattern.IsPartiallySpecified());
     EXPECT_TRUE(pattern.MatchesPartial(Rgb24Type(8, 8)));
     pattern.subtype = MEDIASUBTYPE_RGB555;
     EXPECT_FALSE(pattern.MatchesPartial(Rgb24Type(8, 8)));
-    MediaType audio;
+    CMediaType audio;
     audio.majortype = MEDIATYPE_Audio;
-    EXPECT_FALSE(MediaType(Rgb24Type(8, 8)).MatchesPartial(audio));
+    EXPECT_FALSE(CMediaType(Rgb24Type(8, 8)).MatchesPartial(audio));
 }
 
 TEST(MediaTypeHelper, SelfAssignmentKeepsTheBlock)
 {
-    MediaType type = Rgb24Type(16, 9);
-    MediaType& alias = type;
+    CMediaType type = Rgb24Type(16, 9);
+    CMediaType& alias = type;
     type = alias;
     ASSERT_NE(type.VideoInfo(), nullptr);
     EXPECT_EQ(type.VideoInfo()->bmiHeader.biWidth, 16);

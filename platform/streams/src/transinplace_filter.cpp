@@ -1,0 +1,84 @@
+#include "transinplace_filter.h"
+
+#include <algorithm>
+#include <cstring>
+
+CTransInPlaceFilter::CTransInPlaceFilter(const char* objectName, IUnknown* outer, REFCLSID clsid)
+    : CTransformFilter(objectName, outer, clsid)
+{
+}
+
+HRESULT CTransInPlaceFilter::GetMediaType(int position, CMediaType* type)
+{
+    if (position < 0) return E_INVALIDARG;
+    if (!m_input || !m_input->IsConnected()) return E_UNEXPECTED;
+    if (position > 0) return VFW_S_NO_MORE_ITEMS;
+    *type = m_input->CurrentMediaType();
+    return S_OK;
+}
+
+HRESULT CTransInPlaceFilter::CheckTransform(const CMediaType* input, const CMediaType* output)
+{
+    if (input->majortype != output->majortype || input->subtype != output->subtype ||
+        input->formattype != output->formattype)
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    return CheckInputType(output) == S_OK ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+HRESULT CTransInPlaceFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
+{
+    LONG size = request->cbBuffer;
+    ALLOCATOR_PROPERTIES upstream{};
+    IMemAllocator* inputAllocator = m_input->PeekAllocator();
+    if (inputAllocator && SUCCEEDED(inputAllocator->GetProperties(&upstream))) size = std::max(size, upstream.cbBuffer);
+    const CMediaType& type = m_input->CurrentMediaType();
+    size = std::max<LONG>(size, static_cast<LONG>(type.lSampleSize));
+    if (const VIDEOINFOHEADER* video = type.VideoInfo()) {
+        const DWORD image = video->bmiHeader.biSizeImage ? video->bmiHeader.biSizeImage : DibImageBytes(video->bmiHeader);
+        size = std::max<LONG>(size, static_cast<LONG>(image));
+    }
+    ALLOCATOR_PROPERTIES wanted = *request;
+    wanted.cBuffers = std::max<LONG>(request->cBuffers, 1);
+    wanted.cbBuffer = std::max<LONG>(size, 1);
+    ALLOCATOR_PROPERTIES actual{};
+    const HRESULT hr = allocator->SetProperties(&wanted, &actual);
+    if (FAILED(hr)) return hr;
+    return actual.cBuffers < wanted.cBuffers || actual.cbBuffer < wanted.cbBuffer ? E_FAIL : S_OK;
+}
+
+HRESULT CTransInPlaceFilter::CopyToOutputBuffer(IMediaSample* source, IMediaSample** copy)
+{
+    IMediaSample* target = nullptr;
+    HRESULT hr = InitializeOutputSample(source, &target);
+    if (FAILED(hr)) return hr;
+    BYTE* from = nullptr;
+    BYTE* to = nullptr;
+    const LONG length = source->GetActualDataLength();
+    if (FAILED(source->GetPointer(&from)) || FAILED(target->GetPointer(&to)) || length > target->GetSize()) {
+        target->Release();
+        return VFW_E_BUFFER_OVERFLOW;
+    }
+    std::memcpy(to, from, static_cast<std::size_t>(length));
+    target->SetActualDataLength(length);
+    *copy = target;
+    return S_OK;
+}
+
+HRESULT CTransInPlaceFilter::Receive(IMediaSample* sample)
+{
+    if (m_input->SampleProps().dwStreamId != AM_STREAM_MEDIA) return m_output->Deliver(sample);
+    IMediaSample* target = sample;
+    if (m_input->IsReadOnly()) {
+        const HRESULT hr = CopyToOutputBuffer(sample, &target);
+        if (FAILED(hr)) return hr;
+    } else {
+        target->AddRef();
+    }
+    HRESULT hr = Transform(target);
+    if (hr == S_OK)
+        hr = m_output->Deliver(target);
+    else if (hr == S_FALSE)
+        hr = S_OK;
+    target->Release();
+    return hr;
+}
