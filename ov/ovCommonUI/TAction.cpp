@@ -57,6 +57,10 @@ bool TAction::Execute() {
 }
 
 void TAction::SetUpdateGroup(std::initializer_list<TAction*> actions) {
+  SetUpdateGroup(std::vector<TAction*>(actions));
+}
+
+void TAction::SetUpdateGroup(const std::vector<TAction*>& actions) {
   auto group = std::make_shared<std::vector<TAction*>>(actions);
   for (TAction* action : actions) {
     action->LeaveGroup();

@@ -71,6 +71,7 @@ public:
 
   // The first action becomes the leader; every listed action joins the group.
   static void SetUpdateGroup(std::initializer_list<TAction*> actions);
+  static void SetUpdateGroup(const std::vector<TAction*>& actions);
   TAction* UpdateLeader() const;
   bool IsUpdateLeader() const { return UpdateLeader() == this; }
 

@@ -11,7 +11,9 @@ TMenuItem::TMenuItem(const QString& name, const QString& caption) : caption_(cap
   connect(qtAction_, &QAction::triggered, this, [this] {
     // Qt toggles checkable actions by itself; the state is ours.
     SyncQtAction();
-    Click();
+    // After the menu has closed: a click may rebuild the region that holds
+    // this very item.
+    QMetaObject::invokeMethod(this, &TMenuItem::Click, Qt::QueuedConnection);
   });
   SyncQtAction();
 }

@@ -3,6 +3,7 @@
 #include "TMenuItem.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -50,6 +51,7 @@ TEST(TMenuItemTest, ClickRunsActionOrOwnHandler) {
   TMenuItem* plain = root.AddNew("Plain");
   plain->OnClick = [&](TMenuItem&) { ++clickRuns; };
   bound->QtAction()->trigger();
+  QCoreApplication::processEvents();
   plain->Click();
   EXPECT_EQ(actionRuns, 1);
   EXPECT_EQ(clickRuns, 1);

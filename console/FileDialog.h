@@ -1,0 +1,34 @@
+// A file dialog component: default extension, filter in "text|patterns"
+// pairs, title, the chosen file name and Execute(). Tests replace the
+// interaction through Executor.
+#ifndef CONSOLE_FILEDIALOG_H
+#define CONSOLE_FILEDIALOG_H
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+class TFileDialog : public QObject {
+  Q_OBJECT
+public:
+  enum class Kind { Open, Save };
+  TFileDialog(const QString& name, Kind kind, QObject* owner);
+
+  QString DefaultExt;
+  QString Filter;  // "description|pattern;pattern|description|pattern"
+  QString Title;
+  QString FileName;
+  Kind DialogKind;
+
+  // Shows the dialog; true with FileName set when the user confirmed.
+  bool Execute(QWidget* parent = nullptr);
+  // The filter in Qt's notation: "description (pattern pattern);;...".
+  QString QtFilter() const;
+
+  // When set, Execute asks this instead of showing a dialog.
+  static std::function<bool(TFileDialog&)> Executor;
+};
+
+#endif

@@ -1,0 +1,41 @@
+#include "SenderMessages.h"
+
+const SenderMessage kSenderMessages[MessageCount] = {
+    {"DW_STOP", "停止(&S)", "&Stop"},
+    {"DW_START", "実行(&S)", "&Start"},
+    {"DW_STATUSTRANSMIT", "送信中", "Sending"},
+    {"DW_STATUSSTOP", "停止中", "Stopped"},
+    {"DW_STATUSFAILEDCONFIG", "構成に失敗しました", "Failed to Configuration"},
+    {"DW_STATUSVIDEO", "ビデオ", "Video"},
+    {"DW_STATUSAUDIO", "オーディオ", "Audio"},
+    {"DW_STATUSFOCUS", "フォーカス", "Focus"},
+    {"DW_STATUSNODATA", "データなし", "No Data"},
+    {"DW_STATUSPLAYSOUNDFILE", "サウンド再生中", "Reproduing Sound file"},
+    {"DW_ERROR", "エラー", "Error"},
+    {"DW_READINIFILEERROR", "設定の読込みに失敗しました。", "Failed to Load setting."},
+    {"DW_WRITEINIFILEERROR", "設定の保存に失敗しました。", "Failed to Save setting."},
+    {"DW_PLAYVIDEOCLIPERROR", "ビデオクリップの再生に失敗しました。", "Failed to Play Video Clip."},
+    {"DW_PLAYSOUNDFILEERROR", "サウンドファイルの再生に失敗しました。", "Failed to Play Sound File."},
+    {"DW_SHOW", "表示", "Show"},
+    {"DW_FOCUSDISPLAY", "フォーカス表示", "Focus Display"},
+    {"DW_MULTICAST", "マルチキャスト", "Multicast"},
+    {"DW_SOURCE", "ソース", "Source"},
+    {"DW_RESOLUTION", "解像度", "Resolution"},
+    {"DW_TRANSMISSIONRATE", "最大総送信レート", "Transmission Rate"},
+    {"DW_TRANSMISSIONCOUNT", "重複送信回数", "Number of Repetitions"},
+    {"DW_READINIFILE", "設定の読込み", "Load Setting"},
+    {"DW_WRITEINIFILE", "設定の保存", "Save Setting"},
+    {"DW_ENCODER", "エンコーダ", "Encoder"},
+    {"DW_VIDEOSOURCE", "ビデオソース", "Video Source"},
+    {"DW_AUDIOSOURCE", "オーディオソース", "Audio Source"},
+    {"DW_VIDEOENCODER", "ビデオエンコーダ", "Video Encoder"},
+    {"DW_AUDIOENCODER", "オーディオエンコーダ", "Audio Encoder"},
+};
+
+const SenderMessage kErrorKindTexts[ErrorKindTextCount] = {
+    {"emf_T_WRONG_CAPTURE", "未対応のキャプチャです。", "Not Supported Capture"},
+    {"emf_T_WRONG_ENCODER", "未対応のエンコーダーです。", "Not Supported Encoder"},
+    {"emf_T_WRONG_MEDIATYPE", "未対応のメディアタイプです。", "Not Supported Media Type"},
+    {"emf_T_NOTFOUND_DECODER", "デコーダが見つかりません。", "Decoder is Not Found"},
+    {"emf_T_UNEXPECTED", "予期しないエラー", "Unexpected Error"},
+};

@@ -1,0 +1,13 @@
+// ovSenderUI: the sender console.
+#include "SenderMainForm.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  TSenderMainForm form;
+  // The engine could not start: end quietly, as if never started.
+  if (!form.FormCreate()) return 0;
+  form.show();
+  return application.exec();
+}

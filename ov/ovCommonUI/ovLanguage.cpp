@@ -1,0 +1,54 @@
+#include "ovLanguage.h"
+
+ovLanguage::ovLanguage(TMenuItem* menuItem) : menuItem_(menuItem) {
+  codes_ << QStringLiteral("ja") << QStringLiteral("en");
+  names_.push_back({{QStringLiteral("ja"), QStringLiteral("日本語(&J)")}, {QStringLiteral("en"), QStringLiteral("&Japanese")}});
+  names_.push_back({{QStringLiteral("ja"), QStringLiteral("&English")}, {QStringLiteral("en"), QStringLiteral("&English")}});
+  for (int i = 0; i < codes_.size(); ++i) {
+    auto* item = new TMenuItem(QStringLiteral("LanguageMenuItem%1").arg(i), QStringLiteral("Language: %1").arg(i));
+    item->SetTag(i);
+    item->OnClick = [this](TMenuItem& clicked) { Select(clicked.Tag()); };
+    if (menuItem_) menuItem_->Add(item);
+    menuItems_.push_back(item);
+  }
+}
+
+ovLanguage::~ovLanguage() {
+  for (TMenuItem* item : menuItems_) delete item;
+}
+
+QString ovLanguage::CurrentCode() const {
+  if (currentIndex_ < 0 || currentIndex_ >= codes_.size()) return {};
+  return codes_[currentIndex_];
+}
+
+void ovLanguage::SelectCode(const QString& code) {
+  const QString lowered = code.toLower();
+  for (int i = 0; i < codes_.size(); ++i)
+    if (codes_[i].compare(lowered, Qt::CaseInsensitive) == 0) return Select(i);
+}
+
+void ovLanguage::Select(int index) {
+  for (size_t i = 0; i < menuItems_.size(); ++i) menuItems_[i]->SetChecked(static_cast<int>(i) == index);
+  currentIndex_ = index;
+  Apply();
+}
+
+void ovLanguage::UpdateMenuCaptions() {
+  const QString current = CurrentCode();
+  for (size_t i = 0; i < menuItems_.size(); ++i) {
+    QString caption = QLatin1Char('<') + codes_[static_cast<int>(i)] + QLatin1Char('>');
+    for (const auto& [writtenIn, name] : names_[i])
+      if (writtenIn == current) caption = name;
+    menuItems_[i]->SetCaption(caption);
+  }
+}
+
+void ovLanguage::Apply() {
+  UpdateMenuCaptions();
+  if (currentIndex_ == 0)
+    ApplyJapaneseTable();
+  else
+    ApplyEnglishTable();
+  ApplyLanguageFile();
+}
