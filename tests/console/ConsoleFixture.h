@@ -1,0 +1,75 @@
+// A started console over the simulated engine, with a settings folder of its
+// own per test.
+#ifndef TESTS_CONSOLE_CONSOLEFIXTURE_H
+#define TESTS_CONSOLE_CONSOLEFIXTURE_H
+
+#include "MainDataModule.h"
+#include "SenderMainForm.h"
+#include "ovSenderSim.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ConsoleFixture : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(home_.isValid());
+    qputenv("OSTREL_HOME", home_.path().toUtf8());
+    ovSenderSimReset();
+  }
+
+  void TearDown() override {
+    CloseConsole();
+    ovSenderSimReset();
+  }
+
+  // Stores registry values before the console starts.
+  static void Store(const std::string& key, const std::string& value) {
+    ASSERT_TRUE(ovSenderSimSetRegistryValue("Sender", key, value));
+  }
+  static std::optional<std::string> Stored(const std::string& key) { return ovSenderSimRegistryValue("Sender", key); }
+
+  bool StartConsole(bool show = true) {
+    form_ = std::make_unique<TSenderMainForm>();
+    if (!form_->FormCreate()) return false;
+    if (show) {
+      form_->show();
+      QCoreApplication::processEvents();
+    }
+    return true;
+  }
+
+  void CloseConsole() {
+    if (!form_) return;
+    form_->close();
+    form_.reset();
+  }
+
+  // Runs the idle updates the event loop would run.
+  static void Idle() {
+    QCoreApplication::processEvents();
+    TActionList::UpdateAllActions();
+  }
+
+  // The logged calls of the given functions, in order ("SetStart(1)").
+  static std::vector<std::string> Calls(const std::vector<std::string>& functions) {
+    std::vector<std::string> result;
+    for (const std::string& line : ovSenderSimCallLog()) {
+      const std::string name = line.substr(0, line.find('('));
+      for (const std::string& f : functions)
+        if (name == f) result.push_back(line);
+    }
+    return result;
+  }
+
+  TMainDataModule& Module() { return *MainDataModule; }
+
+  QTemporaryDir home_;
+  std::unique_ptr<TSenderMainForm> form_;
+};
+
+#endif

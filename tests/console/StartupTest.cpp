@@ -1,0 +1,168 @@
+#include "ConsoleFixture.h"
+#include "ErrorMessageForm.h"
+#include "SenderLanguage.h"
+#include "VolumeIndicatorForm.h"
+
+#include <QApplication>
+#include <QProcess>
+
+using Startup = ConsoleFixture;
+
+TEST_F(Startup, InitialisesTheEngineFirstThenModuleThenCallbackThenRegistry) {
+  ASSERT_TRUE(StartConsole(false));
+  const auto calls = Calls({"Initialize", "SetUICallbackFunction", "ReadRegistry", "Shutdown"});
+  ASSERT_GE(calls.size(), 5u);
+  EXPECT_EQ(calls[0].rfind("Initialize(", 0), 0u);
+  std::vector<std::string> order;
+  for (const auto& c : calls) order.push_back(c.substr(0, c.find(',')));
+  auto position = [&](const std::string& prefix) {
+    for (size_t i = 0; i < calls.size(); ++i)
+      if (calls[i].rfind(prefix, 0) == 0) return static_cast<int>(i);
+    return -1;
+  };
+  const int encoder = position("ReadRegistry(Sender, EncoderShowControl, Require, 1024)");
+  const int clip = position("ReadRegistry(Sender, HistoryVideoClip0, , 1024)");
+  const int callback = position("SetUICallbackFunction(");
+  const int language = position("ReadRegistry(Sender, Language, ja, 256)");
+  const int displayTime = position("ReadRegistry(Sender, VolumeIndicatorDisplayTime, 5s, 256)");
+  EXPECT_GT(encoder, 0);
+  EXPECT_GT(clip, encoder);
+  EXPECT_GT(callback, clip);
+  EXPECT_GT(language, callback);
+  EXPECT_GT(displayTime, language);
+  EXPECT_EQ(position("Shutdown"), -1);
+  EXPECT_TRUE(Module().SenderTimer->isActive());
+  EXPECT_EQ(Module().SenderTimer->interval(), 1000);
+  EXPECT_EQ(Module().TransmissionMonitorTimer->interval(), 500);
+  EXPECT_EQ(Module().MulticastDetectionTimer->interval(), 1000);
+}
+
+TEST_F(Startup, FailedInitialiseCreatesNothing) {
+  ovSenderSimSetFailInitialize(true);
+  EXPECT_FALSE(StartConsole());
+  EXPECT_EQ(MainDataModule, nullptr);
+  EXPECT_EQ(ErrorMessageForm, nullptr);
+  for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+  form_.reset();
+  EXPECT_EQ(ovSenderSimCallCount("Shutdown"), 0u);
+}
+
+TEST_F(Startup, ProgramEndsWithStatusZeroWhenTheEngineFails) {
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("OVSENDER_SIM_FAIL_INITIALIZE", "1");
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("OSTREL_HOME", home_.path());
+  program.setProcessEnvironment(env);
+  program.start(QStringLiteral(OVSENDERUI_PATH), {});
+  ASSERT_TRUE(program.waitForFinished(20000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_EQ(program.readAllStandardOutput(), QByteArray());
+}
+
+struct DisplayTimeCase {
+  const char* stored;
+  int index;
+};
+
+class DisplayTimeParse : public ConsoleFixture, public ::testing::WithParamInterface<DisplayTimeCase> {};
+
+TEST_P(DisplayTimeParse, MapsTheStoredTextCaseInsensitively) {
+  Store("VolumeIndicatorDisplayTime", GetParam().stored);
+  ASSERT_TRUE(StartConsole(false));
+  EXPECT_EQ(VolumeIndicatorForm->displayTimeIndex, GetParam().index);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, DisplayTimeParse,
+                         ::testing::Values(DisplayTimeCase{"20S", 1}, DisplayTimeCase{"7s", 3},
+                                           DisplayTimeCase{"60s", 0}, DisplayTimeCase{"1S", 5},
+                                           DisplayTimeCase{"", 3}));
+
+struct EncoderShowCase {
+  const char* stored;
+  int value;
+};
+
+class EncoderShowParse : public ConsoleFixture, public ::testing::WithParamInterface<EncoderShowCase> {};
+
+TEST_P(EncoderShowParse, MapsTheStoredTextCaseInsensitively) {
+  Store("EncoderShowControl", GetParam().stored);
+  ASSERT_TRUE(StartConsole(false));
+  EXPECT_EQ(Module().EncoderShowControl, GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, EncoderShowParse,
+                         ::testing::Values(EncoderShowCase{"ALL", 2}, EncoderShowCase{"Recommend", 0},
+                                           EncoderShowCase{"require", 1}, EncoderShowCase{"Everything", 1}));
+
+TEST_F(Startup, LanguageCodeIsLookedUpIgnoringCase) {
+  Store("Language", "EN");
+  ASSERT_TRUE(StartConsole(false));
+  EXPECT_EQ(form_->Language->CurrentCode(), "en");
+  EXPECT_EQ(form_->Language->MessageText(MsgStop), "&Stop");
+  EXPECT_TRUE(Module().LanguageMenuItem->Items(1)->Checked());
+}
+
+TEST_F(Startup, UnknownLanguageCodeAppliesNothing) {
+  Store("Language", "xx");
+  ASSERT_TRUE(StartConsole(false));
+  EXPECT_EQ(form_->Language->CurrentCode(), "ja");
+  for (int i = 0; i < MessageCount; ++i) EXPECT_TRUE(form_->Language->MessageText(i).isEmpty()) << i;
+  EXPECT_EQ(Module().LanguageMenuItem->Items(0)->Caption(), "Language: 0");
+  EXPECT_FALSE(Module().LanguageMenuItem->Items(0)->Checked());
+}
+
+TEST_F(Startup, FileHistoryStopsAtTheFirstEmptyKeyAndDropsCaseDuplicates) {
+  Store("HistoryVideoClip0", "/clips/a.avi");
+  Store("HistoryVideoClip1", "/clips/B.avi");
+  Store("HistoryVideoClip2", "");
+  Store("HistoryVideoClip3", "/clips/d.avi");
+  Store("HistorySoundFile0", "/s/x.wav");
+  Store("HistorySoundFile1", "/S/X.WAV");
+  Store("HistorySoundFile2", "/s/y.wav");
+  ASSERT_TRUE(StartConsole(false));
+  EXPECT_EQ(Module().VideoClipHistory, QStringList({"/clips/a.avi", "/clips/B.avi"}));
+  EXPECT_EQ(Module().SoundFileHistory, QStringList({"/s/x.wav", "/s/y.wav"}));
+  const auto region =
+      TMainDataModule::MenuRegion(Module().VideoClipHistoryBeginMenuItem, Module().VideoClipHistoryEndMenuItem);
+  ASSERT_EQ(region.size(), 2u);
+  EXPECT_EQ(region[0]->Caption(), "\"/clips/a.avi\"");
+}
+
+TEST_F(Startup, CaptionHistoryLoadsEmptyCaptionsUpToTheCount) {
+  Store("HistoryCaptionCount", "3");
+  Store("HistoryCaption0", "hello");
+  Store("HistoryCaption1", "");
+  Store("HistoryCaption2", "world");
+  Store("HistoryCaption3", "beyond the count");
+  ASSERT_TRUE(StartConsole(false));
+  EXPECT_EQ(Module().CaptionHistory, QStringList({"hello", "", "world"}));
+}
+
+TEST_F(Startup, CloseWritesRegistryValuesThenShutsDown) {
+  Store("HistoryVideoClip0", "/clips/a.avi");
+  Store("HistoryCaptionCount", "2");
+  Store("HistoryCaption0", "");
+  Store("HistoryCaption1", "cap");
+  Store("VolumeIndicatorDisplayTime", "10S");
+  Store("EncoderShowControl", "all");
+  ASSERT_TRUE(StartConsole());
+  form_->Language->SelectCode("en");
+  ovSenderSimClearCallLog();
+  CloseConsole();
+  EXPECT_EQ(Stored("Language"), "en");
+  EXPECT_EQ(Stored("VolumeIndicatorDisplayTime"), "10s");
+  EXPECT_EQ(Stored("EncoderShowControl"), "All");
+  EXPECT_EQ(Stored("HistoryVideoClip0"), "/clips/a.avi");
+  EXPECT_EQ(Stored("HistoryCaptionCount"), "2");
+  EXPECT_EQ(Stored("HistoryCaption0"), "");
+  EXPECT_EQ(Stored("HistoryCaption1"), "cap");
+  const auto calls = Calls({"WriteRegistry", "Shutdown"});
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.front(), "WriteRegistry(Sender, Language, en)");
+  EXPECT_EQ(calls.back(), "Shutdown()");
+  EXPECT_EQ(ovSenderSimCallCount("Shutdown"), 1u);
+  EXPECT_EQ(MainDataModule, nullptr);
+  EXPECT_EQ(ErrorMessageForm, nullptr);
+}
