@@ -134,11 +134,9 @@ bool ReadFilter(const RegistryTree& tree, const std::string& path, RegisteredFil
     return true;
 }
 
-HRESULT ToHresult(const RegistryResult& result, HRESULT readOrWriteFailure)
+HRESULT ToHresult(const RegistryResult& result)
 {
-    if (result.code == ERROR_SUCCESS) return S_OK;
-    if (result.code == ERROR_FILE_NOT_FOUND) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-    return readOrWriteFailure;
+    return result.code == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(static_cast<DWORD>(result.code));
 }
 
 class FilterMapper final : public CUnknown, public IFilterMapper2 {
@@ -164,8 +162,7 @@ public:
                              values["Merit"] = DwordValue(merit);
                              changed = true;
                              return ERROR_SUCCESS;
-                         }),
-                         REGDB_E_WRITEREGDB);
+                         }));
     }
 
     STDMETHODIMP UnregisterFilter(const CLSID* category, LPCOLESTR instance, REFCLSID filter) override
@@ -177,8 +174,7 @@ public:
                              tree.EraseTree(path);
                              changed = true;
                              return ERROR_SUCCESS;
-                         }),
-                         REGDB_E_WRITEREGDB);
+                         }));
     }
 
     STDMETHODIMP RegisterFilter(REFCLSID filter, LPCWSTR name, IMoniker** moniker, const CLSID* category,
@@ -201,8 +197,7 @@ public:
                              WritePins(tree, path, *data);
                              changed = true;
                              return ERROR_SUCCESS;
-                         }),
-                         REGDB_E_WRITEREGDB);
+                         }));
     }
 
     // Graph building by type matching needs monikers, which this platform
@@ -236,7 +231,7 @@ HRESULT EnumerateRegisteredFilters(REFCLSID category, std::vector<RegisteredFilt
         return ERROR_SUCCESS;
     });
     if (!readable) return REGDB_E_READREGDB;
-    return ToHresult(result, REGDB_E_READREGDB);
+    return ToHresult(result);
 }
 
 HRESULT CreateFilterMapper(IUnknown* outer, REFIID riid, void** ppv)
