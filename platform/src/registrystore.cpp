@@ -4,6 +4,7 @@
 #include "widestring.h"
 #include "winreg.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -285,7 +286,9 @@ RegistryResult LoadTree(const std::string& path, RegistryTree& tree)
     if (!ParseRegistryText(text.str(), tree, error)) {
         std::string message = "the registry file " + path + " is corrupt (" + error +
                               "); it was left unchanged, repair or remove it";
-        std::fprintf(stderr, "ostrel: %s\n", message.c_str());
+        // Said once per process; callers get the text through RegistryLastError.
+        static std::atomic<bool> told{false};
+        if (!told.exchange(true)) std::fprintf(stderr, "ostrel: %s\n", message.c_str());
         return Failure(ERROR_BADDB, std::move(message));
     }
     return {};
