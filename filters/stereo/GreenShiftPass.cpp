@@ -1,0 +1,98 @@
+#include "GreenShiftPass.h"
+
+#include <cstring>
+
+namespace {
+
+// 16 bytes handled as one value; the compiler maps it to the machine's
+// vector registers where it has them.
+using Block = std::uint8_t __attribute__((vector_size(16)));
+
+Block LoadBlock(const std::uint8_t* p)
+{
+    Block b;
+    std::memcpy(&b, p, sizeof b);
+    return b;
+}
+
+void StoreBlock(std::uint8_t* p, Block b) { std::memcpy(p, &b, sizeof b); }
+
+// Takes the bits of `mask` from `shifted`, the rest from `current`.
+Block Blend(Block current, Block shifted, Block mask) { return current ^ ((current ^ shifted) & mask); }
+
+constexpr std::uint16_t kGreen555 = 0x03E0;
+
+// Every pixel from `count`-1 down to `first` takes the green of its left
+// neighbour, one pixel at a time.
+void ShiftGreenRgb24Tail(std::uint8_t* pixels, std::size_t first, std::size_t count)
+{
+    for (std::size_t i = count; i-- > first;) pixels[3 * i + 1] = pixels[3 * i - 2];
+}
+
+void ShiftGreenRgb555Tail(std::uint8_t* pixels, std::size_t first, std::size_t count)
+{
+    for (std::size_t i = count; i-- > first;) {
+        std::uint16_t word, left;
+        std::memcpy(&word, pixels + 2 * i, 2);
+        std::memcpy(&left, pixels + 2 * i - 2, 2);
+        word = static_cast<std::uint16_t>((word & ~kGreen555) | (left & kGreen555));
+        std::memcpy(pixels + 2 * i, &word, 2);
+    }
+}
+
+} // namespace
+
+// Blocks are handled from the top of the run down: each block reads its
+// source one pixel lower, and that memory belongs to a block not yet written,
+// so every pixel sees its neighbour's original green.
+void ShiftGreenRgb24(std::uint8_t* pixels, std::size_t count)
+{
+    if (count == 0) return;
+    constexpr std::size_t kPixels = 16;  // 48 bytes, three blocks
+    static constexpr std::uint8_t kMaskBytes[48] = {
+        0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0,
+        0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0};
+    const Block m0 = LoadBlock(kMaskBytes), m1 = LoadBlock(kMaskBytes + 16), m2 = LoadBlock(kMaskBytes + 32);
+    std::size_t end = count;
+    while (end >= kPixels + 1) {
+        std::uint8_t* p = pixels + 3 * (end - kPixels);
+        const Block c0 = LoadBlock(p), c1 = LoadBlock(p + 16), c2 = LoadBlock(p + 32);
+        const Block s0 = LoadBlock(p - 3), s1 = LoadBlock(p + 13), s2 = LoadBlock(p + 29);
+        StoreBlock(p, Blend(c0, s0, m0));
+        StoreBlock(p + 16, Blend(c1, s1, m1));
+        StoreBlock(p + 32, Blend(c2, s2, m2));
+        end -= kPixels;
+    }
+    ShiftGreenRgb24Tail(pixels, 1, end);
+    pixels[1] = 0;
+}
+
+void ShiftGreenRgb555(std::uint8_t* pixels, std::size_t count)
+{
+    if (count == 0) return;
+    constexpr std::size_t kPixels = 16;  // 32 bytes, two blocks
+    static constexpr std::uint8_t kMaskBytes[16] = {0xE0, 0x03, 0xE0, 0x03, 0xE0, 0x03, 0xE0, 0x03,
+                                                    0xE0, 0x03, 0xE0, 0x03, 0xE0, 0x03, 0xE0, 0x03};
+    const Block mask = LoadBlock(kMaskBytes);
+    std::size_t end = count;
+    while (end >= kPixels + 1) {
+        std::uint8_t* p = pixels + 2 * (end - kPixels);
+        const Block c0 = LoadBlock(p), c1 = LoadBlock(p + 16);
+        const Block s0 = LoadBlock(p - 2), s1 = LoadBlock(p + 14);
+        StoreBlock(p, Blend(c0, s0, mask));
+        StoreBlock(p + 16, Blend(c1, s1, mask));
+        end -= kPixels;
+    }
+    ShiftGreenRgb555Tail(pixels, 1, end);
+    pixels[0] &= 0x1F;
+    pixels[1] &= 0xFC;
+}
+
+bool ShiftGreen(std::uint8_t* data, std::size_t length, unsigned bytesPerPixel)
+{
+    switch (bytesPerPixel) {
+    case 3: ShiftGreenRgb24(data, length / 3); return true;
+    case 2: ShiftGreenRgb555(data, length / 2); return true;
+    default: return false;
+    }
+}
