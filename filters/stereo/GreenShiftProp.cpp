@@ -1,0 +1,6 @@
+#include "GreenShiftProp.h"
+
+GreenShiftProp::GreenShiftProp(IUnknown* outer, HRESULT*)
+    : VideoColourPage("Green Shift page", outer, kGreenShiftPageDialog, kGreenShiftPageTitle)
+{
+}

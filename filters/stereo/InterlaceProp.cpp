@@ -1,0 +1,6 @@
+#include "InterlaceProp.h"
+
+InterlaceProp::InterlaceProp(IUnknown* outer, HRESULT*)
+    : VideoColourPage("Interlace page", outer, kInterlacePageDialog, kInterlacePageTitle)
+{
+}

@@ -1,0 +1,35 @@
+// Class table of stereopair.so: each filter followed by its page.
+#include "ClassTable.h"
+#include "GreenShift.h"
+#include "GreenShiftProp.h"
+#include "Interlace.h"
+#include "InterlaceProp.h"
+#include "StereoPairClsids.h"
+#include "media_guids.h"
+
+namespace {
+
+const AMOVIESETUP_MEDIATYPE kVideoAnySubtype{&MEDIATYPE_Video, &GUID_NULL};
+
+WCHAR kInputPinName[] = u"Input";
+WCHAR kOutputPinName[] = u"Output";
+
+// Input pins connect to an "Output", output pins to an "Input".
+const AMOVIESETUP_PIN kInPlacePins[] = {
+    {kInputPinName, FALSE, FALSE, FALSE, FALSE, &GUID_NULL, u"Output", 1, &kVideoAnySubtype},
+    {kOutputPinName, FALSE, TRUE, FALSE, FALSE, &GUID_NULL, u"Input", 1, &kVideoAnySubtype},
+};
+
+const AMOVIESETUP_FILTER kInterlaceSetup{&CLSID_Interlace, u"Velk Interlace Filter", kFilterMerit, 2, kInPlacePins};
+const AMOVIESETUP_FILTER kGreenShiftSetup{&CLSID_GreenShift, u"Velk Green Shift Filter", kFilterMerit, 2,
+                                          kInPlacePins};
+
+} // namespace
+
+const CFactoryTemplate g_Templates[] = {
+    {u"Interlace", &CLSID_Interlace, CreateObject<Interlace>, nullptr, &kInterlaceSetup},
+    {u"InterlaceProp", &CLSID_InterlaceProp, CreateObject<InterlaceProp>, nullptr, nullptr},
+    {u"GreenShift", &CLSID_GreenShift, CreateObject<GreenShift>, nullptr, &kGreenShiftSetup},
+    {u"GreenShiftProp", &CLSID_GreenShiftProp, CreateObject<GreenShiftProp>, nullptr, nullptr},
+};
+const int g_cTemplates = sizeof g_Templates / sizeof g_Templates[0];

@@ -1,0 +1,96 @@
+// An in-place video filter of this module whose one setting is the video
+// colour: it accepts inputs by the video colour rule, keeps the frame layout
+// of the input type and changes each sample under its settings lock, so a
+// setting never changes in the middle of a frame. Settings is the filter's
+// private interface, with GetVideoColour and SetVideoColour.
+#pragma once
+
+#include "SettingsFilter.h"
+#include "VideoColour.h"
+#include "transinplace_filter.h"
+
+#include <algorithm>
+#include <cstddef>
+
+template <class Settings, const IID& SettingsIid>
+class VideoColourInPlaceFilter : public SettingsFilter<CTransInPlaceFilter, Settings, SettingsIid> {
+    using Base = SettingsFilter<CTransInPlaceFilter, Settings, SettingsIid>;
+
+public:
+    static constexpr DWORD kSettingsSize = 4;
+
+    VideoColourInPlaceFilter(const FilterClassInfo& info, const char* objectName, IUnknown* outer)
+        : Base(info, objectName, outer, *info.clsid)
+    {
+    }
+
+    STDMETHODIMP GetVideoColour(LONG* videoColour) override
+    {
+        if (!videoColour) return E_POINTER;
+        CAutoLock lock(&m_settingsLock);
+        *videoColour = m_videoColour;
+        return S_OK;
+    }
+
+    // Takes effect at the next connection.
+    STDMETHODIMP SetVideoColour(LONG videoColour) override
+    {
+        CAutoLock lock(&m_settingsLock);
+        m_videoColour = videoColour;
+        this->SetDirty(true);
+        return S_OK;
+    }
+
+    HRESULT CheckInputType(const CMediaType* type) override
+    {
+        LONG videoColour;
+        {
+            CAutoLock lock(&m_settingsLock);
+            videoColour = m_videoColour;
+        }
+        return CheckVideoColourType(videoColour, type);
+    }
+
+    HRESULT SetMediaType(PIN_DIRECTION direction, const CMediaType* type) override
+    {
+        if (direction != PINDIR_INPUT) return S_OK;
+        VideoFrameLayout layout;
+        if (!type || !GetVideoFrameLayout(*type, layout)) return VFW_E_TYPE_NOT_ACCEPTED;
+        CAutoLock lock(&m_settingsLock);
+        return OnInputLayout(layout);
+    }
+
+    HRESULT Transform(IMediaSample* sample) override
+    {
+        CAutoLock lock(&m_settingsLock);
+        BYTE* data = nullptr;
+        if (FAILED(sample->GetPointer(&data)) || !data) return S_OK;
+        // A length the sample cannot hold never sends the pass past its buffer.
+        const LONG length = std::clamp<LONG>(sample->GetActualDataLength(), 0, sample->GetSize());
+        TransformFrame(data, static_cast<std::size_t>(length));
+        return S_OK;
+    }
+
+protected:
+    // Both run under the settings lock. OnInputLayout sees every input type
+    // set; TransformFrame changes one sample's bytes.
+    virtual HRESULT OnInputLayout(const VideoFrameLayout& layout) = 0;
+    virtual void TransformFrame(BYTE* data, std::size_t length) = 0;
+
+    void WriteSettings(SettingsWriter& writer) override
+    {
+        CAutoLock lock(&m_settingsLock);
+        writer.Int32(m_videoColour);
+    }
+
+    void ReadSettings(SettingsReader& reader) override
+    {
+        CAutoLock lock(&m_settingsLock);
+        m_videoColour = reader.Int32();
+    }
+
+    CCritSec m_settingsLock;
+
+private:
+    LONG m_videoColour = kDefaultVideoColour;
+};
