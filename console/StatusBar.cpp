@@ -1,8 +1,6 @@
 #include "StatusBar.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
 
 TStatusBar::TStatusBar(const QString& name, std::vector<int> panelWidths, int height, QWidget* parent)
     : QStatusBar(parent), widths_(std::move(panelWidths)) {
@@ -23,12 +21,14 @@ void TStatusBar::paintEvent(QPaintEvent*) {
   int left = 0;
   for (size_t i = 0; i < widths_.size(); ++i) {
     const QRect panel(left, 0, widths_[i] - 2, height());
-    QStyleOptionFrame frame;
-    frame.initFrom(this);
-    frame.rect = panel;
-    frame.lineWidth = 1;
-    frame.state |= QStyle::State_Sunken;
-    style()->drawPrimitive(QStyle::PE_FrameStatusBarItem, &frame, &painter, this);
+    // A sunken panel: dark top and left edges, light bottom and right ones.
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawLine(panel.topLeft(), panel.topRight());
+    painter.drawLine(panel.topLeft(), panel.bottomLeft());
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawLine(panel.bottomLeft(), panel.bottomRight());
+    painter.drawLine(panel.topRight(), panel.bottomRight());
+    painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(panel.adjusted(3, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
                      texts_[static_cast<int>(i)]);
     left += widths_[i];

@@ -1,5 +1,6 @@
 // ovSenderUI: the sender console.
 #include "SenderMainForm.h"
+#include "TerminationSignal.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
   TSenderMainForm form;
   // The engine could not start: end quietly, as if never started.
   if (!form.FormCreate()) return 0;
+  CloseOnTerminationSignal(&form);
   form.show();
   return application.exec();
 }

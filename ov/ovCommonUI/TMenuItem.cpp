@@ -159,7 +159,8 @@ void TMenuItem::PlaceInContainer(TMenuItem* item) {
 void TMenuItem::SyncQtAction() {
   if (!qtAction_) return;
   qtAction_->setSeparator(IsLine());
-  qtAction_->setText(caption_);
+  // A separator with a text would show the text as a section title.
+  qtAction_->setText(IsLine() ? QString() : caption_);
   if (menu_) menu_->setTitle(caption_);
   qtAction_->setEnabled(enabled_);
   qtAction_->setCheckable(checked_);

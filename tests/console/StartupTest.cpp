@@ -4,6 +4,7 @@
 #include "VolumeIndicatorForm.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
 
 using Startup = ConsoleFixture;
@@ -165,4 +166,26 @@ TEST_F(Startup, CloseWritesRegistryValuesThenShutsDown) {
   EXPECT_EQ(ovSenderSimCallCount("Shutdown"), 1u);
   EXPECT_EQ(MainDataModule, nullptr);
   EXPECT_EQ(ErrorMessageForm, nullptr);
+}
+
+TEST_F(Startup, ProgramStoresItsValuesWhenEndedBySignal) {
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("OSTREL_HOME", home_.path());
+  program.setProcessEnvironment(env);
+  program.start(QStringLiteral(OVSENDERUI_PATH), {});
+  ASSERT_TRUE(program.waitForStarted(20000));
+  // Wait until the start-up has read its values, then end it like a session end.
+  QFile store(home_.filePath("ovSender.ini"));
+  for (int i = 0; i < 200 && program.state() == QProcess::Running && !store.exists(); ++i) program.waitForFinished(50);
+  program.waitForFinished(300);
+  program.terminate();
+  ASSERT_TRUE(program.waitForFinished(20000));
+  EXPECT_EQ(program.exitCode(), 0);
+  ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+  const QByteArray text = store.readAll();
+  for (const char* key : {"Language=ja", "VolumeIndicatorDisplayTime=5s", "EncoderShowControl=Require",
+                          "HistoryCaptionCount=0"})
+    EXPECT_TRUE(text.contains(key)) << key << "\n" << text.toStdString();
 }

@@ -1,0 +1,36 @@
+// Not a test: starts the console and saves pictures of the main window and
+// of an open menu, for checking layout and text rendering by eye.
+//   console_screenshot OUTPUT_FOLDER
+#include "MainDataModule.h"
+#include "SenderMainForm.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QTimer>
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+  TSenderMainForm form;
+  if (!form.FormCreate()) return 1;
+  form.show();
+  QTimer::singleShot(1300, [&] {
+    form.grab().save(folder + QStringLiteral("/main.png"));
+    QMenu* menu = MainDataModule->OptionMenuItem->QtMenu();
+    menu->popup(form.mapToGlobal(QPoint(60, 20)));
+  });
+  QTimer::singleShot(1800, [&] {
+    QMenu* option = MainDataModule->OptionMenuItem->QtMenu();
+    option->grab().save(folder + QStringLiteral("/option-menu.png"));
+    option->hide();
+    QMenu* operation = MainDataModule->OperationMenuItem->QtMenu();
+    operation->popup(form.mapToGlobal(QPoint(0, 20)));
+  });
+  QTimer::singleShot(2300, [&] {
+    MainDataModule->OperationMenuItem->QtMenu()->grab().save(folder + QStringLiteral("/operation-menu.png"));
+    form.close();
+  });
+  return application.exec();
+}
