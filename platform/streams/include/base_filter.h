@@ -8,6 +8,7 @@
 #include "comobject.h"
 #include "filter_interfaces.h"
 #include "kernel_critsec.h"
+#include "vfw_errors.h"
 
 #include <atomic>
 #include <string>

@@ -25,11 +25,12 @@ public:
     HRESULT Inactive() override;
 
     HRESULT GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop, DWORD flags);
-    HRESULT Deliver(IMediaSample* sample);
-    HRESULT DeliverEndOfStream();
-    HRESULT DeliverBeginFlush();
-    HRESULT DeliverEndFlush();
-    HRESULT DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
+    // Stream events to the connected pin; VFW_E_NOT_CONNECTED without one.
+    virtual HRESULT Deliver(IMediaSample* sample);
+    virtual HRESULT DeliverEndOfStream();
+    virtual HRESULT DeliverBeginFlush();
+    virtual HRESULT DeliverEndFlush();
+    virtual HRESULT DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
 
     // Not referenced for the caller.
     IMemAllocator* PeekAllocator() const { return m_allocator; }
