@@ -7,6 +7,7 @@
 // (ERROR_BADDB, and a message on stderr) and never overwritten.
 #pragma once
 
+#include "hresult.h"
 #include "wintypes.h"
 
 #include <string>
