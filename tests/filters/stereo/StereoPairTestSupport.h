@@ -1,0 +1,76 @@
+// What the stereopair tests share: the module registered in a temporary
+// registry, filters created through CoCreateInstance, video media types, and
+// the two filters described side by side for typed tests.
+#pragma once
+
+#include "IGreenShiftSettings.h"
+#include "IInterlaceSettings.h"
+#include "StereoPairClsids.h"
+#include "StereoPairResources.h"
+#include "TempHome.h"
+#include "com_ptr.h"
+#include "media_type.h"
+#include "objbase.h"
+
+#include <string>
+
+// OSTREL_HOME in a fresh folder with stereopair.so registered there.
+class RegisteredStereoPair {
+public:
+    RegisteredStereoPair();
+    ~RegisteredStereoPair();
+    RegisteredStereoPair(const RegisteredStereoPair&) = delete;
+    RegisteredStereoPair& operator=(const RegisteredStereoPair&) = delete;
+
+    static std::string ModulePath() { return OSTREL_STEREOPAIR_MODULE; }
+    HRESULT RegisterResult() const { return m_registered; }
+    // The module's own DllGetClassObject, bypassing the registry.
+    HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) const;
+    HRESULT Unregister() const;
+
+private:
+    TempHome m_home;
+    void* m_handle = nullptr;
+    HRESULT m_registered = E_FAIL;
+};
+
+template <class T>
+ComPtr<T> CreateByClsid(REFCLSID clsid, REFIID riid)
+{
+    ComPtr<T> object;
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, riid, object.OutVoid());
+    return object;
+}
+
+// A FORMAT_VideoInfo type of `bits` per pixel, with no row padding.
+CMediaType VideoType(REFGUID subtype, WORD bits, LONG width, LONG height);
+inline CMediaType Rgb24Type(LONG width, LONG height) { return VideoType(MEDIASUBTYPE_RGB24, 24, width, height); }
+inline CMediaType Rgb555Type(LONG width, LONG height) { return VideoType(MEDIASUBTYPE_RGB555, 16, width, height); }
+
+struct GreenShiftTraits {
+    using Settings = IGreenShiftSettings;
+    static constexpr const IID& kIid = IID_IGreenShiftSettings;
+    static constexpr const CLSID& kClsid = CLSID_GreenShift;
+    static constexpr const CLSID& kPageClsid = CLSID_GreenShiftProp;
+    static constexpr const char16_t* kFriendlyName = u"Velk Green Shift Filter";
+    static constexpr const char16_t* kPageTitle = u"Ｇｒｅｅｎピクセルの右シフト";
+    static constexpr int kDialogId = 103;
+};
+
+struct InterlaceTraits {
+    using Settings = IInterlaceSettings;
+    static constexpr const IID& kIid = IID_IInterlaceSettings;
+    static constexpr const CLSID& kClsid = CLSID_Interlace;
+    static constexpr const CLSID& kPageClsid = CLSID_InterlaceProp;
+    static constexpr const char16_t* kFriendlyName = u"Velk Interlace Filter";
+    static constexpr const char16_t* kPageTitle = u"インターレース化";
+    static constexpr int kDialogId = 102;
+};
+
+template <class Traits>
+LONG VideoColourOf(typename Traits::Settings* settings)
+{
+    LONG value = -100;
+    settings->GetVideoColour(&value);
+    return value;
+}
