@@ -78,7 +78,8 @@ TEST_P(DisplayTimeParse, MapsTheStoredTextCaseInsensitively) {
 INSTANTIATE_TEST_SUITE_P(Registry, DisplayTimeParse,
                          ::testing::Values(DisplayTimeCase{"20S", 1}, DisplayTimeCase{"7s", 3},
                                            DisplayTimeCase{"60s", 0}, DisplayTimeCase{"1S", 5},
-                                           DisplayTimeCase{"", 3}));
+                                           DisplayTimeCase{"", 3}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 struct EncoderShowCase {
   const char* stored;
@@ -95,7 +96,8 @@ TEST_P(EncoderShowParse, MapsTheStoredTextCaseInsensitively) {
 
 INSTANTIATE_TEST_SUITE_P(Registry, EncoderShowParse,
                          ::testing::Values(EncoderShowCase{"ALL", 2}, EncoderShowCase{"Recommend", 0},
-                                           EncoderShowCase{"require", 1}, EncoderShowCase{"Everything", 1}));
+                                           EncoderShowCase{"require", 1}, EncoderShowCase{"Everything", 1}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST_F(Startup, LanguageCodeIsLookedUpIgnoringCase) {
   Store("Language", "EN");
@@ -173,13 +175,19 @@ TEST_F(Startup, ProgramStoresItsValuesWhenEndedBySignal) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");
   env.insert("OSTREL_HOME", home_.path());
+  const QString log = home_.filePath("calls.log");
+  env.insert("OVSENDER_SIM_LOG", log);
   program.setProcessEnvironment(env);
   program.start(QStringLiteral(OVSENDERUI_PATH), {});
   ASSERT_TRUE(program.waitForStarted(20000));
-  // Wait until the start-up has read its values, then end it like a session end.
+  // Wait until the start-up has read its last value, then end it like a session end.
+  auto startedUp = [&] {
+    QFile calls(log);
+    return calls.open(QIODevice::ReadOnly) && calls.readAll().contains("VolumeIndicatorDisplayTime");
+  };
+  for (int i = 0; i < 400 && program.state() == QProcess::Running && !startedUp(); ++i) program.waitForFinished(50);
+  ASSERT_TRUE(startedUp());
   QFile store(home_.filePath("ovSender.ini"));
-  for (int i = 0; i < 200 && program.state() == QProcess::Running && !store.exists(); ++i) program.waitForFinished(50);
-  program.waitForFinished(300);
   program.terminate();
   ASSERT_TRUE(program.waitForFinished(20000));
   EXPECT_EQ(program.exitCode(), 0);
