@@ -23,7 +23,9 @@ struct INonDelegatingUnknown {
 #pragma GCC diagnostic pop
 #endif
 
-// Counts the objects alive in this module (each module links its own copy).
+// Counts the objects alive in this module. Each binary links its own copy
+// of the counter (a module keeps it private), so a module's DllCanUnloadNow
+// sees only its own objects.
 class CBaseObject {
 public:
     explicit CBaseObject(const char* name);
@@ -36,7 +38,6 @@ public:
 
 private:
     const char* m_name;
-    static std::atomic<LONG> s_objects;
 };
 
 class CUnknown : public INonDelegatingUnknown, public CBaseObject {

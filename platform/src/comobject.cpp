@@ -1,12 +1,17 @@
 #include "comobject.h"
 
-std::atomic<LONG> CBaseObject::s_objects{0};
+namespace {
 
-CBaseObject::CBaseObject(const char* name) : m_name(name) { s_objects.fetch_add(1); }
+// Internal linkage: one counter per binary, never shared with another one.
+std::atomic<LONG> g_objectsActive{0};
 
-CBaseObject::~CBaseObject() { s_objects.fetch_sub(1); }
+} // namespace
 
-LONG CBaseObject::ObjectsActive() { return s_objects.load(); }
+CBaseObject::CBaseObject(const char* name) : m_name(name) { g_objectsActive.fetch_add(1); }
+
+CBaseObject::~CBaseObject() { g_objectsActive.fetch_sub(1); }
+
+LONG CBaseObject::ObjectsActive() { return g_objectsActive.load(); }
 
 CUnknown::CUnknown(const char* name, IUnknown* outer)
     : CBaseObject(name), m_inner(this), m_owner(outer ? outer : &m_inner)
