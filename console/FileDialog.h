@@ -22,6 +22,12 @@ public:
   QString FileName;
   Kind DialogKind;
 
+  void SetUp(const char* defaultExt, const char* filter, const char* title) {
+    DefaultExt = QString::fromUtf8(defaultExt);
+    Filter = QString::fromUtf8(filter);
+    Title = QString::fromUtf8(title);
+  }
+
   // Shows the dialog; true with FileName set when the user confirmed.
   bool Execute(QWidget* parent = nullptr);
   // The filter in Qt's notation: "description (pattern pattern);;...".

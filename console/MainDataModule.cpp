@@ -73,18 +73,10 @@ void TMainDataModule::DataModuleCreate() {
       std::make_unique<ovSenderCommandHistory>(OperationHistoryBeginMenuItem, OperationHistoryEndMenuItem, kHistoryLimit);
   EncoderShowControl = EncoderShowRequire;
 
-  IniFileOpenDialog->DefaultExt = QStringLiteral("ini");
-  IniFileOpenDialog->Filter = QStringLiteral("設定ファイル|*.ini");
-  IniFileOpenDialog->Title = QStringLiteral("設定ファイルを読込む");
-  IniFileSaveDialog->DefaultExt = QStringLiteral("ini");
-  IniFileSaveDialog->Filter = QStringLiteral("設定ファイル|*.ini");
-  IniFileSaveDialog->Title = QStringLiteral("現在の設定を保存");
-  VideoClipOpenDialog->DefaultExt = QStringLiteral("avi");
-  VideoClipOpenDialog->Filter = QStringLiteral("ビデオクリップ|*.avi;*.mpg;*.*");
-  VideoClipOpenDialog->Title = QStringLiteral("ビデオクリップを読込む");
-  SoundFileOpenDialog->DefaultExt = QStringLiteral("wav");
-  SoundFileOpenDialog->Filter = QStringLiteral("サウンドファイル|*.wav;*.mp3");
-  SoundFileOpenDialog->Title = QStringLiteral("サウンドファイルを読込む");
+  IniFileOpenDialog->SetUp("ini", "設定ファイル|*.ini", "設定ファイルを読込む");
+  IniFileSaveDialog->SetUp("ini", "設定ファイル|*.ini", "現在の設定を保存");
+  VideoClipOpenDialog->SetUp("avi", "ビデオクリップ|*.avi;*.mpg;*.*", "ビデオクリップを読込む");
+  SoundFileOpenDialog->SetUp("wav", "サウンドファイル|*.wav;*.mp3", "サウンドファイルを読込む");
 
   BuildVideoSourceMenu();
   BuildAudioSourceMenu();
