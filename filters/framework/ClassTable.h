@@ -37,6 +37,9 @@ struct CFactoryTemplate {
     bool IsClassID(REFCLSID clsid) const { return *m_ClsID == clsid; }
 };
 
+// Keep the table and its setup records constant data (literals and
+// addresses only): the module's load routine reads it before any dynamic
+// initialisation of the module is guaranteed to have run.
 extern const CFactoryTemplate g_Templates[];
 extern const int g_cTemplates;
 

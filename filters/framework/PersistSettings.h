@@ -18,7 +18,8 @@ public:
     STDMETHODIMP IsDirty() override;
     // Reads the whole record before applying any of it: a short or malformed
     // stream fails (ERROR_HANDLE_EOF, ERROR_INVALID_DATA as HRESULTs) and
-    // leaves the settings as they were.
+    // leaves the settings as they were. A successful load clears the dirty
+    // flag: the object then matches its stored form.
     STDMETHODIMP Load(IStream* stream) override;
     STDMETHODIMP Save(IStream* stream, BOOL clearDirty) override;
     STDMETHODIMP GetSizeMax(ULARGE_INTEGER* size) override;

@@ -1,6 +1,9 @@
 // Dialog-based property page: IPropertyPage over a dialog template, with the
 // hooks a concrete page overrides (connect, disconnect, activate,
 // deactivate, messages, apply) and the dirty flag it reports to its site.
+// Change notifications that the page's own filling of its controls causes
+// during WM_INITDIALOG (an edit sends EN_CHANGE for new text) are not passed
+// on, so opening a page never marks it dirty.
 #pragma once
 
 #include "comobject.h"
