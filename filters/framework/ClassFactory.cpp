@@ -1,6 +1,13 @@
 #include "ClassFactory.h"
 
-std::atomic<LONG> CClassFactory::s_locks{0};
+#include <atomic>
+
+namespace {
+
+// Internal linkage: each module counts only its own server locks.
+std::atomic<LONG> s_locks{0};
+
+} // namespace
 
 CClassFactory::CClassFactory(const CFactoryTemplate& entry) : CUnknown("Class factory", nullptr), m_entry(entry) {}
 

@@ -3,8 +3,6 @@
 
 #include "ClassTable.h"
 
-#include <atomic>
-
 class CClassFactory final : public CUnknown, public IClassFactory {
 public:
     DECLARE_IUNKNOWN
@@ -19,5 +17,4 @@ public:
 
 private:
     const CFactoryTemplate& m_entry;
-    static std::atomic<LONG> s_locks;
 };
