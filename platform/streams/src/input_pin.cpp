@@ -67,10 +67,11 @@ STDMETHODIMP CBaseInputPin::Receive(IMediaSample* sample)
     if ((m_props.dwSampleFlags & AM_SAMPLE_TYPECHANGED) && m_props.pMediaType) {
         const CMediaType changed(*m_props.pMediaType);
         if (CheckMediaType(&changed) != S_OK) {
-            // Upstream switched to a type we cannot take: end this stream.
-            m_runTimeError = true;
+            // Upstream switched to a type we cannot take: end this stream,
+            // then refuse everything until a flush or stop.
             EndOfStream();
             m_filter->NotifyEvent(EC_ERRORABORT, VFW_E_TYPE_NOT_ACCEPTED, 0);
+            m_runTimeError = true;
             return VFW_E_INVALIDMEDIATYPE;
         }
     }
