@@ -74,6 +74,9 @@ struct REGFILTER2 {
     };
 };
 
+static_assert(sizeof(REGPINTYPES) == 16 && sizeof(REGFILTERPINS) == 56 && sizeof(REGPINMEDIUM) == 24);
+static_assert(sizeof(REGFILTERPINS2) == 48 && sizeof(REGFILTER2) == 24);
+
 struct IMoniker;
 struct IEnumMoniker;
 

@@ -37,6 +37,8 @@ struct STATSTG {
     DWORD reserved;
 };
 
+static_assert(sizeof(STATSTG) == 80);
+
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"

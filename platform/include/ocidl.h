@@ -22,6 +22,8 @@ struct PROPPAGEINFO {
     DWORD dwHelpContext;
 };
 
+static_assert(sizeof(CAUUID) == 16 && sizeof(PROPPAGEINFO) == 48);
+
 struct MSG {
     HWND hwnd;
     UINT message;
