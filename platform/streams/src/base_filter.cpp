@@ -130,7 +130,13 @@ HRESULT CBaseFilter::StreamTime(REFERENCE_TIME& time)
     return hr;
 }
 
-STDMETHODIMP CBaseFilter::EnumPins(IEnumPins** pins) { return CEnumPins::Create(this, pins); }
+STDMETHODIMP CBaseFilter::EnumPins(IEnumPins** pins)
+{
+    // Filters that make their pins on first request make them now, so the
+    // enumerator does not see the pin set change under it.
+    GetPin(0);
+    return CEnumPins::Create(this, pins);
+}
 
 STDMETHODIMP CBaseFilter::FindPin(LPCWSTR id, IPin** pin)
 {
