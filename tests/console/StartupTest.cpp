@@ -197,3 +197,17 @@ TEST_F(Startup, ProgramStoresItsValuesWhenEndedBySignal) {
                           "HistoryCaptionCount=0"})
     EXPECT_TRUE(text.contains(key)) << key << "\n" << text.toStdString();
 }
+
+TEST_F(Startup, LanguageMenuNamesEachLanguageInTheCurrentOne) {
+  ASSERT_TRUE(StartConsole(false));
+  TMenuItem* menu = Module().LanguageMenuItem;
+  ASSERT_EQ(menu->Count(), 2);
+  EXPECT_EQ(menu->Items(0)->Caption(), "日本語(&J)");
+  EXPECT_EQ(menu->Items(1)->Caption(), "&English");
+  menu->Items(1)->Click();
+  EXPECT_EQ(form_->Language->CurrentCode(), "en");
+  EXPECT_EQ(menu->Items(0)->Caption(), "&Japanese");
+  EXPECT_FALSE(menu->Items(0)->Checked());
+  EXPECT_TRUE(menu->Items(1)->Checked());
+  EXPECT_EQ(form_->windowTitle(), "Ostrel (Sender)");
+}

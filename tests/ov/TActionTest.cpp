@@ -3,6 +3,8 @@
 #include "TActionList.h"
 
 #include <QCheckBox>
+#include <QEventLoop>
+#include <QTimer>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -104,4 +106,21 @@ TEST(TActionBindingTest, ButtonAndCheckBoxFollowAndExecute) {
   EXPECT_EQ(runs, 2);
   // The user's toggle stays until the action's checked state changes.
   EXPECT_FALSE(box.isChecked());
+}
+
+TEST(TActionListTest, UpdatesRunWhenTheEventLoopGoesIdle) {
+  TActionList list("List");
+  TAction* action = list.Add("A");
+  int updates = 0;
+  action->OnUpdate = [&](TAction&) { ++updates; };
+  QEventLoop loop;
+  QTimer::singleShot(50, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_GT(updates, 0);
+  const int settled = updates;
+  // A settled console sleeps: no update storm while nothing happens.
+  QEventLoop quiet;
+  QTimer::singleShot(100, &quiet, &QEventLoop::quit);
+  quiet.exec();
+  EXPECT_LT(updates - settled, 10);
 }
