@@ -65,6 +65,8 @@ public:
     const std::u16string& Name() const { return m_name; }
     PIN_DIRECTION Direction() const { return m_direction; }
     CBaseFilter* Filter() const { return m_filter; }
+    // The filter lock this pin shares; type enumeration runs under it.
+    CCritSec* PinLock() const { return m_lock; }
     bool IsStopped() const { return m_filter->IsStopped(); }
     REFERENCE_TIME SegmentStart() const { return m_segmentStart; }
     REFERENCE_TIME SegmentStop() const { return m_segmentStop; }

@@ -115,6 +115,7 @@ STDMETHODIMP CEnumMediaTypes::Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fe
 {
     if (!types || (!fetched && count != 1)) return E_POINTER;
     if (fetched) *fetched = 0;
+    CAutoLock hold(m_pin->PinLock());
     ULONG got = 0;
     while (got < count) {
         CMediaType type;
@@ -130,6 +131,7 @@ STDMETHODIMP CEnumMediaTypes::Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fe
 
 STDMETHODIMP CEnumMediaTypes::Skip(ULONG count)
 {
+    CAutoLock hold(m_pin->PinLock());
     for (ULONG i = 0; i < count; ++i) {
         CMediaType type;
         if (m_pin->GetMediaType(m_position, &type) != S_OK) return S_FALSE;
