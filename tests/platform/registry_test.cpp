@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -145,27 +148,60 @@ TEST(Registry, CorruptFileIsReportedAndNeverReplaced)
     }
 }
 
-TEST(Registry, ConcurrentWritersAllLand)
+namespace {
+
+std::size_t DwordCount(const std::filesystem::path& file)
+{
+    const std::string text = ReadFile(file);
+    std::size_t count = 0;
+    for (std::size_t at = text.find("=dword:"); at != std::string::npos; at = text.find("=dword:", at + 1)) ++count;
+    return count;
+}
+
+// Writes 15 values named after `writer` into HKEY_CLASSES_ROOT\Shared.
+void WriteValues(int writer)
+{
+    HKEY key = nullptr;
+    RegOpenKeyExW(HKEY_CLASSES_ROOT, u"Shared", 0, KEY_WRITE, &key);
+    for (DWORD i = 0; i < 15; ++i) {
+        const std::u16string name = u"w" + std::u16string(1, static_cast<char16_t>(u'0' + writer)) + u"_" +
+                                    std::u16string(1, static_cast<char16_t>(u'a' + i));
+        RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i), 4);
+    }
+    RegCloseKey(key);
+}
+
+} // namespace
+
+TEST(Registry, WritersInSeveralProcessesAllLand)
+{
+    TempHome home;
+    RegCloseKey(CreateKey(u"Shared"));
+    std::vector<pid_t> children;
+    for (int w = 0; w < 4; ++w) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            WriteValues(w);
+            ::_exit(0);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(DwordCount(home.RegistryFile()), 60u);
+}
+
+TEST(Registry, WritersOnSeveralThreadsAllLand)
 {
     TempHome home;
     RegCloseKey(CreateKey(u"Shared"));
     std::vector<std::thread> writers;
-    for (int w = 0; w < 4; ++w) {
-        writers.emplace_back([w] {
-            HKEY key = nullptr;
-            RegOpenKeyExW(HKEY_CLASSES_ROOT, u"Shared", 0, KEY_WRITE, &key);
-            for (DWORD i = 0; i < 15; ++i) {
-                const std::u16string name = u"w" + std::u16string(1, static_cast<char16_t>(u'0' + w)) + u"_" +
-                                            std::u16string(1, static_cast<char16_t>(u'a' + i));
-                RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i), 4);
-            }
-            RegCloseKey(key);
-        });
-    }
+    for (int w = 0; w < 4; ++w) writers.emplace_back(WriteValues, w);
     for (auto& t : writers) t.join();
-    const std::string file = ReadFile(home.RegistryFile());
-    std::size_t count = 0;
-    for (std::size_t at = file.find("=dword:"); at != std::string::npos; at = file.find("=dword:", at + 1)) ++count;
-    EXPECT_EQ(count, 60u);
+    EXPECT_EQ(DwordCount(home.RegistryFile()), 60u);
     EXPECT_FALSE(std::filesystem::exists(home.RegistryFile().string() + ".tmp"));
 }
