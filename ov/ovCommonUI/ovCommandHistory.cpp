@@ -8,6 +8,9 @@ ovCommandHistory::ovCommandHistory(TMenuItem* beginMenuItem, TMenuItem* endMenuI
       historyEndMenuItem_(endMenuItem),
       limit_(limit) {
   Q_ASSERT(endMenuItem && historyMenuItem_ == endMenuItem->Parent());
+  // Without one common parent there is no region: record nothing rather than
+  // insert into the wrong menu.
+  if (!endMenuItem || historyMenuItem_ != endMenuItem->Parent()) historyMenuItem_ = nullptr;
 }
 
 ovCommandHistory::~ovCommandHistory() {

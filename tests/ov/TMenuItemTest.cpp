@@ -1,6 +1,7 @@
 #include "TAction.h"
 #include "TActionList.h"
 #include "TMenuItem.h"
+#include "ovCommandHistory.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -109,4 +110,49 @@ TEST(TMenuItemTest, OpeningASubmenuUpdatesChildrenThenClicksTheParent) {
   ASSERT_EQ(order.size(), 2u);
   EXPECT_EQ(order[0], "update child");
   EXPECT_EQ(order[1], "execute parent");
+}
+
+TEST(OvCommandHistoryTest, RecordsBetweenMarkersAndFreesItsOwnActions) {
+  TMenuItem menu("Menu");
+  TMenuItem* begin = menu.AddNew("Begin");
+  TMenuItem* end = menu.AddNew("End");
+  menu.AddNew("After");
+  TActionList list("List");
+  TAction* action = list.Add("A", "act");
+  QPointer<TAction> entryAction;
+  {
+    ovCommandHistory history(begin, end, 2);
+    history.RecordAction(action, 0);
+    history.RecordValue("/path", 5, 7);
+    history.RecordValue("/path", 5, 7);
+    ASSERT_EQ(history.Count(), 2);
+    entryAction = history.Entry(0)->Action();
+    EXPECT_EQ(entryAction->Tag(), 5);
+    EXPECT_EQ(entryAction->parent(), history.Entry(0));
+    history.RecordAction(action, 3);
+    history.Refresh();
+    EXPECT_EQ(history.Count(), 2);
+    EXPECT_EQ(history.Categories(), (std::vector<int>{3, 7}));
+    EXPECT_EQ(history.Entry(1)->Caption(), " \"/path\"");  // the base class names no category
+  }
+  EXPECT_TRUE(entryAction.isNull());
+  EXPECT_EQ(menu.Count(), 3);
+  EXPECT_NE(list.Find("A"), nullptr);  // bound actions of the lists stay
+}
+
+TEST(OvCommandHistoryTest, MarkersInDifferentMenusRecordNothing) {
+  TMenuItem first("First");
+  TMenuItem second("Second");
+  TMenuItem* begin = first.AddNew("Begin");
+  TMenuItem* end = second.AddNew("End");
+#ifdef QT_NO_DEBUG
+  ovCommandHistory history(begin, end, 20);
+  history.RecordValue("x", 1, 0);
+  EXPECT_EQ(first.Count(), 1);
+  EXPECT_EQ(history.Count(), 0);
+#else
+  (void)begin;
+  (void)end;
+  GTEST_SKIP() << "debug builds assert on this programming error";
+#endif
 }
