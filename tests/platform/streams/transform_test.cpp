@@ -10,7 +10,7 @@ namespace {
 // Writes each sample reversed into a buffer of its own; drops short samples.
 class CReverseFilter final : public CTransformFilter {
 public:
-    CReverseFilter() : CTransformFilter("Reverse", nullptr, GUID_NULL) {}
+    explicit CReverseFilter(REFCLSID clsid = GUID_NULL) : CTransformFilter("Reverse", nullptr, clsid) {}
 
     HRESULT CheckInputType(const CMediaType* type) override
     {
@@ -113,4 +113,22 @@ TEST(CopyingTransform, PinsAreMadeTogetherOnFirstRequest)
     // An output pin takes no stream events of its own.
     EXPECT_EQ(output->EndOfStream(), E_UNEXPECTED);
     EXPECT_EQ(output->BeginFlush(), E_UNEXPECTED);
+}
+
+TEST(FilterIdentity, EveryBaseInterfaceLeadsToTheSameObject)
+{
+    const CLSID clsid{0x12345678, 0x1, 0x2, {3, 4, 5, 6, 7, 8, 9, 10}};
+    auto filter = ComPtr<CReverseFilter>::Adopt(new CReverseFilter(clsid));
+    filter->AddRef();
+    ComPtr<IUnknown> identity = filter.As<IUnknown>(IID_IUnknown);
+    for (const IID* iid : {&IID_IBaseFilter, &IID_IMediaFilter, &IID_IPersist, &IID_IAMovieSetup}) {
+        ComPtr<IUnknown> asked = filter.As<IUnknown>(*iid);
+        ASSERT_TRUE(asked) << GuidToString(*iid);
+        EXPECT_EQ(asked.As<IUnknown>(IID_IUnknown).Get(), identity.Get());
+    }
+    EXPECT_FALSE(filter.As<IUnknown>(IID_IPin));
+    ComPtr<IPersist> persist = filter.As<IPersist>(IID_IPersist);
+    CLSID reported{};
+    ASSERT_EQ(persist->GetClassID(&reported), S_OK);
+    EXPECT_EQ(reported, clsid);
 }
