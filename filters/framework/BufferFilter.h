@@ -1,0 +1,63 @@
+// A filter with one buffering input "In" and a BufferStream output "Out":
+// the concrete filter keeps what arrives and hands it out from Fill when it
+// is due. State changes follow the transform filters: with an unconnected
+// input a pause sends end of stream once; with both pins connected a pause
+// from stopped starts streaming first and a stop ends it.
+#pragma once
+
+#include "BufferInputPin.h"
+#include "BufferStream.h"
+#include "base_filter.h"
+
+#include <atomic>
+#include <memory>
+
+class BufferFilter : public CBaseFilter, public BufferStreamSource {
+public:
+    BufferFilter(const char* objectName, IUnknown* outer, REFCLSID clsid);
+    ~BufferFilter() override;
+
+    int GetPinCount() override { return 2; }
+    // Index 0 the input, 1 the output; both are made on the first request.
+    CBasePin* GetPin(int index) override;
+    STDMETHODIMP Stop() override;
+    STDMETHODIMP Pause() override;
+
+    BufferInputPin* Input();
+    BufferStream* Output();
+    CCritSec* ReceiveLock() { return &m_receiveLock; }
+
+    // Under the receive lock, on the upstream thread.
+    virtual HRESULT ReceiveInput(IMediaSample* sample) = 0;
+    virtual HRESULT CheckInputType(const CMediaType* type) = 0;
+    virtual void InputTypeSet(const CMediaType*) {}
+    virtual void InputConnected() {}
+    virtual void InputDisconnected() {}
+    // Pause from stopped (under the receive lock) and stop, both pins connected.
+    virtual HRESULT StartStreaming() { return S_OK; }
+    virtual HRESULT StopStreaming() { return S_OK; }
+
+    void Delivered(REFERENCE_TIME) override {}
+
+protected:
+    // A concrete filter's destructor calls this first: the stream's thread
+    // must not fill from parts that are already gone.
+    void EndStreamThread()
+    {
+        if (m_pinsMade.load(std::memory_order_acquire)) m_output->EndThread();
+    }
+
+    CCritSec m_filterLock;
+    CCritSec m_receiveLock;
+
+private:
+    bool MakePins();
+    bool BothConnected();
+
+    std::unique_ptr<BufferInputPin> m_input;
+    std::unique_ptr<BufferStream> m_output;
+    // Set once both pins exist: from then on the pins are reached without
+    // the filter lock, which a stop holds while it takes the receive lock.
+    std::atomic<bool> m_pinsMade{false};
+    bool m_endOfStreamDelivered = false;
+};
