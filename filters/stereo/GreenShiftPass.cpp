@@ -1,24 +1,15 @@
 #include "GreenShiftPass.h"
 
+#include "PixelBlock.h"
+
 #include <cstring>
 
 namespace {
 
-// 16 bytes handled as one value; the compiler maps it to the machine's
-// vector registers where it has them.
-using Block = std::uint8_t __attribute__((vector_size(16)));
-
-Block LoadBlock(const std::uint8_t* p)
-{
-    Block b;
-    std::memcpy(&b, p, sizeof b);
-    return b;
-}
-
-void StoreBlock(std::uint8_t* p, Block b) { std::memcpy(p, &b, sizeof b); }
-
-// Takes the bits of `mask` from `shifted`, the rest from `current`.
-Block Blend(Block current, Block shifted, Block mask) { return current ^ ((current ^ shifted) & mask); }
+using pixel_block::Blend;
+using pixel_block::Block;
+using pixel_block::Load;
+using pixel_block::Store;
 
 constexpr std::uint16_t kGreen555 = 0x03E0;
 
@@ -52,15 +43,15 @@ void ShiftGreenRgb24(std::uint8_t* pixels, std::size_t count)
     static constexpr std::uint8_t kMaskBytes[48] = {
         0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0,
         0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0};
-    const Block m0 = LoadBlock(kMaskBytes), m1 = LoadBlock(kMaskBytes + 16), m2 = LoadBlock(kMaskBytes + 32);
+    const Block m0 = Load(kMaskBytes), m1 = Load(kMaskBytes + 16), m2 = Load(kMaskBytes + 32);
     std::size_t end = count;
     while (end >= kPixels + 1) {
         std::uint8_t* p = pixels + 3 * (end - kPixels);
-        const Block c0 = LoadBlock(p), c1 = LoadBlock(p + 16), c2 = LoadBlock(p + 32);
-        const Block s0 = LoadBlock(p - 3), s1 = LoadBlock(p + 13), s2 = LoadBlock(p + 29);
-        StoreBlock(p, Blend(c0, s0, m0));
-        StoreBlock(p + 16, Blend(c1, s1, m1));
-        StoreBlock(p + 32, Blend(c2, s2, m2));
+        const Block c0 = Load(p), c1 = Load(p + 16), c2 = Load(p + 32);
+        const Block s0 = Load(p - 3), s1 = Load(p + 13), s2 = Load(p + 29);
+        Store(p, Blend(c0, s0, m0));
+        Store(p + 16, Blend(c1, s1, m1));
+        Store(p + 32, Blend(c2, s2, m2));
         end -= kPixels;
     }
     ShiftGreenRgb24Tail(pixels, 1, end);
@@ -73,14 +64,14 @@ void ShiftGreenRgb555(std::uint8_t* pixels, std::size_t count)
     constexpr std::size_t kPixels = 16;  // 32 bytes, two blocks
     static constexpr std::uint8_t kMaskBytes[16] = {0xE0, 0x03, 0xE0, 0x03, 0xE0, 0x03, 0xE0, 0x03,
                                                     0xE0, 0x03, 0xE0, 0x03, 0xE0, 0x03, 0xE0, 0x03};
-    const Block mask = LoadBlock(kMaskBytes);
+    const Block mask = Load(kMaskBytes);
     std::size_t end = count;
     while (end >= kPixels + 1) {
         std::uint8_t* p = pixels + 2 * (end - kPixels);
-        const Block c0 = LoadBlock(p), c1 = LoadBlock(p + 16);
-        const Block s0 = LoadBlock(p - 2), s1 = LoadBlock(p + 14);
-        StoreBlock(p, Blend(c0, s0, mask));
-        StoreBlock(p + 16, Blend(c1, s1, mask));
+        const Block c0 = Load(p), c1 = Load(p + 16);
+        const Block s0 = Load(p - 2), s1 = Load(p + 14);
+        Store(p, Blend(c0, s0, mask));
+        Store(p + 16, Blend(c1, s1, mask));
         end -= kPixels;
     }
     ShiftGreenRgb555Tail(pixels, 1, end);

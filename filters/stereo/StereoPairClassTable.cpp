@@ -4,6 +4,8 @@
 #include "GreenShiftProp.h"
 #include "Interlace.h"
 #include "InterlaceProp.h"
+#include "StereoDisplay.h"
+#include "StereoDisplayProp.h"
 #include "StereoPairClsids.h"
 #include "media_guids.h"
 
@@ -20,9 +22,17 @@ const AMOVIESETUP_PIN kInPlacePins[] = {
     {kOutputPinName, FALSE, TRUE, FALSE, FALSE, &GUID_NULL, u"Input", 1, &kVideoAnySubtype},
 };
 
+const AMOVIESETUP_PIN kTwoInputPins[] = {
+    {kInputPinName, FALSE, FALSE, FALSE, FALSE, &GUID_NULL, u"Output", 1, &kVideoAnySubtype},
+    {kInputPinName, FALSE, FALSE, FALSE, FALSE, &GUID_NULL, u"Output", 1, &kVideoAnySubtype},
+    {kOutputPinName, FALSE, TRUE, FALSE, FALSE, &GUID_NULL, u"Input", 1, &kVideoAnySubtype},
+};
+
 const AMOVIESETUP_FILTER kInterlaceSetup{&CLSID_Interlace, u"Velk Interlace Filter", kFilterMerit, 2, kInPlacePins};
 const AMOVIESETUP_FILTER kGreenShiftSetup{&CLSID_GreenShift, u"Velk Green Shift Filter", kFilterMerit, 2,
                                           kInPlacePins};
+const AMOVIESETUP_FILTER kStereoDisplaySetup{&CLSID_StereoDisplay, u"Velk Stereo Display", kFilterMerit, 3,
+                                             kTwoInputPins};
 
 } // namespace
 
@@ -31,5 +41,7 @@ const CFactoryTemplate g_Templates[] = {
     {u"InterlaceProp", &CLSID_InterlaceProp, CreateObject<InterlaceProp>, nullptr, nullptr},
     {u"GreenShift", &CLSID_GreenShift, CreateObject<GreenShift>, nullptr, &kGreenShiftSetup},
     {u"GreenShiftProp", &CLSID_GreenShiftProp, CreateObject<GreenShiftProp>, nullptr, nullptr},
+    {u"StereoDisplay", &CLSID_StereoDisplay, CreateObject<StereoDisplay>, nullptr, &kStereoDisplaySetup},
+    {u"StereoDisplayProp", &CLSID_StereoDisplayProp, CreateObject<StereoDisplayProp>, nullptr, nullptr},
 };
 const int g_cTemplates = sizeof g_Templates / sizeof g_Templates[0];

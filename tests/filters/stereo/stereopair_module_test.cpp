@@ -16,25 +16,31 @@
 
 namespace {
 
-TEST(StereoPairModule, RegistersBothFiltersWithTheirPinsAndMerit)
+TEST(StereoPairModule, RegistersItsFiltersWithTheirPinsAndMerit)
 {
     RegisteredStereoPair module;
     ASSERT_EQ(module.RegisterResult(), S_OK);
     std::vector<RegisteredFilter> filters;
     ASSERT_EQ(EnumerateRegisteredFilters(CLSID_LegacyAmFilterCategory, filters), S_OK);
-    ASSERT_EQ(filters.size(), 2u);
+    ASSERT_EQ(filters.size(), 3u);
     for (const RegisteredFilter& filter : filters) {
         const bool greenShift = filter.clsid == CLSID_GreenShift;
-        EXPECT_TRUE(greenShift || filter.clsid == CLSID_Interlace);
-        EXPECT_EQ(filter.friendlyName, greenShift ? GreenShiftTraits::kFriendlyName : InterlaceTraits::kFriendlyName);
+        const bool stereoDisplay = filter.clsid == CLSID_StereoDisplay;
+        EXPECT_TRUE(greenShift || stereoDisplay || filter.clsid == CLSID_Interlace);
+        EXPECT_EQ(filter.friendlyName, greenShift      ? GreenShiftTraits::kFriendlyName
+                                       : stereoDisplay ? u"Velk Stereo Display"
+                                                       : InterlaceTraits::kFriendlyName);
         EXPECT_EQ(filter.merit, 0x200000u);
-        ASSERT_EQ(filter.pins.size(), 2u);
-        EXPECT_EQ(filter.pins[0].name, u"Input");
-        EXPECT_FALSE(filter.pins[0].output);
-        EXPECT_EQ(filter.pins[0].connectsToPin, u"Output");
-        EXPECT_EQ(filter.pins[1].name, u"Output");
-        EXPECT_TRUE(filter.pins[1].output);
-        EXPECT_EQ(filter.pins[1].connectsToPin, u"Input");
+        const std::size_t inputs = stereoDisplay ? 2 : 1;
+        ASSERT_EQ(filter.pins.size(), inputs + 1);
+        for (std::size_t i = 0; i < inputs; ++i) {
+            EXPECT_EQ(filter.pins[i].name, u"Input");
+            EXPECT_FALSE(filter.pins[i].output);
+            EXPECT_EQ(filter.pins[i].connectsToPin, u"Output");
+        }
+        EXPECT_EQ(filter.pins[inputs].name, u"Output");
+        EXPECT_TRUE(filter.pins[inputs].output);
+        EXPECT_EQ(filter.pins[inputs].connectsToPin, u"Input");
         for (const RegisteredPin& pin : filter.pins) {
             ASSERT_EQ(pin.mediaTypes.size(), 1u);
             EXPECT_EQ(pin.mediaTypes[0].majorType, MEDIATYPE_Video);
@@ -51,13 +57,14 @@ TEST(StereoPairModule, RegistersBothFiltersWithTheirPinsAndMerit)
 TEST(StereoPairModule, ServesOnlyItsOwnClasses)
 {
     RegisteredStereoPair module;
-    const CLSID stereoDisplay{0x46DA993A, 0x2729, 0x4DC3, {0x94, 0x2D, 0x6A, 0x8B, 0x84, 0xED, 0x43, 0xE8}};
+    const CLSID levelCompress{0xF5B05DB1, 0xC61D, 0x4D93, {0x96, 0xA4, 0x21, 0xDB, 0xBE, 0xC3, 0x5E, 0xB0}};
     const CLSID noise{0x6CD30BFD, 0x94C8, 0x450E, {0xB9, 0x60, 0x39, 0x5D, 0x42, 0x60, 0x20, 0xB4}};
-    for (const CLSID* clsid : {&stereoDisplay, &noise}) {
+    for (const CLSID* clsid : {&levelCompress, &noise}) {
         ComPtr<IClassFactory> factory;
         EXPECT_EQ(module.GetClassObject(*clsid, IID_IClassFactory, factory.OutVoid()), CLASS_E_CLASSNOTAVAILABLE);
     }
-    for (const CLSID* clsid : {&CLSID_GreenShift, &CLSID_GreenShiftProp, &CLSID_Interlace, &CLSID_InterlaceProp}) {
+    for (const CLSID* clsid : {&CLSID_GreenShift, &CLSID_GreenShiftProp, &CLSID_Interlace, &CLSID_InterlaceProp,
+                               &CLSID_StereoDisplay, &CLSID_StereoDisplayProp}) {
         ComPtr<IClassFactory> factory;
         EXPECT_EQ(module.GetClassObject(*clsid, IID_IClassFactory, factory.OutVoid()), S_OK);
     }

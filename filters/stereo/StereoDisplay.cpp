@@ -1,0 +1,308 @@
+#include "StereoDisplay.h"
+
+#include "ColumnInterleavePass.h"
+#include "GreenShiftPass.h"
+#include "StereoPairClsids.h"
+#include "kernel.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const FilterClassInfo kStereoDisplayInfo{&CLSID_StereoDisplay, &CLSID_StereoDisplayProp, StereoDisplay::kSettingsSize};
+
+constexpr LONGLONG kUnitsPerSecond = 10'000'000;
+// Sample sizes are 32-bit: a larger frame cannot travel.
+constexpr LONGLONG kLargestFrame = 0x7FFFFFFF;
+
+// Rows padded to 32 bits, as bitmaps are laid out.
+LONGLONG FrameBytes(const BITMAPINFOHEADER& header)
+{
+    const LONGLONG stride = (static_cast<LONGLONG>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    return stride * std::llabs(static_cast<LONGLONG>(header.biHeight));
+}
+
+bool SameGeometry(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b)
+{
+    const VIDEOINFOHEADER* x = VideoInfoOf(a);
+    const VIDEOINFOHEADER* y = VideoInfoOf(b);
+    return x && y && x->bmiHeader.biWidth == y->bmiHeader.biWidth && x->bmiHeader.biHeight == y->bmiHeader.biHeight
+           && x->bmiHeader.biBitCount == y->bmiHeader.biBitCount;
+}
+
+} // namespace
+
+StereoDisplay::StereoDisplay(IUnknown* outer, HRESULT* phr)
+    : SettingsFilter(kStereoDisplayInfo, "Stereo Display", outer, CLSID_StereoDisplay)
+{
+    HRESULT hr = AddInputPin(u"Input 1");
+    if (SUCCEEDED(hr)) hr = AddInputPin(u"Input 2");
+    if (phr) *phr = hr;
+}
+
+StereoDisplay::~StereoDisplay() { EndStreamThread(); }
+
+// ---- settings
+
+STDMETHODIMP StereoDisplay::GetSwap(BYTE* swap)
+{
+    if (!swap) return E_POINTER;
+    CAutoLock hold(&m_settingsLock);
+    *swap = m_swap ? 1 : 0;
+    return S_OK;
+}
+
+STDMETHODIMP StereoDisplay::SetSwap(LONG swap)
+{
+    CAutoLock hold(&m_settingsLock);
+    m_swap = swap != 0;
+    SetDirty(true);
+    return S_OK;
+}
+
+STDMETHODIMP StereoDisplay::GetVideoColour(LONG* videoColour)
+{
+    if (!videoColour) return E_POINTER;
+    CAutoLock hold(&m_settingsLock);
+    *videoColour = m_videoColour;
+    return S_OK;
+}
+
+// Takes effect at the next connection.
+STDMETHODIMP StereoDisplay::SetVideoColour(LONG videoColour)
+{
+    CAutoLock hold(&m_settingsLock);
+    m_videoColour = videoColour;
+    SetDirty(true);
+    return S_OK;
+}
+
+STDMETHODIMP StereoDisplay::GetFrameRate(LONG* frameRate)
+{
+    if (!frameRate) return E_POINTER;
+    CAutoLock hold(&m_settingsLock);
+    *frameRate = m_frameRate;
+    return S_OK;
+}
+
+STDMETHODIMP StereoDisplay::SetFrameRate(LONG frameRate)
+{
+    if (frameRate <= 0) return E_INVALIDARG;
+    CAutoLock hold(&m_settingsLock);
+    m_frameRate = frameRate;
+    SetDirty(true);
+    return S_OK;
+}
+
+void StereoDisplay::WriteSettings(SettingsWriter& writer)
+{
+    CAutoLock hold(&m_settingsLock);
+    writer.Byte(m_swap ? 1 : 0);
+    writer.Int32(m_videoColour);
+    writer.Int32(m_frameRate);
+}
+
+// A stored rate of 0 or less is refused as SetFrameRate refuses it.
+void StereoDisplay::ReadSettings(SettingsReader& reader)
+{
+    CAutoLock hold(&m_settingsLock);
+    m_swap = reader.Byte() != 0;
+    m_videoColour = reader.Int32();
+    const LONG frameRate = reader.Int32();
+    if (frameRate > 0) m_frameRate = frameRate;
+}
+
+// ---- types
+
+const CMediaType* StereoDisplay::ConnectedInputType(int except) const
+{
+    for (int index = 0; index < InputCount(); ++index) {
+        const MultiInputPin* pin = Input(index);
+        if (index != except && pin && pin->IsConnected()) return &pin->CurrentMediaType();
+    }
+    return nullptr;
+}
+
+HRESULT StereoDisplay::CheckInputType(int index, const CMediaType* type)
+{
+    LONG videoColour;
+    {
+        CAutoLock hold(&m_settingsLock);
+        videoColour = m_videoColour;
+    }
+    if (CheckVideoColourType(videoColour, type) != S_OK) return VFW_E_TYPE_NOT_ACCEPTED;
+    const VIDEOINFOHEADER* info = VideoInfoOf(*type);
+    const LONGLONG frameBytes = FrameBytes(info->bmiHeader);
+    if (frameBytes <= 0 || frameBytes > kLargestFrame) return VFW_E_TYPE_NOT_ACCEPTED;
+    BufferStream* output = Output();
+    if (output && output->IsConnected() && !SameGeometry(*type, output->CurrentMediaType()))
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    const CMediaType* other = ConnectedInputType(index);
+    if (other && !SameGeometry(*type, *other)) return VFW_E_TYPE_NOT_ACCEPTED;
+    return S_OK;
+}
+
+// Both stores start over, black, at the new size.
+void StereoDisplay::InputTypeSet(int, const CMediaType* type)
+{
+    const VIDEOINFOHEADER* info = type ? VideoInfoOf(*type) : nullptr;
+    if (!info) return;
+    CAutoLock left(&m_left.lock);
+    CAutoLock right(&m_right.lock);
+    m_geometry.width = info->bmiHeader.biWidth;
+    m_geometry.height = info->bmiHeader.biHeight;
+    m_geometry.bitCount = info->bmiHeader.biBitCount;
+    m_geometry.frameSize = static_cast<std::size_t>(std::clamp<LONGLONG>(FrameBytes(info->bmiHeader), 0, kLargestFrame));
+    m_geometry.known = true;
+    m_left.frame.assign(m_geometry.frameSize, 0);
+    m_right.frame.assign(m_geometry.frameSize, 0);
+}
+
+HRESULT StereoDisplay::CheckOutputType(const CMediaType* type)
+{
+    if (!type) return E_POINTER;
+    const CMediaType* input = ConnectedInputType();
+    if (!input) return E_INVALIDARG;
+    // The subtype must agree too: the same bit count in another layout
+    // would be shown in the wrong colours.
+    if (type->majortype != input->majortype || type->subtype != input->subtype || !SameGeometry(*type, *input))
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    return S_OK;
+}
+
+HRESULT StereoDisplay::GetOutputType(int position, CMediaType* type)
+{
+    if (!type) return E_POINTER;
+    if (position < 0) return E_INVALIDARG;
+    const CMediaType* input = ConnectedInputType();
+    if (!input) return E_UNEXPECTED;
+    if (position > 0) return VFW_S_NO_MORE_ITEMS;
+    *type = *input;
+    return S_OK;
+}
+
+HRESULT StereoDisplay::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
+{
+    if (!allocator || !request) return E_POINTER;
+    std::size_t frameSize;
+    {
+        CAutoLock left(&m_left.lock);
+        CAutoLock right(&m_right.lock);
+        frameSize = m_geometry.frameSize;
+    }
+    if (frameSize == 0) return E_UNEXPECTED;
+    if (BufferStream* output = Output()) {
+        CMediaType& type = output->OutputType();
+        if (type.formattype == FORMAT_VideoInfo && type.pbFormat && type.cbFormat >= sizeof(VIDEOINFOHEADER))
+            reinterpret_cast<VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader.biSizeImage = static_cast<DWORD>(frameSize);
+    }
+    request->cBuffers = 1;
+    request->cbBuffer = static_cast<LONG>(frameSize);
+    if (request->cbAlign <= 0) request->cbAlign = 1;
+    ALLOCATOR_PROPERTIES actual{};
+    const HRESULT hr = allocator->SetProperties(request, &actual);
+    if (FAILED(hr)) return hr;
+    if (actual.cBuffers < 1 || actual.cbBuffer < static_cast<LONG>(frameSize)) return E_FAIL;
+    return S_OK;
+}
+
+// ---- frames
+
+StereoDisplay::FrameStore& StereoDisplay::StoreFor(int index)
+{
+    bool swap;
+    {
+        CAutoLock hold(&m_settingsLock);
+        swap = m_swap;
+    }
+    return (index == 0) != swap ? m_left : m_right;
+}
+
+// A sample longer than a frame is cut to the frame; a shorter one fills the
+// start of the store and leaves the rest as it was.
+HRESULT StereoDisplay::ReceiveInput(int index, IMediaSample* sample)
+{
+    BYTE* data = nullptr;
+    if (FAILED(sample->GetPointer(&data)) || !data) return S_OK;
+    const LONG actual = std::clamp<LONG>(sample->GetActualDataLength(), 0, sample->GetSize());
+    FrameStore& store = StoreFor(index);
+    {
+        CAutoLock hold(&store.lock);
+        const std::size_t length = std::min(static_cast<std::size_t>(actual), store.frame.size());
+        if (length) std::memcpy(store.frame.data(), data, length);
+        m_newFrame = true;
+    }
+    Sleep(0);
+    return S_OK;
+}
+
+void StereoDisplay::StreamStart()
+{
+    m_streamTime = 0;
+    m_newFrame = false;
+}
+
+int StereoDisplay::Fill(IMediaSample* sample)
+{
+    BYTE* out = nullptr;
+    if (FAILED(sample->GetPointer(&out)) || !out) return 1;
+    std::size_t length = 0;
+    unsigned bytesPerPixel = 0;
+    {
+        CAutoLock left(&m_left.lock);
+        CAutoLock right(&m_right.lock);
+        const bool ready = m_geometry.known && m_newFrame;
+        if (ready) {
+            length = Compose(out, static_cast<std::size_t>(std::max<LONG>(sample->GetSize(), 0)));
+            bytesPerPixel = m_geometry.bitCount / 8u;
+            m_newFrame = false;
+        }
+        if (!ready) bytesPerPixel = 0;
+    }
+    if (bytesPerPixel == 0) {
+        WaitForFrame();
+        return 1;
+    }
+    ShiftGreen(out, length, bytesPerPixel);
+    Sleep(0);
+    StampFrame(sample, length);
+    return 0;
+}
+
+std::size_t StereoDisplay::Compose(BYTE* out, std::size_t capacity)
+{
+    const std::size_t length = std::min({m_geometry.frameSize, capacity, m_left.frame.size(), m_right.frame.size()});
+    InterleaveColumns(out, m_left.frame.data(), m_right.frame.data(), length, m_geometry.bitCount / 8u);
+    return length;
+}
+
+void StereoDisplay::StampFrame(IMediaSample* sample, std::size_t length)
+{
+    LONG frameRate;
+    {
+        CAutoLock hold(&m_settingsLock);
+        frameRate = m_frameRate > 0 ? m_frameRate : kDefaultFrameRate;
+    }
+    sample->SetActualDataLength(static_cast<LONG>(length));
+    sample->SetPreroll(FALSE);
+    sample->SetDiscontinuity(FALSE);
+    sample->SetSyncPoint(FALSE);
+    REFERENCE_TIME start = m_streamTime;
+    REFERENCE_TIME stop = start + kUnitsPerSecond / frameRate;
+    sample->SetTime(&start, &stop);
+    m_streamTime = stop;
+    sample->SetMediaTime(nullptr, nullptr);
+}
+
+// Nothing new: let the stream time run on with the clock, so the next
+// frame's stamp shows the pause.
+void StereoDisplay::WaitForFrame()
+{
+    m_clock.Update();
+    const LONGLONG before = m_clock.Read();
+    Sleep(1);
+    m_clock.Update();
+    m_streamTime += m_clock.Read() - before;
+}
