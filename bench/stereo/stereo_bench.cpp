@@ -1,5 +1,6 @@
 // Per-frame cost of the stereo pixel passes beside a memcpy of the same
 // frame, the physical limit of an in-place pass.
+#include "ColumnInterleavePass.h"
 #include "GreenShiftPass.h"
 #include "InterlacePass.h"
 
@@ -74,6 +75,24 @@ void BM_Interlace(benchmark::State& state)
     Report(state, frame);
 }
 
+// The Stereo Display composition: left and right pictures interleaved by
+// column into the output buffer, then the green shift over it.
+void BM_StereoDisplay(benchmark::State& state)
+{
+    const Frame frame = FrameOf(state);
+    const std::vector<std::uint8_t> left = Pattern(frame.Bytes());
+    std::vector<std::uint8_t> right = Pattern(frame.Bytes());
+    for (std::uint8_t& b : right) b = static_cast<std::uint8_t>(b ^ 0x5A);
+    std::vector<std::uint8_t> out(frame.Bytes());
+    for (auto _ : state) {
+        InterleaveColumns(out.data(), left.data(), right.data(), out.size(), frame.bytesPerPixel);
+        ShiftGreen(out.data(), out.size(), frame.bytesPerPixel);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    Report(state, frame);
+}
+
 // width, height, bytes per pixel (3 RGB24, 2 RGB555)
 void Frames(benchmark::internal::Benchmark* b)
 {
@@ -87,3 +106,4 @@ void Frames(benchmark::internal::Benchmark* b)
 BENCHMARK(BM_Memcpy)->Apply(Frames);
 BENCHMARK(BM_GreenShift)->Apply(Frames);
 BENCHMARK(BM_Interlace)->Apply(Frames);
+BENCHMARK(BM_StereoDisplay)->Apply(Frames);
