@@ -1,13 +1,12 @@
 // Settings files, the video clip, sound file and caption histories and their
 // menu regions.
 #include "CaptionSettingForm.h"
+#include "ErrorBox.h"
 #include "MainDataModule.h"
 #include "SenderCommandHistory.h"
 #include "SenderLanguage.h"
 #include "SenderMainForm.h"
 #include "ovSender.h"
-
-#include <QMessageBox>
 
 namespace {
 constexpr int kFileHistoryLimit = 10;
@@ -16,15 +15,7 @@ QString Message(int index) {
   return SenderMainForm && SenderMainForm->Language ? SenderMainForm->Language->MessageText(index) : QString();
 }
 
-// A modal error box that does not spin a nested event loop.
-void ShowErrorBox(int textIndex) {
-  auto* box = new QMessageBox(QMessageBox::Critical, Message(MsgError), Message(textIndex), QMessageBox::Ok,
-                              SenderMainForm);
-  box->setObjectName(QStringLiteral("ErrorMessageBox"));
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setWindowModality(Qt::ApplicationModal);
-  box->show();
-}
+void ShowErrorBox(int textIndex) { TErrorBox::Show(SenderMainForm, Message(MsgError), Message(textIndex)); }
 
 void RebuildRegion(TMenuItem* begin, TMenuItem* end, const QStringList& list,
                    const std::function<void(const QString&)>& choose) {
