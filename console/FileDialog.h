@@ -21,6 +21,7 @@ public:
   QString Title;
   QString FileName;
   Kind DialogKind;
+  bool OverwritePrompt = false;  // a save dialog asks before replacing a file
 
   void SetUp(const char* defaultExt, const char* filter, const char* title) {
     DefaultExt = QString::fromUtf8(defaultExt);

@@ -137,6 +137,7 @@ void TMainDataModule::CreateTimers() {
 void TMainDataModule::CreateFileDialogs() {
   IniFileOpenDialog = new TFileDialog(QStringLiteral("IniFileOpenDialog"), TFileDialog::Kind::Open, this);
   IniFileSaveDialog = new TFileDialog(QStringLiteral("IniFileSaveDialog"), TFileDialog::Kind::Save, this);
+  IniFileSaveDialog->OverwritePrompt = true;
   VideoClipOpenDialog = new TFileDialog(QStringLiteral("VideoClipOpenDialog"), TFileDialog::Kind::Open, this);
   SoundFileOpenDialog = new TFileDialog(QStringLiteral("SoundFileOpenDialog"), TFileDialog::Kind::Open, this);
 }
