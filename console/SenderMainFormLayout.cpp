@@ -2,6 +2,7 @@
 // the whole client area and a status bar of height 19 with panels of 270 and
 // 140 pixels.
 #include "ConsoleForm.h"
+#include "SenderArtwork.h"
 #include "SenderMainForm.h"
 #include "StatusBar.h"
 
@@ -12,6 +13,7 @@ void TSenderMainForm::BuildLayout() {
   setObjectName(QStringLiteral("SenderMainForm"));
   setWindowTitle(QStringLiteral("Ostrel　（送信）"));
   setFont(DesignedFont());
+  setWindowIcon(SenderIcon());
   resize(425, 347);
   setMenuBar(new QMenuBar(this));
   menuBar()->setObjectName(QStringLiteral("MainMenuBar"));

@@ -1,4 +1,5 @@
 // ovSenderUI: the sender console.
+#include "SenderArtwork.h"
 #include "SenderMainForm.h"
 #include "TerminationSignal.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  application.setWindowIcon(SenderIcon());
   TSenderMainForm form;
   // The engine could not start: end quietly, as if never started.
   if (!form.FormCreate()) return 0;

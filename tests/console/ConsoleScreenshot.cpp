@@ -1,8 +1,9 @@
 // Not a test: starts the console and saves pictures of the main window and
-// of an open menu, for checking layout and text rendering by eye.
+// of open menus and the version window, for checking layout and text rendering by eye.
 //   console_screenshot OUTPUT_FOLDER
 #include "MainDataModule.h"
 #include "SenderMainForm.h"
+#include "VersionInfoForm.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -30,6 +31,11 @@ int main(int argc, char** argv) {
   });
   QTimer::singleShot(2300, [&] {
     MainDataModule->OperationMenuItem->QtMenu()->grab().save(folder + QStringLiteral("/operation-menu.png"));
+    MainDataModule->OperationMenuItem->QtMenu()->hide();
+    MainDataModule->VersionInfoAction->Execute();
+  });
+  QTimer::singleShot(2800, [&] {
+    VersionInfoForm->grab().save(folder + QStringLiteral("/version.png"));
     form.close();
   });
   return application.exec();
