@@ -3,15 +3,18 @@
 #ifndef TESTS_CONSOLE_CONSOLEFIXTURE_H
 #define TESTS_CONSOLE_CONSOLEFIXTURE_H
 
+#include "ErrorBox.h"
 #include "MainDataModule.h"
 #include "SenderMainForm.h"
 #include "ovSenderSim.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ConsoleFixture : public ::testing::Test {
@@ -20,11 +23,43 @@ protected:
     ASSERT_TRUE(home_.isValid());
     qputenv("OSTREL_HOME", home_.path().toUtf8());
     ovSenderSimReset();
+    // Error boxes are collected, never shown: a test cannot answer them.
+    TErrorBox::Presenter = [this](const QString& caption, const QString& text) {
+      errorBoxes_.emplace_back(caption, text);
+    };
   }
 
   void TearDown() override {
     CloseConsole();
+    TErrorBox::Presenter = nullptr;
+    TFileDialog::Executor = nullptr;
     ovSenderSimReset();
+  }
+
+  // The next file dialogs confirm this path (an empty path cancels them).
+  void ChooseFile(const QString& path) {
+    TFileDialog::Executor = [path](TFileDialog& dialog) {
+      if (path.isEmpty()) return false;
+      dialog.FileName = path;
+      return true;
+    };
+  }
+
+  // A path in this test's folder; written as a small file when create is set.
+  QString TestFile(const QString& name, bool create = true) {
+    const QString path = home_.filePath(name);
+    if (create) {
+      QFile file(path);
+      EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write("x");
+    }
+    return path;
+  }
+
+  static QStringList ItemCaptions(const std::vector<TMenuItem*>& items) {
+    QStringList captions;
+    for (TMenuItem* item : items) captions << item->Caption();
+    return captions;
   }
 
   // Stores registry values before the console starts.
@@ -70,6 +105,7 @@ protected:
 
   QTemporaryDir home_;
   std::unique_ptr<TSenderMainForm> form_;
+  std::vector<std::pair<QString, QString>> errorBoxes_;  // caption, text
 };
 
 #endif
