@@ -1,5 +1,6 @@
-// Not a test: starts the console and saves pictures of the main window and
-// of open menus and the version window, for checking layout and text rendering by eye.
+// Not a test: starts the console and saves pictures of the main window, of
+// open menus (the video encoders with every priority shown) and of the
+// version window, for checking layout and text rendering by eye.
 //   console_screenshot OUTPUT_FOLDER
 #include "MainDataModule.h"
 #include "SenderMainForm.h"
@@ -36,6 +37,12 @@ int main(int argc, char** argv) {
   });
   QTimer::singleShot(2800, [&] {
     VersionInfoForm->grab().save(folder + QStringLiteral("/version.png"));
+    VersionInfoForm->close();
+    MainDataModule->AllEncoderShowAction->Execute();
+    MainDataModule->VideoEncoderMenuItem->QtMenu()->popup(form.mapToGlobal(QPoint(80, 40)));
+  });
+  QTimer::singleShot(3300, [&] {
+    MainDataModule->VideoEncoderMenuItem->QtMenu()->grab().save(folder + QStringLiteral("/video-encoder-menu.png"));
     form.close();
   });
   return application.exec();
