@@ -247,21 +247,9 @@ void StereoDisplay::StreamStart()
 int StereoDisplay::Fill(IMediaSample* sample)
 {
     BYTE* out = nullptr;
-    if (FAILED(sample->GetPointer(&out)) || !out) return 1;
     std::size_t length = 0;
     unsigned bytesPerPixel = 0;
-    {
-        CAutoLock left(&m_left.lock);
-        CAutoLock right(&m_right.lock);
-        const bool ready = m_geometry.known && m_newFrame;
-        if (ready) {
-            length = Compose(out, static_cast<std::size_t>(std::max<LONG>(sample->GetSize(), 0)));
-            bytesPerPixel = m_geometry.bitCount / 8u;
-            m_newFrame = false;
-        }
-        if (!ready) bytesPerPixel = 0;
-    }
-    if (bytesPerPixel == 0) {
+    if (FAILED(sample->GetPointer(&out)) || !out || !ComposeNewFrame(out, sample->GetSize(), length, bytesPerPixel)) {
         WaitForFrame();
         return 1;
     }
@@ -271,11 +259,19 @@ int StereoDisplay::Fill(IMediaSample* sample)
     return 0;
 }
 
-std::size_t StereoDisplay::Compose(BYTE* out, std::size_t capacity)
+// Only when a frame arrived since the last one; the stores stay locked
+// (left, then right) while they are read.
+bool StereoDisplay::ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& length, unsigned& bytesPerPixel)
 {
-    const std::size_t length = std::min({m_geometry.frameSize, capacity, m_left.frame.size(), m_right.frame.size()});
-    InterleaveColumns(out, m_left.frame.data(), m_right.frame.data(), length, m_geometry.bitCount / 8u);
-    return length;
+    CAutoLock left(&m_left.lock);
+    CAutoLock right(&m_right.lock);
+    if (!m_geometry.known || !m_newFrame) return false;
+    bytesPerPixel = m_geometry.bitCount / 8u;
+    length = std::min({m_geometry.frameSize, static_cast<std::size_t>(std::max<LONG>(capacity, 0)),
+                       m_left.frame.size(), m_right.frame.size()});
+    InterleaveColumns(out, m_left.frame.data(), m_right.frame.data(), length, bytesPerPixel);
+    m_newFrame = false;
+    return true;
 }
 
 void StereoDisplay::StampFrame(IMediaSample* sample, std::size_t length)

@@ -61,8 +61,8 @@ private:
     // The connection type of input 1 when it is connected, else of input 2.
     const CMediaType* ConnectedInputType(int except = -1) const;
     FrameStore& StoreFor(int index);
-    // Both stores locked (left, then right) by the caller.
-    std::size_t Compose(BYTE* out, std::size_t capacity);
+    // Composes into `out` when a new frame arrived; false when there is none.
+    bool ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& length, unsigned& bytesPerPixel);
     void StampFrame(IMediaSample* sample, std::size_t length);
     void WaitForFrame();
 
