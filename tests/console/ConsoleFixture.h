@@ -56,6 +56,32 @@ protected:
     return path;
   }
 
+  // The items of the run-time menu regions, between their markers.
+  static std::vector<TMenuItem*> Region(TMenuItem* begin, TMenuItem* end) {
+    return TMainDataModule::MenuRegion(begin, end);
+  }
+  std::vector<TMenuItem*> VideoSourceItems() {
+    return Region(Module().VideoSourceBeginMenuItem, Module().VideoSourceEndMenuItem);
+  }
+  std::vector<TMenuItem*> AudioSourceItems() {
+    return Region(Module().AudioSourceBeginMenuItem, Module().AudioSourceEndMenuItem);
+  }
+  std::vector<TMenuItem*> VideoEncoderItems() {
+    return Region(Module().VideoEncoderBeginMenuItem, Module().VideoEncoderEndMenuItem);
+  }
+  std::vector<TMenuItem*> AudioEncoderItems() {
+    return Region(Module().AudioEncoderBeginMenuItem, Module().AudioEncoderEndMenuItem);
+  }
+  std::vector<TMenuItem*> ClipItems() {
+    return Region(Module().VideoClipHistoryBeginMenuItem, Module().VideoClipHistoryEndMenuItem);
+  }
+  std::vector<TMenuItem*> SoundItems() {
+    return Region(Module().SoundFileHistoryBeginMenuItem, Module().SoundFileHistoryEndMenuItem);
+  }
+  std::vector<TMenuItem*> CaptionItems() {
+    return Region(Module().CaptionHistoryBeginMenuItem, Module().CaptionHistoryEndMenuItem);
+  }
+
   static QStringList ItemCaptions(const std::vector<TMenuItem*>& items) {
     QStringList captions;
     for (TMenuItem* item : items) captions << item->Caption();

@@ -8,15 +8,6 @@
 namespace {
 class HistoryMenus : public ConsoleFixture {
 protected:
-  std::vector<TMenuItem*> ClipItems() {
-    return TMainDataModule::MenuRegion(Module().VideoClipHistoryBeginMenuItem, Module().VideoClipHistoryEndMenuItem);
-  }
-  std::vector<TMenuItem*> SoundItems() {
-    return TMainDataModule::MenuRegion(Module().SoundFileHistoryBeginMenuItem, Module().SoundFileHistoryEndMenuItem);
-  }
-  std::vector<TMenuItem*> CaptionItems() {
-    return TMainDataModule::MenuRegion(Module().CaptionHistoryBeginMenuItem, Module().CaptionHistoryEndMenuItem);
-  }
   void InsertClip(const QString& path) {
     ChooseFile(path);
     Module().VideoClipInsertAction->Execute();

@@ -8,12 +8,6 @@
 namespace {
 class SettingsFiles : public ConsoleFixture {
 protected:
-  std::vector<TMenuItem*> VideoSources() {
-    return TMainDataModule::MenuRegion(Module().VideoSourceBeginMenuItem, Module().VideoSourceEndMenuItem);
-  }
-  std::vector<TMenuItem*> VideoEncoders() {
-    return TMainDataModule::MenuRegion(Module().VideoEncoderBeginMenuItem, Module().VideoEncoderEndMenuItem);
-  }
   static int CheckedIndex(const std::vector<TMenuItem*>& items) {
     for (size_t i = 0; i < items.size(); ++i)
       if (items[i]->Checked()) return static_cast<int>(i);
@@ -52,8 +46,8 @@ TEST_F(SettingsFiles, WrittenAndReadPathsAreRecordedAndRunAgainFromTheHistory) {
   ovSenderSimSetVideoSources({{"cam0", {}}, {"cam1", {}}});
   ovSenderSimSetVideoEncoders({{"R0", 0}, {"A1", 1}});
   ASSERT_TRUE(StartConsole());
-  VideoSources()[1]->Click();
-  VideoEncoders()[2]->Click();  // after the separator: engine encoder 1
+  VideoSourceItems()[1]->Click();
+  VideoEncoderItems()[2]->Click();  // after the separator: engine encoder 1
   const QString path = TestFile(QStringLiteral("setting.ini"), false);
   ChooseFile(path);
   Module().WriteIniFileAction->Execute();
@@ -61,27 +55,27 @@ TEST_F(SettingsFiles, WrittenAndReadPathsAreRecordedAndRunAgainFromTheHistory) {
   ASSERT_EQ(history.Categories().front(), 8);
   EXPECT_EQ(history.Entry(0)->Action()->Caption(), path);
 
-  VideoSources()[0]->Click();
-  VideoEncoders()[0]->Click();
+  VideoSourceItems()[0]->Click();
+  VideoEncoderItems()[0]->Click();
   Module().ReadIniFileAction->Execute();
   EXPECT_TRUE(errorBoxes_.empty());
   EXPECT_EQ(history.Categories().front(), 7);
-  EXPECT_EQ(CheckedIndex(VideoSources()), 1);  // re-checked from the engine
-  EXPECT_EQ(CheckedIndex(VideoEncoders()), 2);
+  EXPECT_EQ(CheckedIndex(VideoSourceItems()), 1);  // re-checked from the engine
+  EXPECT_EQ(CheckedIndex(VideoEncoderItems()), 2);
   Module().OperationAction->Execute();
   EXPECT_EQ(history.Entry(0)->Caption(), "設定の読込み \"" + path + "\"");
 
   // From the history: the read entry re-checks the menus once more.
-  VideoSources()[0]->Click();
-  VideoEncoders()[0]->Click();
+  VideoSourceItems()[0]->Click();
+  VideoEncoderItems()[0]->Click();
   TMenuItem* readEntry = history.Entry(2);
   ASSERT_EQ(readEntry->Action()->Caption(), path);
   ovSenderSimClearCallLog();
   readEntry->Click();
   EXPECT_EQ(Calls({"ReadIniFile", "ComputeVideoWindow"}),
             (std::vector<std::string>{"ReadIniFile(" + path.toStdString() + ")", "ComputeVideoWindow()"}));
-  EXPECT_EQ(CheckedIndex(VideoSources()), 1);
-  EXPECT_EQ(CheckedIndex(VideoEncoders()), 2);
+  EXPECT_EQ(CheckedIndex(VideoSourceItems()), 1);
+  EXPECT_EQ(CheckedIndex(VideoEncoderItems()), 2);
   EXPECT_EQ(history.Categories().front(), 7);
 
   // The write entry writes again, to the same path.

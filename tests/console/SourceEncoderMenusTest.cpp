@@ -8,18 +8,6 @@
 namespace {
 class SourceEncoderMenus : public ConsoleFixture {
 protected:
-  std::vector<TMenuItem*> VideoEncoders() {
-    return TMainDataModule::MenuRegion(Module().VideoEncoderBeginMenuItem, Module().VideoEncoderEndMenuItem);
-  }
-  std::vector<TMenuItem*> AudioEncoders() {
-    return TMainDataModule::MenuRegion(Module().AudioEncoderBeginMenuItem, Module().AudioEncoderEndMenuItem);
-  }
-  std::vector<TMenuItem*> VideoSources() {
-    return TMainDataModule::MenuRegion(Module().VideoSourceBeginMenuItem, Module().VideoSourceEndMenuItem);
-  }
-  std::vector<TMenuItem*> AudioSources() {
-    return TMainDataModule::MenuRegion(Module().AudioSourceBeginMenuItem, Module().AudioSourceEndMenuItem);
-  }
   static QStringList Checked(const std::vector<TMenuItem*>& items) {
     QStringList checked;
     for (TMenuItem* item : items)
@@ -34,9 +22,9 @@ TEST_F(SourceEncoderMenus, RequireWithoutRecommendedEncodersStartsWithASeparator
   ovSenderSimSetVideoEncoders({{"A1", 1}, {"N1", 2}, {"A2", 1}});
   Store("EncoderShowControl", "Require");
   ASSERT_TRUE(StartConsole());
-  EXPECT_EQ(ItemCaptions(VideoEncoders()), QStringList({"-", "A1", "A2"}));
+  EXPECT_EQ(ItemCaptions(VideoEncoderItems()), QStringList({"-", "A1", "A2"}));
   EXPECT_EQ(Module().VideoEncoderIndexes, (std::vector<int>{0, 2}));
-  EXPECT_FALSE(VideoEncoders()[0]->OnClick);  // a separator is not clickable
+  EXPECT_FALSE(VideoEncoderItems()[0]->OnClick);  // a separator is not clickable
 }
 
 TEST_F(SourceEncoderMenus, AllGroupsByPriorityWithOneSeparatorBeforeEachLowerGroup) {
@@ -44,26 +32,26 @@ TEST_F(SourceEncoderMenus, AllGroupsByPriorityWithOneSeparatorBeforeEachLowerGro
   ovSenderSimSetAudioEncoders({{"A1", 1}, {"N1", 2}, {"R1", 0}, {"A2", 1}, {"X", 3}, {"R2", 0}});
   Store("EncoderShowControl", "All");
   ASSERT_TRUE(StartConsole());
-  EXPECT_EQ(ItemCaptions(VideoEncoders()), QStringList({"R1", "R2", "-", "N1", "N2"}));
+  EXPECT_EQ(ItemCaptions(VideoEncoderItems()), QStringList({"R1", "R2", "-", "N1", "N2"}));
   EXPECT_EQ(Module().VideoEncoderIndexes, (std::vector<int>{1, 3, 0, 2}));
   // An unknown priority shows nowhere.
-  EXPECT_EQ(ItemCaptions(AudioEncoders()), QStringList({"R1", "R2", "-", "A1", "A2", "-", "N1"}));
+  EXPECT_EQ(ItemCaptions(AudioEncoderItems()), QStringList({"R1", "R2", "-", "A1", "A2", "-", "N1"}));
   EXPECT_EQ(Module().AudioEncoderIndexes, (std::vector<int>{2, 5, 0, 3, 1}));
-  EXPECT_TRUE(Checked(VideoEncoders()).isEmpty());  // building checks nothing
+  EXPECT_TRUE(Checked(VideoEncoderItems()).isEmpty());  // building checks nothing
 }
 
 TEST_F(SourceEncoderMenus, RecommendHidesLowerPrioritiesAndChecksNothingForAHiddenCurrent) {
   ovSenderSimSetVideoEncoders({{"A1", 1}, {"R1", 0}, {"N1", 2}});
   Store("EncoderShowControl", "Recommend");
   ASSERT_TRUE(StartConsole());
-  EXPECT_EQ(ItemCaptions(VideoEncoders()), QStringList({"R1"}));
+  EXPECT_EQ(ItemCaptions(VideoEncoderItems()), QStringList({"R1"}));
   EXPECT_EQ(Module().VideoEncoderIndexes, (std::vector<int>{1}));
   ovSenderSetVideoEncoder(2);
   Open(Module().VideoEncoderMenuItem);
-  EXPECT_TRUE(Checked(VideoEncoders()).isEmpty());
+  EXPECT_TRUE(Checked(VideoEncoderItems()).isEmpty());
   ovSenderSetVideoEncoder(1);
   Open(Module().VideoEncoderMenuItem);
-  EXPECT_EQ(Checked(VideoEncoders()), QStringList({"R1"}));
+  EXPECT_EQ(Checked(VideoEncoderItems()), QStringList({"R1"}));
 }
 
 TEST_F(SourceEncoderMenus, ClickPassesTheStoredEngineIndexAndRecordsIt) {
@@ -71,13 +59,13 @@ TEST_F(SourceEncoderMenus, ClickPassesTheStoredEngineIndexAndRecordsIt) {
   ovSenderSimSetAudioEncoders({{"N1", 2}, {"R1", 0}});
   Store("EncoderShowControl", "All");
   ASSERT_TRUE(StartConsole());
-  ASSERT_EQ(ItemCaptions(VideoEncoders()), QStringList({"R1", "-", "A1", "A2"}));
+  ASSERT_EQ(ItemCaptions(VideoEncoderItems()), QStringList({"R1", "-", "A1", "A2"}));
   ovSenderSimClearCallLog();
-  VideoEncoders()[3]->Click();  // the second item after the separator
+  VideoEncoderItems()[3]->Click();  // the second item after the separator
   EXPECT_EQ(Calls({"SetVideoEncoder", "ComputeVideoWindow"}),
             (std::vector<std::string>{"SetVideoEncoder(2)", "ComputeVideoWindow()"}));
-  EXPECT_EQ(Checked(VideoEncoders()), QStringList({"A2"}));
-  AudioEncoders()[2]->Click();
+  EXPECT_EQ(Checked(VideoEncoderItems()), QStringList({"A2"}));
+  AudioEncoderItems()[2]->Click();
   EXPECT_EQ(ovSenderGetAudioEncoder(), 0);
 
   ovCommandHistory& history = *Module().OperationHistory;
@@ -102,13 +90,13 @@ TEST_F(SourceEncoderMenus, FilterChangeRebuildsBothEncoderRegions) {
   ovSenderSimSetVideoEncoders({{"R1", 0}, {"A1", 1}, {"N1", 2}});
   ovSenderSimSetAudioEncoders({{"A1", 1}, {"R1", 0}});
   ASSERT_TRUE(StartConsole());
-  EXPECT_EQ(ItemCaptions(VideoEncoders()), QStringList({"R1", "-", "A1"}));  // Require by default
+  EXPECT_EQ(ItemCaptions(VideoEncoderItems()), QStringList({"R1", "-", "A1"}));  // Require by default
   Module().AllEncoderShowAction->Execute();
-  EXPECT_EQ(ItemCaptions(VideoEncoders()), QStringList({"R1", "-", "A1", "-", "N1"}));
-  EXPECT_EQ(ItemCaptions(AudioEncoders()), QStringList({"R1", "-", "A1"}));
+  EXPECT_EQ(ItemCaptions(VideoEncoderItems()), QStringList({"R1", "-", "A1", "-", "N1"}));
+  EXPECT_EQ(ItemCaptions(AudioEncoderItems()), QStringList({"R1", "-", "A1"}));
   Module().RecommendEncoderShowAction->Execute();
-  EXPECT_EQ(ItemCaptions(VideoEncoders()), QStringList({"R1"}));
-  EXPECT_EQ(ItemCaptions(AudioEncoders()), QStringList({"R1"}));
+  EXPECT_EQ(ItemCaptions(VideoEncoderItems()), QStringList({"R1"}));
+  EXPECT_EQ(ItemCaptions(AudioEncoderItems()), QStringList({"R1"}));
   EXPECT_EQ(Module().AudioEncoderIndexes, (std::vector<int>{1}));
   CloseConsole();
   EXPECT_EQ(Stored("EncoderShowControl"), "Recommend");
@@ -119,16 +107,16 @@ TEST_F(SourceEncoderMenus, SourcesListInEngineOrderWithTheCurrentChecked) {
   ovSenderSimSetAudioSources({{"mic0", {}}, {"mic1", {}}});
   ovSenderSetVideoSource(1);
   ASSERT_TRUE(StartConsole());
-  EXPECT_EQ(ItemCaptions(VideoSources()), QStringList({"cam0", "cam1", "cam2"}));
-  EXPECT_EQ(Checked(VideoSources()), QStringList({"cam1"}));
-  EXPECT_EQ(Checked(AudioSources()), QStringList({"mic0"}));
+  EXPECT_EQ(ItemCaptions(VideoSourceItems()), QStringList({"cam0", "cam1", "cam2"}));
+  EXPECT_EQ(Checked(VideoSourceItems()), QStringList({"cam1"}));
+  EXPECT_EQ(Checked(AudioSourceItems()), QStringList({"mic0"}));
 
   ovSenderSimClearCallLog();
-  VideoSources()[2]->Click();
+  VideoSourceItems()[2]->Click();
   EXPECT_EQ(Calls({"SetVideoSource", "ComputeVideoWindow"}),
             (std::vector<std::string>{"SetVideoSource(2)", "ComputeVideoWindow()"}));
-  EXPECT_EQ(Checked(VideoSources()), QStringList({"cam2"}));
-  AudioSources()[1]->Click();
+  EXPECT_EQ(Checked(VideoSourceItems()), QStringList({"cam2"}));
+  AudioSourceItems()[1]->Click();
   EXPECT_EQ(ovSenderGetAudioSource(), 1);
   ovCommandHistory& history = *Module().OperationHistory;
   EXPECT_EQ(history.Categories(), (std::vector<int>{11, 10}));
@@ -138,16 +126,16 @@ TEST_F(SourceEncoderMenus, SourcesListInEngineOrderWithTheCurrentChecked) {
   // The engine changed behind the menu: opening it checks the engine's choice.
   ovSenderSetVideoSource(0);
   Open(Module().VideoSourceMenuItem);
-  EXPECT_EQ(Checked(VideoSources()), QStringList({"cam0"}));
+  EXPECT_EQ(Checked(VideoSourceItems()), QStringList({"cam0"}));
 }
 
 TEST_F(SourceEncoderMenus, ChoosingFromTheRealMenuIsQueuedAndTakesEffect) {
   ovSenderSimSetVideoEncoders({{"R1", 0}, {"R2", 0}});
   ASSERT_TRUE(StartConsole());
-  VideoEncoders()[1]->QtAction()->trigger();
+  VideoEncoderItems()[1]->QtAction()->trigger();
   EXPECT_EQ(ovSenderGetVideoEncoder(), 0);  // not before the menu has closed
   QCoreApplication::processEvents();
   EXPECT_EQ(ovSenderGetVideoEncoder(), 1);
-  EXPECT_TRUE(VideoEncoders()[1]->QtAction()->isChecked());
-  EXPECT_FALSE(VideoEncoders()[0]->QtAction()->isChecked());
+  EXPECT_TRUE(VideoEncoderItems()[1]->QtAction()->isChecked());
+  EXPECT_FALSE(VideoEncoderItems()[0]->QtAction()->isChecked());
 }
