@@ -15,9 +15,18 @@
 namespace {
 
 // Every waitable object signals through one process-wide condition variable,
-// which keeps multi-object waits simple and race-free.
-std::mutex g_waitMutex;
-std::condition_variable g_waitChanged;
+// which keeps multi-object waits simple and race-free. Never destroyed: a
+// detached thread may still signal its handle while the process exits.
+struct WaitState {
+    std::mutex mutex;
+    std::condition_variable changed;
+};
+
+WaitState& Waits()
+{
+    static WaitState* const state = new WaitState;
+    return *state;
+}
 
 struct KernelObject {
     enum class Kind { Event, Thread } kind;
@@ -46,7 +55,7 @@ std::shared_ptr<KernelObject> Lookup(HANDLE handle)
     return it == g_handles.end() ? nullptr : it->second;
 }
 
-// Caller holds g_waitMutex.
+// Caller holds Waits().mutex.
 bool ReadyAndConsume(const std::vector<std::shared_ptr<KernelObject>>& objects, bool waitAll, DWORD& index)
 {
     if (waitAll) {
@@ -95,10 +104,10 @@ static BOOL SetSignalled(HANDLE handle, bool signalled)
     const auto object = Lookup(handle);
     if (!object || object->kind != KernelObject::Kind::Event) return FALSE;
     {
-        std::lock_guard lock(g_waitMutex);
+        std::lock_guard lock(Waits().mutex);
         object->signalled = signalled;
     }
-    if (signalled) g_waitChanged.notify_all();
+    if (signalled) Waits().changed.notify_all();
     return TRUE;
 }
 
@@ -125,12 +134,12 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
         if (!object) return WAIT_FAILED;
         objects.push_back(std::move(object));
     }
-    std::unique_lock lock(g_waitMutex);
+    std::unique_lock lock(Waits().mutex);
     DWORD index = 0;
     const auto ready = [&] { return ReadyAndConsume(objects, waitAll != FALSE, index); };
     if (milliseconds == INFINITE) {
-        g_waitChanged.wait(lock, ready);
-    } else if (!g_waitChanged.wait_for(lock, std::chrono::milliseconds(milliseconds), ready)) {
+        Waits().changed.wait(lock, ready);
+    } else if (!Waits().changed.wait_for(lock, std::chrono::milliseconds(milliseconds), ready)) {
         return WAIT_TIMEOUT;
     }
     return WAIT_OBJECT_0 + index;
@@ -149,11 +158,11 @@ HANDLE CreateThread(void*, std::size_t, LPTHREAD_START_ROUTINE start, LPVOID par
             idPromise->set_value(GetCurrentThreadId());
             const DWORD code = start(parameter);
             {
-                std::lock_guard lock(g_waitMutex);
+                std::lock_guard lock(Waits().mutex);
                 object->exitCode = code;
                 object->signalled = true;
             }
-            g_waitChanged.notify_all();
+            Waits().changed.notify_all();
         }).detach();
     } catch (const std::system_error&) {
         CloseHandle(handle);
@@ -168,7 +177,7 @@ BOOL GetExitCodeThread(HANDLE thread, DWORD* exitCode)
 {
     const auto object = Lookup(thread);
     if (!object || object->kind != KernelObject::Kind::Thread || !exitCode) return FALSE;
-    std::lock_guard lock(g_waitMutex);
+    std::lock_guard lock(Waits().mutex);
     *exitCode = object->exitCode;
     return TRUE;
 }
