@@ -52,10 +52,3 @@ CMediaType VideoType(REFGUID subtype, WORD bits, LONG width, LONG height)
     type.SetFormat(&info, sizeof info);
     return type;
 }
-
-#if defined(__SANITIZE_ADDRESS__)
-// The module links its own copy of the platform library, as every module
-// does (each counts its own objects); the same global names in the module
-// and in this program are intended, not an ODR fault.
-extern "C" const char* __asan_default_options() { return "detect_odr_violation=0"; }
-#endif
