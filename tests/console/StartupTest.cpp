@@ -67,6 +67,8 @@ struct DisplayTimeCase {
   int index;
 };
 
+void PrintTo(const DisplayTimeCase& c, std::ostream* os) { *os << '"' << c.stored << "\" -> " << c.index; }
+
 class DisplayTimeParse : public ConsoleFixture, public ::testing::WithParamInterface<DisplayTimeCase> {};
 
 TEST_P(DisplayTimeParse, MapsTheStoredTextCaseInsensitively) {
@@ -85,6 +87,8 @@ struct EncoderShowCase {
   const char* stored;
   int value;
 };
+
+void PrintTo(const EncoderShowCase& c, std::ostream* os) { *os << '"' << c.stored << "\" -> " << c.value; }
 
 class EncoderShowParse : public ConsoleFixture, public ::testing::WithParamInterface<EncoderShowCase> {};
 
