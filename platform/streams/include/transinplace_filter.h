@@ -15,7 +15,8 @@ public:
 
     // The output offers exactly the input's type.
     HRESULT GetMediaType(int position, CMediaType* type) override;
-    // Same major type, subtype and format type as the input, and acceptable
+    // Same major type, subtype and format type as the input, the same sample
+    // layout (frame size for video, else the format block), and acceptable
     // as an input type.
     HRESULT CheckTransform(const CMediaType* input, const CMediaType* output) override;
     // Buffers as large as the upstream ones (or the type's sample size).

@@ -3,6 +3,23 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// The samples go downstream as they came, so the output must describe them
+// as the input does: the same frame size and row order for video, the same
+// format block for anything else.
+bool SameSampleLayout(const CMediaType& input, const CMediaType& output)
+{
+    const VIDEOINFOHEADER* in = input.VideoInfo();
+    const VIDEOINFOHEADER* out = output.VideoInfo();
+    if (in && out)
+        return in->bmiHeader.biWidth == out->bmiHeader.biWidth && in->bmiHeader.biHeight == out->bmiHeader.biHeight &&
+               in->bmiHeader.biBitCount == out->bmiHeader.biBitCount;
+    return IsEqualMediaType(input, output);
+}
+
+} // namespace
+
 CTransInPlaceFilter::CTransInPlaceFilter(const char* objectName, IUnknown* outer, REFCLSID clsid)
     : CTransformFilter(objectName, outer, clsid)
 {
@@ -20,7 +37,7 @@ HRESULT CTransInPlaceFilter::GetMediaType(int position, CMediaType* type)
 HRESULT CTransInPlaceFilter::CheckTransform(const CMediaType* input, const CMediaType* output)
 {
     if (input->majortype != output->majortype || input->subtype != output->subtype ||
-        input->formattype != output->formattype)
+        input->formattype != output->formattype || !SameSampleLayout(*input, *output))
         return VFW_E_TYPE_NOT_ACCEPTED;
     return CheckInputType(output) == S_OK ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }

@@ -186,6 +186,22 @@ TEST_F(StereoGraphColour, VideoColourIsCheckedWhenTheInputConnects)
     ExpectCheckedAtConnection<InterlaceTraits>();
 }
 
+// Frames pass through unchanged in size, so the output takes only a type
+// with the input's frame layout.
+TEST_F(StereoGraph, OutputRefusesATypeOfAnotherFrameSize)
+{
+    for (const CLSID* clsid : {&CLSID_GreenShift, &CLSID_Interlace}) {
+        ASSERT_EQ(Build(*clsid, Rgb24Type(4, 2), {Frame(Bytes(24), 0)}), S_OK);
+        ComPtr<IPin> output;
+        ASSERT_EQ(filter->FindPin(u"Output", output.Out()), S_OK);
+        const CMediaType same = Rgb24Type(4, 2);
+        EXPECT_EQ(output->QueryAccept(&same), S_OK);
+        for (const CMediaType& other : {Rgb24Type(8, 2), Rgb24Type(4, 3), Rgb24Type(4, -2)})
+            EXPECT_EQ(output->QueryAccept(&other), S_FALSE);
+        graph->DisconnectAll();
+    }
+}
+
 // The page's thread changes the setting while samples flow; every frame is
 // still processed whole.
 TEST_F(StereoGraph, SettingsChangeSafelyWhileFramesFlow)
