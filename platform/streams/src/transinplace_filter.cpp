@@ -70,8 +70,10 @@ HRESULT CTransInPlaceFilter::CopyToOutputBuffer(IMediaSample* source, IMediaSamp
     if (FAILED(hr)) return hr;
     BYTE* from = nullptr;
     BYTE* to = nullptr;
+    // A foreign sample's length is checked against both buffers before any copy.
     const LONG length = source->GetActualDataLength();
-    if (FAILED(source->GetPointer(&from)) || FAILED(target->GetPointer(&to)) || length > target->GetSize()) {
+    if (FAILED(source->GetPointer(&from)) || FAILED(target->GetPointer(&to)) || length < 0 ||
+        length > source->GetSize() || length > target->GetSize()) {
         target->Release();
         return VFW_E_BUFFER_OVERFLOW;
     }

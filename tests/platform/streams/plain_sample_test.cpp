@@ -12,7 +12,7 @@ namespace {
 // A sample that offers IMediaSample alone, as an older upstream filter's may.
 class PlainSample final : public IMediaSample {
 public:
-    explicit PlainSample(std::vector<BYTE> data) : m_data(std::move(data)) {}
+    explicit PlainSample(std::vector<BYTE> data) : m_data(std::move(data)), actual(static_cast<LONG>(m_data.size())) {}
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
@@ -43,7 +43,7 @@ public:
     STDMETHODIMP SetSyncPoint(BOOL) override { return S_OK; }
     STDMETHODIMP IsPreroll() override { return S_FALSE; }
     STDMETHODIMP SetPreroll(BOOL) override { return S_OK; }
-    STDMETHODIMP_(LONG) GetActualDataLength() override { return GetSize(); }
+    STDMETHODIMP_(LONG) GetActualDataLength() override { return actual; }
     STDMETHODIMP SetActualDataLength(LONG) override { return S_OK; }
     STDMETHODIMP GetMediaType(AM_MEDIA_TYPE** type) override
     {
@@ -58,6 +58,7 @@ public:
     STDMETHODIMP SetMediaTime(LONGLONG*, LONGLONG*) override { return S_OK; }
 
     std::vector<BYTE> m_data;
+    LONG actual;
     ULONG refs = 1;
 };
 
@@ -146,6 +147,14 @@ TEST(ForeignSamples, AReadOnlySampleIsCopiedBeforeTheInPlaceChange)
     ASSERT_EQ(chain.sink->SampleCount(), 1u);
     EXPECT_EQ(chain.sink->Samples()[0].data, std::vector<BYTE>(24, 0xF0));
     EXPECT_EQ(chain.sink->Samples()[0].start, 40);
+
+    // A length the sample cannot have is refused, not copied.
+    for (const LONG bad : {-1, 25}) {
+        sample.actual = bad;
+        EXPECT_EQ(chain.invert->InputPin()->Receive(&sample), VFW_E_BUFFER_OVERFLOW) << bad;
+    }
+    EXPECT_EQ(chain.sink->SampleCount(), 1u);
+    sample.actual = 24;
 
     // Writable samples are changed where they are.
     ASSERT_EQ(chain.invert->InputPin()->NotifyAllocator(upstream.Get(), FALSE), S_OK);
