@@ -32,8 +32,11 @@ int UICallback(void* /*context*/, const char* name, int* args) {
   TSenderMainForm* form = g_callbackTarget.load();
   if (!form || !name) return 0;
   const QString notification = QString::fromUtf8(name);
-  const int width = args ? args[0] : 0;
-  const int height = args ? args[1] : 0;
+  // Only "ResizeForm" carries two ints; another notification's array may be
+  // shorter, so it is not read.
+  const bool sized = notification == QLatin1String("ResizeForm") && args;
+  const int width = sized ? args[0] : 0;
+  const int height = sized ? args[1] : 0;
   if (QThread::currentThread() == form->thread()) {
     form->UINotification(notification, width, height);
   } else {
@@ -143,7 +146,8 @@ void TSenderMainForm::FormKeyUp(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TSenderMainForm::VideoRenderPanelResize() {
-  if (!ovSenderIsInitialized() || !Shown) return;
+  // Shown first: before showing and from the start of close the engine is not asked at all.
+  if (!Shown || !ovSenderIsInitialized()) return;
   Resizing = true;
   ovSenderComputeVideoWindow();
   Resizing = false;

@@ -30,7 +30,7 @@ TEST_F(MainWindow, PanelResizeReachesTheEngineOnlyOnceShown) {
   ovSenderSimClearCallLog();
   form_->VideoRenderPanel->resize(200, 100);
   form_->VideoRenderPanelResize();
-  EXPECT_EQ(ovSenderSimCallCount("ComputeVideoWindow"), 0u);
+  EXPECT_TRUE(ovSenderSimCallLog().empty());  // not even asked whether it is initialised
   form_->show();
   QCoreApplication::processEvents();
   ASSERT_TRUE(form_->Shown);
@@ -55,6 +55,16 @@ TEST_F(MainWindow, ResizeFormFromAnotherThreadArrivesOnTheGuiThread) {
   QCoreApplication::processEvents();
   QCoreApplication::processEvents();
   EXPECT_EQ(form_->VideoRenderPanel->size(), QSize(352, 288));
+}
+
+TEST_F(MainWindow, OtherNotificationsReadNoArguments) {
+  ASSERT_TRUE(StartConsole());
+  const QSize before = form_->size();
+  // One int only: reading a second one would run past the engine's array.
+  EXPECT_EQ(ovSenderSimFireUICallback("Other", {7}), 0);
+  EXPECT_EQ(ovSenderSimFireUICallbackFromThread("resizeform", {7}), 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(form_->size(), before);
 }
 
 TEST_F(MainWindow, ResizeFormIsIgnoredWhileResizingAndForOtherNames) {
