@@ -63,6 +63,7 @@ public:
     HRESULT Transform(IMediaSample* sample) override
     {
         CAutoLock lock(&m_settingsLock);
+        FollowTypeChange();
         BYTE* data = nullptr;
         if (FAILED(sample->GetPointer(&data)) || !data) return S_OK;
         // A length the sample cannot hold never sends the pass past its buffer.
@@ -92,5 +93,16 @@ protected:
     CCritSec m_settingsLock;
 
 private:
+    // A type change upstream announces with a sample (the input pin has
+    // checked it) describes that frame and the ones after it.
+    void FollowTypeChange()
+    {
+        const AM_SAMPLE2_PROPERTIES& props = this->m_input->SampleProps();
+        VideoFrameLayout layout;
+        if ((props.dwSampleFlags & AM_SAMPLE_TYPECHANGED) && props.pMediaType &&
+            GetVideoFrameLayout(*props.pMediaType, layout))
+            OnInputLayout(layout);
+    }
+
     LONG m_videoColour = kDefaultVideoColour;
 };

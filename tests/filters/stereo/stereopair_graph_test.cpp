@@ -160,6 +160,33 @@ TEST_F(StereoGraph, ShortSamplesAreProcessedOnlyAsFarAsTheyGo)
     EXPECT_TRUE(got[1].data.empty());
 }
 
+// A type change carried by a sample describes that frame and the ones after.
+TEST_F(StereoGraph, FramesFollowATypeChangeFromUpstream)
+{
+    TestFrame narrow = Frame(Letters({1, 2, 3, 4}, 3), 1);
+    narrow.type = Rgb24Type(2, 2);
+    ASSERT_EQ(Build(CLSID_Interlace, Rgb24Type(4, 1),
+                    {Frame(Letters({1, 2, 3, 4}, 3), 0), narrow, Frame(Letters({1, 2, 3, 4}, 3), 2)}),
+              S_OK);
+    ASSERT_EQ(graph->Pause(), S_OK);
+    auto got = AllSamples();
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[0].data, Letters({1, 3, 2, 4}, 3));
+    EXPECT_EQ(got[1].data, Letters({1, 2, 3, 4}, 3));
+    EXPECT_EQ(got[2].data, Letters({1, 2, 3, 4}, 3));
+    ASSERT_EQ(graph->Stop(), S_OK);
+    graph->DisconnectAll();
+
+    TestFrame rgb555 = Frame(Words555({1 << 5, 2 << 5, 3 << 5}), 1);
+    rgb555.type = Rgb555Type(3, 1);
+    ASSERT_EQ(Build(CLSID_GreenShift, Rgb24Type(2, 1), {Frame({1, 10, 100, 2, 20, 200}, 0), rgb555}), S_OK);
+    ASSERT_EQ(graph->Pause(), S_OK);
+    got = AllSamples();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].data, (Bytes{1, 0, 100, 2, 10, 200}));
+    EXPECT_EQ(got[1].data, Words555({0, 1 << 5, 2 << 5}));
+}
+
 // The setting decides at connection; changing it later keeps the connection.
 class StereoGraphColour : public StereoGraph {
 protected:
