@@ -1,12 +1,11 @@
 // ovSenderUI: the sender console.
+#include "SenderApplication.h"
 #include "SenderArtwork.h"
 #include "SenderMainForm.h"
 #include "TerminationSignal.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  TSenderApplication application(argc, argv);
   application.setWindowIcon(SenderIcon());
   TSenderMainForm form;
   // The engine could not start: end quietly, as if never started.

@@ -1,11 +1,13 @@
 #include "ConsoleFixture.h"
 #include "ErrorMessageForm.h"
+#include "SenderApplication.h"
 #include "SenderLanguage.h"
 #include "VolumeIndicatorForm.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
+#include <stdexcept>
 
 using Startup = ConsoleFixture;
 
@@ -214,4 +216,27 @@ TEST_F(Startup, LanguageMenuNamesEachLanguageInTheCurrentOne) {
   EXPECT_FALSE(menu->Items(0)->Checked());
   EXPECT_TRUE(menu->Items(1)->Checked());
   EXPECT_EQ(form_->windowTitle(), "Ostrel (Sender)");
+}
+
+namespace {
+class ThrowingObject : public QObject {
+public:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::User) throw std::runtime_error("broken handler");
+    return QObject::event(event);
+  }
+};
+}  // namespace
+
+TEST_F(Startup, ExceptionReachingTheLoopIsShownAndTheLoopGoesOn) {
+  ASSERT_NE(qobject_cast<TSenderApplication*>(QCoreApplication::instance()), nullptr);
+  ThrowingObject object;
+  QEvent event(QEvent::User);
+  EXPECT_NO_THROW(QCoreApplication::sendEvent(&object, &event));
+  ASSERT_EQ(errorBoxes_.size(), 1u);
+  EXPECT_EQ(errorBoxes_[0].first, QCoreApplication::applicationName());
+  EXPECT_EQ(errorBoxes_[0].second, "broken handler");
+  QCoreApplication::postEvent(&object, new QEvent(QEvent::User));
+  EXPECT_NO_THROW(QCoreApplication::processEvents());
+  EXPECT_EQ(errorBoxes_.size(), 2u);
 }
