@@ -19,7 +19,13 @@ QString TFileDialog::QtFilter() const {
   return filters.join(QStringLiteral(";;"));
 }
 
+int TFileDialog::executing_ = 0;
+
 bool TFileDialog::Execute(QWidget* parent) {
+  struct Executing {
+    Executing() { ++executing_; }
+    ~Executing() { --executing_; }
+  } executing;
   if (Executor) return Executor(*this);
   QFileDialog dialog(parent, Title, FileName, QtFilter());
   dialog.setDefaultSuffix(DefaultExt);

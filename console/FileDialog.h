@@ -36,6 +36,13 @@ public:
 
   // When set, Execute asks this instead of showing a dialog.
   static std::function<bool(TFileDialog&)> Executor;
+
+  // True while some Execute has not returned: its caller still uses the
+  // console's objects, so nothing may free them yet.
+  static bool AnyExecuting() { return executing_ > 0; }
+
+private:
+  static int executing_;
 };
 
 #endif

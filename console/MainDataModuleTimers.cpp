@@ -22,7 +22,9 @@ bool ModalDialogShowing() {
                                    VersionInfoForm};
   for (const TConsoleForm* dialog : dialogs)
     if (dialog && dialog->Showing()) return true;
-  return false;
+  // A file dialog runs a loop of its own, inside an action that goes on
+  // with the module once it returns; closing now would free that module.
+  return TFileDialog::AnyExecuting();
 }
 
 QString Message(int index) { return SenderMainForm->Language->MessageText(index); }

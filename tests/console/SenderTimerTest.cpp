@@ -1,6 +1,7 @@
 #include "CaptionSettingForm.h"
 #include "ConsoleFixture.h"
 #include "ErrorMessageForm.h"
+#include "SenderCommandHistory.h"
 #include "SenderLanguage.h"
 #include "StatusBar.h"
 #include "TransmissionMonitorForm.h"
@@ -119,6 +120,25 @@ TEST_F(SenderTimer, QuitRequestWaitsForTheModalDialog) {
   EXPECT_EQ(MainDataModule, nullptr);
   EXPECT_EQ(ovSenderSimCallCount("ComputeFocusRegion"), 0u);  // the closing tick ends at once
   EXPECT_EQ(Stored("Language"), "ja");
+}
+
+TEST_F(SenderTimer, QuitRequestWaitsForAnOpenFileDialog) {
+  ASSERT_TRUE(StartConsole());
+  const QString path = TestFile(QStringLiteral("setting.ini"), false);
+  ovSenderSimSetQuitRequest(true);
+  // A tick arrives while the save dialog's own loop runs.
+  TFileDialog::Executor = [&](TFileDialog& dialog) {
+    Module().SenderTimerTimer();
+    dialog.FileName = path;
+    return true;
+  };
+  Module().WriteIniFileAction->Execute();
+  ASSERT_NE(MainDataModule, nullptr);
+  EXPECT_TRUE(form_->isVisible());
+  EXPECT_EQ(Module().OperationHistory->Count(), 1);  // the action went on to its end
+  Module().SenderTimerTimer();
+  EXPECT_EQ(MainDataModule, nullptr);
+  EXPECT_FALSE(form_->isVisible());
 }
 
 TEST_F(SenderTimer, MonitorShowsKilobitsWithThreeDecimals) {
