@@ -1,12 +1,16 @@
 #include "ConsoleFixture.h"
 #include "ErrorMessageForm.h"
 #include "SenderApplication.h"
+#include "SenderCommandHistory.h"
 #include "SenderLanguage.h"
+#include "TerminationSignal.h"
 #include "VolumeIndicatorForm.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <csignal>
 #include <stdexcept>
 
 using Startup = ConsoleFixture;
@@ -202,6 +206,29 @@ TEST_F(Startup, ProgramStoresItsValuesWhenEndedBySignal) {
   for (const char* key : {"Language=ja", "VolumeIndicatorDisplayTime=5s", "EncoderShowControl=Require",
                           "HistoryCaptionCount=0"})
     EXPECT_TRUE(text.contains(key)) << key << "\n" << text.toStdString();
+}
+
+TEST_F(Startup, TerminationSignalWaitsForAnOpenFileDialog) {
+  ASSERT_TRUE(StartConsole());
+  CloseOnTerminationSignal(form_.get());
+  const QString path = TestFile(QStringLiteral("setting.ini"), false);
+  // The signal arrives while the save dialog's own loop runs.
+  TFileDialog::Executor = [&](TFileDialog& dialog) {
+    std::raise(SIGTERM);
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    dialog.FileName = path;
+    return true;
+  };
+  Module().WriteIniFileAction->Execute();
+  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, SIG_DFL);
+  ASSERT_NE(MainDataModule, nullptr);
+  EXPECT_EQ(Module().OperationHistory->Count(), 1);  // the action went on to its end
+  const QDeadlineTimer deadline(5000);
+  while (form_->isVisible() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_FALSE(form_->isVisible());
+  EXPECT_EQ(MainDataModule, nullptr);
+  EXPECT_EQ(Stored("Language"), "ja");
 }
 
 TEST_F(Startup, LanguageMenuNamesEachLanguageInTheCurrentOne) {
