@@ -12,7 +12,7 @@ constexpr std::size_t kInputGrowth = 16;
 int DecimalIndex(LPCWSTR id)
 {
     std::string narrow;
-    for (const WCHAR* c = id; *c && narrow.size() < 32; ++c) narrow.push_back(*c < 0x80 ? static_cast<char>(*c) : '?');
+    for (const WCHAR* c = id; *c; ++c) narrow.push_back(*c < 0x80 ? static_cast<char>(*c) : '?');
     const long value = std::strtol(narrow.c_str(), nullptr, 10);
     return value < 0 || value > 0x7FFFFFFF ? -1 : static_cast<int>(value);
 }

@@ -73,6 +73,9 @@ TEST(MultiInputPins, IdsThatNameNoPinAreNotFound)
         EXPECT_EQ(hr, VFW_E_NOT_FOUND) << std::string(id, id + std::char_traits<char16_t>::length(id));
         EXPECT_FALSE(pin);
     }
+    // Read as the C conversion reads it, however long the text.
+    for (const char16_t* id : {u" 1", u"+1x", u"000000000000000000000000000000000000001"})
+        EXPECT_EQ(Find(filter.Get(), id).Get(), static_cast<IPin*>(filter->Input(1)));
     EXPECT_EQ(filter->GetPin(3), nullptr);
     EXPECT_EQ(filter->GetPin(-1), nullptr);
 }
