@@ -2,6 +2,7 @@
 
 #include "ColumnInterleavePass.h"
 #include "GreenShiftPass.h"
+#include "SampleLength.h"
 #include "StereoPairClsids.h"
 #include "kernel.h"
 
@@ -226,11 +227,11 @@ HRESULT StereoDisplay::ReceiveInput(int index, IMediaSample* sample)
 {
     BYTE* data = nullptr;
     if (FAILED(sample->GetPointer(&data)) || !data) return S_OK;
-    const LONG actual = std::clamp<LONG>(sample->GetActualDataLength(), 0, sample->GetSize());
+    const std::size_t actual = UsableDataLength(sample);
     FrameStore& store = StoreFor(index);
     {
         CAutoLock hold(&store.lock);
-        const std::size_t length = std::min(static_cast<std::size_t>(actual), store.frame.size());
+        const std::size_t length = std::min(actual, store.frame.size());
         if (length) std::memcpy(store.frame.data(), data, length);
         m_newFrame = true;
     }

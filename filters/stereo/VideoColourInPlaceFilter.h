@@ -5,11 +5,11 @@
 // private interface, with GetVideoColour and SetVideoColour.
 #pragma once
 
+#include "SampleLength.h"
 #include "SettingsFilter.h"
 #include "VideoColour.h"
 #include "transinplace_filter.h"
 
-#include <algorithm>
 #include <cstddef>
 
 template <class Settings, const IID& SettingsIid>
@@ -67,8 +67,7 @@ public:
         BYTE* data = nullptr;
         if (FAILED(sample->GetPointer(&data)) || !data) return S_OK;
         // A length the sample cannot hold never sends the pass past its buffer.
-        const LONG length = std::clamp<LONG>(sample->GetActualDataLength(), 0, sample->GetSize());
-        TransformFrame(data, static_cast<std::size_t>(length));
+        TransformFrame(data, UsableDataLength(sample));
         return S_OK;
     }
 

@@ -174,6 +174,20 @@ TEST_F(StereoDisplayGraph, InputsOfAnotherSizeAreRefused)
     EXPECT_EQ(graph->ConnectPins(left.Get(), u"Output", filter.Get(), u"0"), S_OK);
 }
 
+// A sample that claims no room for its data puts nothing into the store.
+TEST_F(StereoDisplayGraph, ASampleClaimingANegativeSizeStoresNothing)
+{
+    ASSERT_EQ(AddSource(left, u"0", Rgb24Type(2, 1), {}), S_OK);
+    ASSERT_EQ(ConnectOutput(), S_OK);
+    ASSERT_EQ(graph->Pause(), S_OK);
+    ComPtr<IPin> input;
+    ASSERT_EQ(filter->FindPin(u"0", input.Out()), S_OK);
+    ForeignSample sample({1, 10, 100, 2, 20, 200, 3, 30}, -1);
+    EXPECT_EQ(input.As<IMemInputPin>(IID_IMemInputPin)->Receive(&sample), S_OK);
+    ASSERT_TRUE(sink->WaitForSamples(1, 5000));
+    EXPECT_EQ(sink->Samples()[0].data, Bytes(8, 0));
+}
+
 TEST_F(StereoDisplayGraph, OutputNeedsAConnectedInput)
 {
     EXPECT_TRUE(FAILED(ConnectOutput()));

@@ -187,6 +187,22 @@ TEST_F(StereoGraph, FramesFollowATypeChangeFromUpstream)
     EXPECT_EQ(got[1].data, Words555({0, 1 << 5, 2 << 5}));
 }
 
+// A sample that claims no room for its data is passed on untouched.
+TEST_F(StereoGraph, ASampleClaimingANegativeSizeIsLeftAlone)
+{
+    for (const CLSID* clsid : {&CLSID_GreenShift, &CLSID_Interlace}) {
+        ASSERT_EQ(Build(*clsid, Rgb24Type(2, 1), {}), S_OK);
+        ASSERT_EQ(graph->Pause(), S_OK);
+        ComPtr<IPin> input;
+        ASSERT_EQ(filter->FindPin(u"Input", input.Out()), S_OK);
+        ForeignSample sample({1, 10, 100, 2, 20, 200}, -1);
+        EXPECT_EQ(input.As<IMemInputPin>(IID_IMemInputPin)->Receive(&sample), S_OK);
+        EXPECT_EQ(sample.data, (Bytes{1, 10, 100, 2, 20, 200}));
+        ASSERT_EQ(graph->Stop(), S_OK);
+        graph->DisconnectAll();
+    }
+}
+
 // The setting decides at connection; changing it later keeps the connection.
 class StereoGraphColour : public StereoGraph {
 protected:
