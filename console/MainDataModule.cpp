@@ -1,6 +1,8 @@
 // Creation and destruction of the data module, with its registry values.
 #include "MainDataModule.h"
 
+#include <algorithm>
+
 #include "Registry.h"
 #include "SenderCommandHistory.h"
 
@@ -91,7 +93,11 @@ void TMainDataModule::DataModuleCreate() {
 void TMainDataModule::LoadRegistryValues() {
   LoadFileHistory(VideoClipHistory, QStringLiteral("HistoryVideoClip"));
   LoadFileHistory(SoundFileHistory, QStringLiteral("HistorySoundFile"));
-  const int count = ReadSenderRegistry("HistoryCaptionCount", QStringLiteral("0"), 1024).toInt();
+  // The stored count is trusted up to a bound: a damaged value such as two
+  // billion would otherwise keep start-up reading keys until memory runs out.
+  constexpr int kMostStoredCaptions = 1000;
+  const int count = std::min(ReadSenderRegistry("HistoryCaptionCount", QStringLiteral("0"), 1024).toInt(),
+                             kMostStoredCaptions);
   for (int n = 0; n < count; ++n) {
     const QString caption = ReadSenderRegistry(QStringLiteral("HistoryCaption%1").arg(n), QString(), 1024);
     if (!ContainsIgnoringCase(CaptionHistory, caption)) CaptionHistory << caption;

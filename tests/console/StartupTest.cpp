@@ -153,6 +153,15 @@ TEST_F(Startup, CaptionHistoryLoadsEmptyCaptionsUpToTheCount) {
   EXPECT_EQ(Module().CaptionHistory, QStringList({"hello", "", "world"}));
 }
 
+TEST_F(Startup, DamagedCaptionCountIsBoundedInsteadOfReadForever) {
+  Store("HistoryCaptionCount", "2000000000");
+  Store("HistoryCaption0", "kept");
+  ASSERT_TRUE(StartConsole(false));
+  // Missing keys read as empty captions, which de-duplicate to one entry.
+  EXPECT_EQ(Module().CaptionHistory, QStringList({"kept", ""}));
+  EXPECT_LE(ovSenderSimCallCount("ReadRegistry"), 1100);
+}
+
 TEST_F(Startup, CloseWritesRegistryValuesThenShutsDown) {
   Store("HistoryVideoClip0", "/clips/a.avi");
   Store("HistoryCaptionCount", "2");
