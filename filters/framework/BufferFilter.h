@@ -30,7 +30,8 @@ public:
     // Under the receive lock, on the upstream thread.
     virtual HRESULT ReceiveInput(IMediaSample* sample) = 0;
     virtual HRESULT CheckInputType(const CMediaType* type) = 0;
-    virtual void InputTypeSet(const CMediaType*) {}
+    // A failure refuses the type, so the connection fails cleanly.
+    virtual HRESULT InputTypeSet(const CMediaType*) { return S_OK; }
     virtual void InputConnected() {}
     virtual void InputDisconnected() {}
     // Pause from stopped (under the receive lock) and stop, both pins connected.

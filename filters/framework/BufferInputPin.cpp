@@ -23,8 +23,7 @@ HRESULT BufferInputPin::CheckMediaType(const CMediaType* type)
 HRESULT BufferInputPin::SetMediaType(const CMediaType* type)
 {
     const HRESULT hr = CBaseInputPin::SetMediaType(type);
-    if (SUCCEEDED(hr)) m_owner->InputTypeSet(type);
-    return hr;
+    return FAILED(hr) ? hr : m_owner->InputTypeSet(type);
 }
 
 HRESULT BufferInputPin::CompleteConnect(IPin* receivePin)

@@ -35,7 +35,8 @@ public:
     // After the pin's streaming check; nothing is sent downstream.
     virtual void InputEndOfStream(int) {}
     virtual HRESULT CheckInputType(int index, const CMediaType* type) = 0;
-    virtual void InputTypeSet(int, const CMediaType*) {}
+    // A failure refuses the type, so the connection fails cleanly.
+    virtual HRESULT InputTypeSet(int, const CMediaType*) { return S_OK; }
     virtual void InputConnected(int) {}
     virtual void InputDisconnected(int) {}
 

@@ -25,8 +25,7 @@ HRESULT MultiInputPin::SetMediaType(const CMediaType* type)
 {
     const HRESULT hr = CBaseInputPin::SetMediaType(type);
     if (FAILED(hr)) return hr;
-    m_owner->InputTypeSet(m_index, type);
-    return hr;
+    return m_owner->InputTypeSet(m_index, type);
 }
 
 HRESULT MultiInputPin::CompleteConnect(IPin* receivePin)

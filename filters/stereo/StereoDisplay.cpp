@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -145,20 +146,29 @@ HRESULT StereoDisplay::CheckInputType(int index, const CMediaType* type)
     return S_OK;
 }
 
-// Both stores start over, black, at the new size.
-void StereoDisplay::InputTypeSet(int, const CMediaType* type)
+// Both stores start over, black, at the new size. Frames may be large, so
+// running out of memory refuses the type instead of escaping as an exception.
+HRESULT StereoDisplay::InputTypeSet(int, const CMediaType* type)
 {
     const VIDEOINFOHEADER* info = type ? VideoInfoOf(*type) : nullptr;
-    if (!info) return;
+    if (!info) return VFW_E_TYPE_NOT_ACCEPTED;
     CAutoLock left(&m_left.lock);
     CAutoLock right(&m_right.lock);
     m_geometry.width = info->bmiHeader.biWidth;
     m_geometry.height = info->bmiHeader.biHeight;
     m_geometry.bitCount = info->bmiHeader.biBitCount;
     m_geometry.frameSize = static_cast<std::size_t>(std::clamp<LONGLONG>(FrameBytes(info->bmiHeader), 0, kLargestFrame));
+    try {
+        m_left.frame.assign(m_geometry.frameSize, 0);
+        m_right.frame.assign(m_geometry.frameSize, 0);
+    } catch (const std::bad_alloc&) {
+        std::vector<BYTE>().swap(m_left.frame);
+        std::vector<BYTE>().swap(m_right.frame);
+        m_geometry.known = false;
+        return E_OUTOFMEMORY;
+    }
     m_geometry.known = true;
-    m_left.frame.assign(m_geometry.frameSize, 0);
-    m_right.frame.assign(m_geometry.frameSize, 0);
+    return S_OK;
 }
 
 HRESULT StereoDisplay::CheckOutputType(const CMediaType* type)

@@ -34,7 +34,7 @@ public:
 
     HRESULT ReceiveInput(int index, IMediaSample* sample) override;
     HRESULT CheckInputType(int index, const CMediaType* type) override;
-    void InputTypeSet(int index, const CMediaType* type) override;
+    HRESULT InputTypeSet(int index, const CMediaType* type) override;
     HRESULT CheckOutputType(const CMediaType* type) override;
     HRESULT GetOutputType(int position, CMediaType* type) override;
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;

@@ -13,8 +13,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <thread>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -187,6 +191,37 @@ TEST_F(StereoDisplayGraph, ASampleClaimingANegativeSizeStoresNothing)
     ASSERT_TRUE(sink->WaitForSamples(1, 5000));
     EXPECT_EQ(sink->Samples()[0].data, Bytes(8, 0));
 }
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// Sanitizers reserve more address space than the limit below leaves, so this
+// runs in the plain build only.
+// Leaves room for one more gigabyte of address space; 0 on success.
+int LimitAddressSpaceToOneMoreGigabyte()
+{
+    long pages = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm) return 2;
+    const bool read = std::fscanf(statm, "%ld", &pages) == 1;
+    std::fclose(statm);
+    if (!read) return 2;
+    rlimit space{};
+    space.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (1ull << 30);
+    space.rlim_max = space.rlim_cur;
+    return setrlimit(RLIMIT_AS, &space) == 0 ? 0 : 3;
+}
+
+// Two stores of about 1.9 GB cannot fit: the connection is refused instead
+// of the allocation failure escaping.
+TEST_F(StereoDisplayGraph, FrameStoresThatCannotBeAllocatedRefuseTheConnection)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto connectWithoutRoom = [this] {
+        if (const int failed = LimitAddressSpaceToOneMoreGigabyte()) return failed;
+        return AddSource(left, u"0", Rgb24Type(25000, 25000), {}) == E_OUTOFMEMORY ? 0 : 1;
+    };
+    EXPECT_EXIT(std::_Exit(connectWithoutRoom()), ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 TEST_F(StereoDisplayGraph, OutputNeedsAConnectedInput)
 {
