@@ -1,7 +1,7 @@
 #include "BufferFilter.h"
 
 BufferFilter::BufferFilter(const char* objectName, IUnknown* outer, REFCLSID clsid)
-    : CBaseFilter(objectName, outer, &m_filterLock, clsid)
+    : CPinPairFilter(objectName, outer, &m_filterLock, clsid)
 {
 }
 
@@ -42,48 +42,14 @@ BufferInputPin* BufferFilter::Input() { return MakePins() ? m_input.get() : null
 
 BufferStream* BufferFilter::Output() { return MakePins() ? m_output.get() : nullptr; }
 
-bool BufferFilter::BothConnected() { return MakePins() && m_input->IsConnected() && m_output->IsConnected(); }
+CBaseInputPin* BufferFilter::PairInput() { return Input(); }
 
-STDMETHODIMP BufferFilter::Stop()
-{
-    CAutoLock hold(&m_filterLock);
-    if (IsStopped()) return S_OK;
-    m_endOfStreamDelivered = false;
-    if (!BothConnected()) {
-        m_state = State_Stopped;
-        return S_OK;
-    }
-    // Decommitting the input releases an upstream thread waiting for a
-    // buffer; the receive lock then waits for the sample in hand.
-    m_input->Inactive();
-    CAutoLock receiving(&m_receiveLock);
-    m_output->Inactive();
-    const HRESULT hr = StopStreaming();
-    m_state = State_Stopped;
-    return hr;
-}
+CBaseOutputPin* BufferFilter::PairOutput() { return Output(); }
 
+// The pins are made before the first state change; without them the filter
+// cannot run at all.
 STDMETHODIMP BufferFilter::Pause()
 {
-    CAutoLock hold(&m_filterLock);
     if (!MakePins()) return E_OUTOFMEMORY;
-    if (!m_input->IsConnected()) {
-        // Nothing will ever arrive: tell downstream once.
-        if (m_output->IsConnected() && !m_endOfStreamDelivered) {
-            m_output->DeliverEndOfStream();
-            m_endOfStreamDelivered = true;
-        }
-        m_state = State_Paused;
-        return S_OK;
-    }
-    if (!m_output->IsConnected()) {
-        m_state = State_Paused;
-        return S_OK;
-    }
-    if (IsStopped()) {
-        CAutoLock receiving(&m_receiveLock);
-        const HRESULT hr = StartStreaming();
-        if (FAILED(hr)) return hr;
-    }
-    return CBaseFilter::Pause();
+    return CPinPairFilter::Pause();
 }

@@ -7,12 +7,12 @@
 
 #include "BufferInputPin.h"
 #include "BufferStream.h"
-#include "base_filter.h"
+#include "pin_pair_filter.h"
 
 #include <atomic>
 #include <memory>
 
-class BufferFilter : public CBaseFilter, public BufferStreamSource {
+class BufferFilter : public CPinPairFilter, public BufferStreamSource {
 public:
     BufferFilter(const char* objectName, IUnknown* outer, REFCLSID clsid);
     ~BufferFilter() override;
@@ -20,7 +20,6 @@ public:
     int GetPinCount() override { return 2; }
     // Index 0 the input, 1 the output; both are made on the first request.
     CBasePin* GetPin(int index) override;
-    STDMETHODIMP Stop() override;
     STDMETHODIMP Pause() override;
 
     BufferInputPin* Input();
@@ -34,9 +33,6 @@ public:
     virtual HRESULT InputTypeSet(const CMediaType*) { return S_OK; }
     virtual void InputConnected() {}
     virtual void InputDisconnected() {}
-    // Pause from stopped (under the receive lock) and stop, both pins connected.
-    virtual HRESULT StartStreaming() { return S_OK; }
-    virtual HRESULT StopStreaming() { return S_OK; }
 
     void Delivered(REFERENCE_TIME) override {}
 
@@ -48,17 +44,19 @@ protected:
         if (m_pinsMade.load(std::memory_order_acquire)) m_output->EndThread();
     }
 
+    CBaseInputPin* PairInput() override;
+    CBaseOutputPin* PairOutput() override;
+    CCritSec* PairReceiveLock() override { return &m_receiveLock; }
+
     CCritSec m_filterLock;
     CCritSec m_receiveLock;
 
 private:
     bool MakePins();
-    bool BothConnected();
 
     std::unique_ptr<BufferInputPin> m_input;
     std::unique_ptr<BufferStream> m_output;
     // Set once both pins exist: from then on the pins are reached without
     // the filter lock, which a stop holds while it takes the receive lock.
     std::atomic<bool> m_pinsMade{false};
-    bool m_endOfStreamDelivered = false;
 };

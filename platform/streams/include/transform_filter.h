@@ -4,8 +4,7 @@
 // lock, so a stop waits for the sample in hand.
 #pragma once
 
-#include "input_pin.h"
-#include "output_pin.h"
+#include "pin_pair_filter.h"
 
 #include <memory>
 
@@ -47,7 +46,7 @@ protected:
     CTransformFilter* const m_transform;
 };
 
-class CTransformFilter : public CBaseFilter {
+class CTransformFilter : public CPinPairFilter {
 public:
     CTransformFilter(const char* objectName, IUnknown* outer, REFCLSID clsid);
     ~CTransformFilter() override;
@@ -55,8 +54,6 @@ public:
     int GetPinCount() override { return 2; }
     // Index 0 is the input, 1 the output; both are made on first request.
     CBasePin* GetPin(int index) override;
-    STDMETHODIMP Stop() override;
-    STDMETHODIMP Pause() override;
 
     // What a concrete filter provides.
     virtual HRESULT CheckInputType(const CMediaType* type) = 0;
@@ -71,8 +68,6 @@ public:
     virtual HRESULT CheckConnect(PIN_DIRECTION, IPin*) { return S_OK; }
     virtual HRESULT CompleteConnect(PIN_DIRECTION, IPin*) { return S_OK; }
     virtual HRESULT BreakConnect(PIN_DIRECTION) { return S_OK; }
-    virtual HRESULT StartStreaming() { return S_OK; }
-    virtual HRESULT StopStreaming() { return S_OK; }
 
     // Stream events from the input, passed downstream by default.
     virtual HRESULT Receive(IMediaSample* sample);
@@ -91,14 +86,14 @@ protected:
     virtual CTransformOutputPin* CreateOutputPin(HRESULT* phr);
     // An output buffer carrying the input sample's times, flags and type.
     HRESULT InitializeOutputSample(IMediaSample* input, IMediaSample** output);
+    CBaseInputPin* PairInput() override { return m_input.get(); }
+    CBaseOutputPin* PairOutput() override { return m_output.get(); }
+    CCritSec* PairReceiveLock() override { return &m_csReceive; }
 
     CCritSec m_csFilter;
     CCritSec m_csReceive;
     std::unique_ptr<CTransformInputPin> m_input;
     std::unique_ptr<CTransformOutputPin> m_output;
-
-private:
-    bool m_eosDelivered = false;
 };
 
 // Copies times, flags, media times and a changed type of `from` onto `to`.

@@ -161,7 +161,7 @@ HRESULT CTransformOutputPin::BreakConnect()
 // ---- filter
 
 CTransformFilter::CTransformFilter(const char* objectName, IUnknown* outer, REFCLSID clsid)
-    : CBaseFilter(objectName, outer, &m_csFilter, clsid)
+    : CPinPairFilter(objectName, outer, &m_csFilter, clsid)
 {
 }
 
@@ -193,49 +193,6 @@ CBasePin* CTransformFilter::GetPin(int index)
     if (index == 0) return m_input.get();
     if (index == 1) return m_output.get();
     return nullptr;
-}
-
-STDMETHODIMP CTransformFilter::Stop()
-{
-    CAutoLock hold(&m_csFilter);
-    if (IsStopped()) return S_OK;
-    m_eosDelivered = false;
-    if (!m_input || !m_input->IsConnected() || !m_output->IsConnected()) {
-        m_state = State_Stopped;
-        return S_OK;
-    }
-    // Decommitting the input first releases an upstream thread waiting for a
-    // buffer; taking the receive lock then waits for the sample in hand.
-    m_input->Inactive();
-    CAutoLock receiving(&m_csReceive);
-    m_output->Inactive();
-    const HRESULT hr = StopStreaming();
-    m_state = State_Stopped;
-    return hr;
-}
-
-STDMETHODIMP CTransformFilter::Pause()
-{
-    CAutoLock hold(&m_csFilter);
-    if (!m_input || !m_input->IsConnected()) {
-        // Nothing will ever arrive: tell downstream once.
-        if (m_output && m_output->IsConnected() && !m_eosDelivered) {
-            m_output->DeliverEndOfStream();
-            m_eosDelivered = true;
-        }
-        m_state = State_Paused;
-        return S_OK;
-    }
-    if (!m_output->IsConnected()) {
-        m_state = State_Paused;
-        return S_OK;
-    }
-    if (IsStopped()) {
-        CAutoLock receiving(&m_csReceive);
-        const HRESULT hr = StartStreaming();
-        if (FAILED(hr)) return hr;
-    }
-    return CBaseFilter::Pause();
 }
 
 HRESULT CTransformFilter::Transform(IMediaSample*, IMediaSample*) { return E_UNEXPECTED; }
