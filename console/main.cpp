@@ -8,9 +8,11 @@ int main(int argc, char** argv) {
   TSenderApplication application(argc, argv);
   application.setWindowIcon(SenderIcon());
   TSenderMainForm form;
+  // Catch the signals before start-up begins: one arriving while the form
+  // reads its values waits in the socket until the loop runs, then closes.
+  CloseOnTerminationSignal(&form);
   // The engine could not start: end quietly, as if never started.
   if (!form.FormCreate()) return 0;
-  CloseOnTerminationSignal(&form);
   form.show();
   return application.exec();
 }
