@@ -14,7 +14,6 @@ GreenShift::GreenShift(IUnknown* outer, HRESULT*) : VideoColourInPlaceFilter(kGr
 HRESULT GreenShift::OnInputLayout(const VideoFrameLayout& layout)
 {
     m_bytesPerPixel = layout.bytesPerPixel;
-    m_width = layout.width;
     return S_OK;
 }
 

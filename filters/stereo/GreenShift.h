@@ -15,5 +15,4 @@ protected:
 
 private:
     WORD m_bytesPerPixel = 0;  // 0 until an input type is set: samples pass unchanged
-    LONG m_width = 0;
 };
