@@ -26,15 +26,11 @@ int EncoderShowControlOf(const QString& text) {
   return EncoderShowRequire;
 }
 
-bool ContainsIgnoringCase(const QStringList& list, const QString& entry) {
-  return list.contains(entry, Qt::CaseInsensitive);
-}
-
 void LoadFileHistory(QStringList& list, const QString& prefix) {
   for (int n = 0; n < kFileHistoryKeys; ++n) {
     const QString value = ReadSenderRegistry(prefix + QString::number(n), QString(), 1024);
     if (value.isEmpty()) break;
-    if (!ContainsIgnoringCase(list, value)) list << value;
+    if (!list.contains(value, Qt::CaseInsensitive)) list << value;
   }
 }
 
@@ -100,7 +96,7 @@ void TMainDataModule::LoadRegistryValues() {
                              kMostStoredCaptions);
   for (int n = 0; n < count; ++n) {
     const QString caption = ReadSenderRegistry(QStringLiteral("HistoryCaption%1").arg(n), QString(), 1024);
-    if (!ContainsIgnoringCase(CaptionHistory, caption)) CaptionHistory << caption;
+    if (!CaptionHistory.contains(caption, Qt::CaseInsensitive)) CaptionHistory << caption;
   }
 }
 

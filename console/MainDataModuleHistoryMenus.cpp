@@ -11,11 +11,7 @@
 namespace {
 constexpr int kFileHistoryLimit = 10;
 
-QString Message(int index) {
-  return SenderMainForm && SenderMainForm->Language ? SenderMainForm->Language->MessageText(index) : QString();
-}
-
-void ShowErrorBox(int textIndex) { TErrorBox::Show(SenderMainForm, Message(MsgError), Message(textIndex)); }
+void ShowErrorBox(int textIndex) { TErrorBox::Show(SenderMainForm, SenderMessageText(MsgError), SenderMessageText(textIndex)); }
 
 void RebuildRegion(TMenuItem* begin, TMenuItem* end, const QStringList& list,
                    const std::function<void(const QString&)>& choose) {

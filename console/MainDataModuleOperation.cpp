@@ -16,7 +16,7 @@ void TMainDataModule::TransmissionOnOffActionExecute(TAction&) { ovSenderSetStar
 
 void TMainDataModule::TransmissionOnOffActionUpdate(TAction& action) {
   if (!SenderMainForm || !SenderMainForm->Language) return;
-  action.SetCaption(SenderMainForm->Language->MessageText(ovSenderGetStart() ? MsgStop : MsgStart));
+  action.SetCaption(SenderMessageText(ovSenderGetStart() ? MsgStop : MsgStart));
 }
 
 void TMainDataModule::ExitActionExecute(TAction&) {

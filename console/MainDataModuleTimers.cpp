@@ -27,13 +27,11 @@ bool ModalDialogShowing() {
   return TFileDialog::AnyExecuting();
 }
 
-QString Message(int index) { return SenderMainForm->Language->MessageText(index); }
-
-QString Bracketed(int index) { return QLatin1Char('(') + Message(index) + QLatin1Char(')'); }
+QString Bracketed(int index) { return QLatin1Char('(') + SenderMessageText(index) + QLatin1Char(')'); }
 }  // namespace
 
 QString TMainDataModule::TransmissionStatusText() const {
-  QString text = Message(MsgStatusTransmit) + QStringLiteral(": ");
+  QString text = SenderMessageText(MsgStatusTransmit) + QStringLiteral(": ");
   const bool video = ovSenderGetVideoTransmissionOn();
   const bool audio = ovSenderGetAudioTransmissionOn();
   const bool focus = ovSenderGetFocusTransmissionOn();
@@ -55,10 +53,10 @@ void TMainDataModule::SenderTimerTimer() {
   ovSenderSendStatus();
   const bool valid = ovSenderGetValid();
   const bool started = ovSenderGetStart();
-  SenderMainForm->StatusBar->SetPanelText(0, valid && started ? TransmissionStatusText() : Message(MsgStatusStop));
+  SenderMainForm->StatusBar->SetPanelText(0, valid && started ? TransmissionStatusText() : SenderMessageText(MsgStatusStop));
   QString configuration;
   if (!valid) {
-    configuration = Message(MsgStatusFailedConfig);
+    configuration = SenderMessageText(MsgStatusFailedConfig);
     int identity = 0;
     int kind = 0;
     char text[OVSENDER_ERROR_TEXT_SIZE + 1] = {};

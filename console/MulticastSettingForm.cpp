@@ -36,9 +36,9 @@ TMulticastSettingForm::TMulticastSettingForm()
   AddressUpdateButton = NewButton(this, "AddressUpdateButton", MainDataModule->AddressUpdateAction);
   TTLUpdateButton = NewButton(this, "TTLUpdateButton", MainDataModule->TTLUpdateAction);
   PacketSizeUpdateButton = NewButton(this, "PacketSizeUpdateButton", MainDataModule->PacketSizeUpdateAction);
-  MulticastDetectLabel = new QLabel(QStringLiteral("このアドレスは使用されています"), this);
+  MulticastDetectLabel = new QLabel(QStringLiteral("受信検出"), this);
   MulticastDetectLabel->setObjectName(QStringLiteral("MulticastDetectLabel"));
-  MulticastDetectLabel->setStyleSheet(QStringLiteral("color: red"));
+  MulticastDetectLabel->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
   MulticastDetectLabel->setVisible(false);
 
   auto* layout = new QFormLayout(this);

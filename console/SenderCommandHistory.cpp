@@ -7,8 +7,7 @@
 
 QString ovSenderCommandHistory::CategoryName(int category) const {
   if (category < CategoryShow || category > CategoryAudioEncoder) return {};
-  if (!SenderMainForm || !SenderMainForm->Language) return {};
-  return SenderMainForm->Language->MessageText(MsgFirstCategoryName + category);
+  return SenderMessageText(MsgFirstCategoryName + category);
 }
 
 void ovSenderCommandHistory::ReExecute(TAction& entry, int category) {

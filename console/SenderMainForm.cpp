@@ -24,6 +24,10 @@
 
 TSenderMainForm* SenderMainForm = nullptr;
 
+QString SenderMessageText(int index) {
+  return SenderMainForm && SenderMainForm->Language ? SenderMainForm->Language->MessageText(index) : QString();
+}
+
 namespace {
 // The form the engine's notifications go to; read from the engine's threads.
 std::atomic<TSenderMainForm*> g_callbackTarget{nullptr};

@@ -72,4 +72,8 @@ private:
 
 extern TSenderMainForm* SenderMainForm;
 
+// The message text of that index in the console's current language; empty
+// while there is no main form.
+QString SenderMessageText(int index);
+
 #endif

@@ -70,16 +70,19 @@ void TMenuItem::SetCaption(const QString& caption) {
 }
 
 void TMenuItem::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
   enabled_ = enabled;
   SyncQtAction();
 }
 
 void TMenuItem::SetChecked(bool checked) {
+  if (checked == checked_) return;
   checked_ = checked;
   SyncQtAction();
 }
 
 void TMenuItem::SetVisible(bool visible) {
+  if (visible == visible_) return;
   visible_ = visible;
   SyncQtAction();
 }
