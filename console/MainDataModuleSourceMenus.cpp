@@ -8,7 +8,8 @@ std::vector<TMenuItem*> TMainDataModule::MenuRegion(TMenuItem* beginMarker, TMen
   std::vector<TMenuItem*> items;
   TMenuItem* parent = beginMarker ? beginMarker->Parent() : nullptr;
   if (!parent || endMarker->Parent() != parent) return items;
-  for (int i = beginMarker->MenuIndex() + 1; i < endMarker->MenuIndex(); ++i) items.push_back(parent->Items(i));
+  const int end = endMarker->MenuIndex();
+  for (int i = beginMarker->MenuIndex() + 1; i < end; ++i) items.push_back(parent->Items(i));
   return items;
 }
 
