@@ -2,8 +2,8 @@
 
 #include "comobject.h"
 #include "fmapper.h"
+#include "registrystore.h"
 #include "widestring.h"
-#include "winreg.h"
 
 #include <atomic>
 #include <cstring>
@@ -11,7 +11,6 @@
 #include <map>
 #include <mutex>
 #include <new>
-#include <vector>
 
 #include <dlfcn.h>
 
@@ -63,20 +62,18 @@ HRESULT Fail(HRESULT hr, std::string message)
 
 HRESULT ModulePathOf(REFCLSID clsid, std::string& path)
 {
-    const std::u16string key = u"CLSID\\" + GuidToWideString(clsid) + u"\\InprocServer32";
-    HKEY server = nullptr;
-    const LONG opened = RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &server);
-    if (opened == ERROR_FILE_NOT_FOUND) return Fail(REGDB_E_CLASSNOTREG, "class " + GuidToString(clsid) + " is not registered");
-    if (opened != ERROR_SUCCESS) return Fail(REGDB_E_READREGDB, RegistryLastError());
-    std::vector<BYTE> data(4096);
-    DWORD size = static_cast<DWORD>(data.size()), type = 0;
-    const LONG queried = RegQueryValueExW(server, nullptr, nullptr, &type, data.data(), &size);
-    RegCloseKey(server);
-    if (queried != ERROR_SUCCESS || type != REG_SZ || size < 2)
-        return Fail(REGDB_E_CLASSNOTREG, "class " + GuidToString(clsid) + " has no module path");
-    std::u16string wide(size / 2, u'\0');
-    std::memcpy(wide.data(), data.data(), wide.size() * 2);
-    while (!wide.empty() && wide.back() == u'\0') wide.pop_back();
+    const std::string key = "HKEY_CLASSES_ROOT\\CLSID\\" + GuidToString(clsid) + "\\InprocServer32";
+    bool registered = false;
+    std::u16string wide;
+    const RegistryResult read = ReadRegistry([&](const RegistryTree& tree) {
+        const RegistryValues* values = tree.Values(key);
+        registered = values != nullptr;
+        if (registered) ReadString(*values, "", wide);
+        return ERROR_SUCCESS;
+    });
+    if (read.code != ERROR_SUCCESS) return Fail(REGDB_E_READREGDB, read.message);
+    if (!registered) return Fail(REGDB_E_CLASSNOTREG, "class " + GuidToString(clsid) + " is not registered");
+    if (wide.empty()) return Fail(REGDB_E_CLASSNOTREG, "class " + GuidToString(clsid) + " has no module path");
     path = WideToUtf8(wide);
     return S_OK;
 }

@@ -1,6 +1,7 @@
 #include "TempHome.h"
 #include "fmapper.h"
 #include "objbase.h"
+#include "widestring.h"
 #include "winreg.h"
 
 #include <gtest/gtest.h>
@@ -80,11 +81,21 @@ TEST(Activation, ExplainsWhyAClassCannotBeCreated)
     EXPECT_EQ(CoCreateInstance(kFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
               REGDB_E_CLASSNOTREG);
     const std::u16string missing = u"/no/such/module.so";
-    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(missing.c_str()),
-                   static_cast<DWORD>((missing.size() + 1) * 2));
-    RegCloseKey(key);
+    const auto setModulePath = [&](const std::u16string& path) {
+        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>((path.size() + 1) * 2));
+    };
+    setModulePath(missing);
     EXPECT_EQ(CoCreateInstance(kFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
               CO_E_DLLNOTFOUND);
     EXPECT_NE(CoLastActivationError().find("/no/such/module.so"), std::string::npos);
+    // A long module path is still a path, not a missing one.
+    std::u16string longPath = u"/no/such";
+    while (longPath.size() < 3000) longPath += u"/folder";
+    setModulePath(longPath + u"/module.so");
+    RegCloseKey(key);
+    EXPECT_EQ(CoCreateInstance(kFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+              CO_E_DLLNOTFOUND);
+    EXPECT_NE(CoLastActivationError().find(WideToUtf8(longPath)), std::string::npos);
     EXPECT_EQ(object, nullptr);
 }
