@@ -34,8 +34,6 @@ public:
     virtual void InputConnected() {}
     virtual void InputDisconnected() {}
 
-    void Delivered(REFERENCE_TIME) override {}
-
 protected:
     // A concrete filter's destructor calls this first: the stream's thread
     // must not fill from parts that are already gone.

@@ -20,8 +20,9 @@ public:
     // 0 when `sample` was filled and is to be sent; non-zero when there is
     // nothing to send now (the filter waits inside, so the loop never spins).
     virtual int Fill(IMediaSample* sample) = 0;
-    // A filled sample was delivered; `elapsed` in 100-ns units.
-    virtual void Delivered(REFERENCE_TIME elapsed) = 0;
+    // A filled sample was delivered; `elapsed` in 100-ns units. Most filters
+    // do not care.
+    virtual void Delivered(REFERENCE_TIME /*elapsed*/) {}
 
 protected:
     ~BufferStreamSource() = default;
