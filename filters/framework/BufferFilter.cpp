@@ -5,13 +5,6 @@ BufferFilter::BufferFilter(const char* objectName, IUnknown* outer, REFCLSID cls
 {
 }
 
-// The stream's thread calls back into the filter: end it first.
-BufferFilter::~BufferFilter()
-{
-    m_output.reset();
-    m_input.reset();
-}
-
 // Both pins or neither: without an output the input is dropped again.
 bool BufferFilter::MakePins()
 {

@@ -15,7 +15,6 @@
 class BufferFilter : public CPinPairFilter, public BufferStreamSource {
 public:
     BufferFilter(const char* objectName, IUnknown* outer, REFCLSID clsid);
-    ~BufferFilter() override;
 
     int GetPinCount() override { return 2; }
     // Index 0 the input, 1 the output; both are made on the first request.
@@ -52,6 +51,8 @@ protected:
 private:
     bool MakePins();
 
+    // The output is declared last so it goes first: its thread, should one
+    // still run, ends while the input still exists.
     std::unique_ptr<BufferInputPin> m_input;
     std::unique_ptr<BufferStream> m_output;
     // Set once both pins exist: from then on the pins are reached without

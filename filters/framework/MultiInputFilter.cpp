@@ -24,9 +24,6 @@ MultiInputFilter::MultiInputFilter(const char* objectName, IUnknown* outer, REFC
 {
 }
 
-// The stream's thread calls back into the filter: end it first.
-MultiInputFilter::~MultiInputFilter() { m_output.reset(); }
-
 HRESULT MultiInputFilter::AddInputPin(LPCWSTR name)
 {
     CAutoLock hold(&m_pinsLock);

@@ -18,7 +18,6 @@
 class MultiInputFilter : public CBaseFilter, public BufferStreamSource {
 public:
     MultiInputFilter(const char* objectName, IUnknown* outer, REFCLSID clsid);
-    ~MultiInputFilter() override;
 
     int GetPinCount() override;
     // Inputs by index, then the output stream (made on its first request).
@@ -52,5 +51,7 @@ protected:
 private:
     mutable CCritSec m_pinsLock;
     std::vector<std::unique_ptr<MultiInputPin>> m_inputs;
+    // Declared last so it goes first: its thread, should one still run, ends
+    // while the inputs still exist.
     std::unique_ptr<BufferStream> m_output;
 };
