@@ -7,7 +7,6 @@
 #include "kernel.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -16,15 +15,6 @@ namespace {
 const FilterClassInfo kStereoDisplayInfo{&CLSID_StereoDisplay, &CLSID_StereoDisplayProp, StereoDisplay::kSettingsSize};
 
 constexpr LONGLONG kUnitsPerSecond = 10'000'000;
-// Sample sizes are 32-bit: a larger frame cannot travel.
-constexpr LONGLONG kLargestFrame = 0x7FFFFFFF;
-
-// Rows padded to 32 bits, as bitmaps are laid out.
-LONGLONG FrameBytes(const BITMAPINFOHEADER& header)
-{
-    const LONGLONG stride = (static_cast<LONGLONG>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
-    return stride * std::llabs(static_cast<LONGLONG>(header.biHeight));
-}
 
 bool SameGeometry(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b)
 {
@@ -136,8 +126,8 @@ HRESULT StereoDisplay::CheckInputType(int index, const CMediaType* type)
     }
     if (CheckVideoColourType(videoColour, type) != S_OK) return VFW_E_TYPE_NOT_ACCEPTED;
     const VIDEOINFOHEADER* info = VideoInfoOf(*type);
-    const LONGLONG frameBytes = FrameBytes(info->bmiHeader);
-    if (frameBytes <= 0 || frameBytes > kLargestFrame) return VFW_E_TYPE_NOT_ACCEPTED;
+    const LONGLONG frameBytes = DibImageBytes(info->bmiHeader);
+    if (frameBytes <= 0 || frameBytes > kLargestSampleBytes) return VFW_E_TYPE_NOT_ACCEPTED;
     BufferStream* output = Output();
     if (output && output->IsConnected() && !SameGeometry(*type, output->CurrentMediaType()))
         return VFW_E_TYPE_NOT_ACCEPTED;
@@ -157,7 +147,7 @@ HRESULT StereoDisplay::InputTypeSet(int, const CMediaType* type)
     m_geometry.width = info->bmiHeader.biWidth;
     m_geometry.height = info->bmiHeader.biHeight;
     m_geometry.bitCount = info->bmiHeader.biBitCount;
-    m_geometry.frameSize = static_cast<std::size_t>(std::clamp<LONGLONG>(FrameBytes(info->bmiHeader), 0, kLargestFrame));
+    m_geometry.frameSize = static_cast<std::size_t>(std::clamp<LONGLONG>(DibImageBytes(info->bmiHeader), 0, kLargestSampleBytes));
     try {
         m_left.frame.assign(m_geometry.frameSize, 0);
         m_right.frame.assign(m_geometry.frameSize, 0);

@@ -69,13 +69,21 @@ static_assert(offsetof(AM_MEDIA_TYPE, pUnk) == 64);
 static_assert(offsetof(AM_MEDIA_TYPE, cbFormat) == 72);
 static_assert(offsetof(AM_MEDIA_TYPE, pbFormat) == 80);
 
-// The image bytes of one frame: rows padded to whole 32-bit words.
-constexpr DWORD DibRowBytes(LONG width, WORD bitCount)
+// The image bytes of one frame: rows padded to whole 32-bit words. Counted
+// in 64 bits so no header can wrap them to a small size; a width below one
+// pixel gives 0, and sizes past the 64-bit range stay at its largest value.
+constexpr LONGLONG DibRowBytes(LONG width, WORD bitCount)
 {
-    return ((static_cast<DWORD>(width) * bitCount + 31u) / 32u) * 4u;
+    if (width <= 0) return 0;
+    return (static_cast<LONGLONG>(width) * bitCount + 31) / 32 * 4;
 }
-constexpr DWORD DibImageBytes(const BITMAPINFOHEADER& h)
+constexpr LONGLONG DibImageBytes(const BITMAPINFOHEADER& h)
 {
-    const DWORD rows = static_cast<DWORD>(h.biHeight < 0 ? -static_cast<LONGLONG>(h.biHeight) : h.biHeight);
-    return DibRowBytes(h.biWidth, h.biBitCount) * rows;
+    const LONGLONG row = DibRowBytes(h.biWidth, h.biBitCount);
+    const LONGLONG rows = h.biHeight < 0 ? -static_cast<LONGLONG>(h.biHeight) : h.biHeight;
+    constexpr LONGLONG kLargest = 0x7FFF'FFFF'FFFF'FFFF;
+    if (rows != 0 && row > kLargest / rows) return kLargest;
+    return row * rows;
 }
+// Sample sizes are 32-bit LONGs: a larger image cannot travel in one.
+constexpr LONGLONG kLargestSampleBytes = 0x7FFF'FFFF;

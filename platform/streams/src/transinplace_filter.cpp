@@ -44,19 +44,22 @@ HRESULT CTransInPlaceFilter::CheckTransform(const CMediaType* input, const CMedi
 
 HRESULT CTransInPlaceFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
 {
-    LONG size = request->cbBuffer;
+    LONGLONG size = request->cbBuffer;
     ALLOCATOR_PROPERTIES upstream{};
     IMemAllocator* inputAllocator = m_input->PeekAllocator();
-    if (inputAllocator && SUCCEEDED(inputAllocator->GetProperties(&upstream))) size = std::max(size, upstream.cbBuffer);
+    if (inputAllocator && SUCCEEDED(inputAllocator->GetProperties(&upstream)))
+        size = std::max<LONGLONG>(size, upstream.cbBuffer);
     const CMediaType& type = m_input->CurrentMediaType();
-    size = std::max<LONG>(size, static_cast<LONG>(type.lSampleSize));
+    size = std::max<LONGLONG>(size, type.lSampleSize);
     if (const VIDEOINFOHEADER* video = type.VideoInfo()) {
-        const DWORD image = video->bmiHeader.biSizeImage ? video->bmiHeader.biSizeImage : DibImageBytes(video->bmiHeader);
-        size = std::max<LONG>(size, static_cast<LONG>(image));
+        const LONGLONG image = video->bmiHeader.biSizeImage ? video->bmiHeader.biSizeImage : DibImageBytes(video->bmiHeader);
+        size = std::max(size, image);
     }
+    // Cut to a LONG, a larger frame would get a buffer too small for it.
+    if (size > kLargestSampleBytes) return E_OUTOFMEMORY;
     ALLOCATOR_PROPERTIES wanted = *request;
     wanted.cBuffers = std::max<LONG>(request->cBuffers, 1);
-    wanted.cbBuffer = std::max<LONG>(size, 1);
+    wanted.cbBuffer = std::max<LONG>(static_cast<LONG>(size), 1);
     ALLOCATOR_PROPERTIES actual{};
     const HRESULT hr = allocator->SetProperties(&wanted, &actual);
     if (FAILED(hr)) return hr;

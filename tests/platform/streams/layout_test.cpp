@@ -41,9 +41,28 @@ TEST(DibSize, RowsArePaddedToWholeWords)
     h.biWidth = 5;
     h.biHeight = -3;
     h.biBitCount = 24;
-    EXPECT_EQ(DibRowBytes(5, 24), 16u);
-    EXPECT_EQ(DibImageBytes(h), 48u);
+    EXPECT_EQ(DibRowBytes(5, 24), 16);
+    EXPECT_EQ(DibImageBytes(h), 48);
     h.biBitCount = 16;
     h.biHeight = 2;
-    EXPECT_EQ(DibImageBytes(h), 24u);
+    EXPECT_EQ(DibImageBytes(h), 24);
+}
+
+// A frame of 2^34 bytes once wrapped to 0 in 32 bits and got a buffer too
+// small for it.
+TEST(DibSize, LargeFramesNeverWrapToSmallSizes)
+{
+    BITMAPINFOHEADER h{};
+    h.biWidth = 0x10000;
+    h.biHeight = -0x10000;
+    h.biBitCount = 32;
+    EXPECT_EQ(DibImageBytes(h), 0x4'0000'0000);
+    EXPECT_GT(DibImageBytes(h), kLargestSampleBytes);
+    h.biWidth = 0x7FFFFFFF;
+    h.biHeight = 0x7FFFFFFF;
+    h.biBitCount = 0xFFFF;
+    EXPECT_EQ(DibImageBytes(h), 0x7FFF'FFFF'FFFF'FFFF);
+    h.biWidth = -640;
+    EXPECT_EQ(DibRowBytes(h.biWidth, 24), 0);
+    EXPECT_EQ(DibImageBytes(h), 0);
 }
