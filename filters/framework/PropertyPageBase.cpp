@@ -2,20 +2,6 @@
 
 #include "widestring.h"
 
-#include <cstring>
-
-namespace {
-
-LPOLESTR TaskMemCopy(const WCHAR* text)
-{
-    const std::size_t bytes = (WideLength(text) + 1) * sizeof(WCHAR);
-    auto* copy = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
-    if (copy) std::memcpy(copy, text ? text : u"", bytes);
-    return copy;
-}
-
-} // namespace
-
 CBasePropertyPage::CBasePropertyPage(const char* name, IUnknown* outer, const DialogTemplate& dialog,
                                      const StringResource& title)
     : CUnknown(name, outer), m_dialog(dialog), m_title(title)
@@ -80,7 +66,7 @@ STDMETHODIMP CBasePropertyPage::GetPageInfo(PROPPAGEINFO* info)
     RECT size{0, 0, m_dialog.cx, m_dialog.cy};
     MapDialogRect(nullptr, &size);
     info->cb = sizeof *info;
-    info->pszTitle = TaskMemCopy(m_title.text);
+    info->pszTitle = TaskMemWideString(m_title.text ? m_title.text : u"");
     if (!info->pszTitle) return E_OUTOFMEMORY;
     info->size = SIZE{size.right, size.bottom};
     info->pszDocString = nullptr;

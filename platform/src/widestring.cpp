@@ -1,5 +1,9 @@
 #include "widestring.h"
 
+#include "unknwn.h"
+
+#include <cstring>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -93,4 +97,18 @@ std::size_t WideLength(LPCWSTR text)
     std::size_t n = 0;
     while (text[n]) ++n;
     return n;
+}
+
+void CopyWideName(WCHAR* target, std::size_t capacity, std::u16string_view name)
+{
+    const std::size_t length = name.size() < capacity ? name.size() : capacity - 1;
+    std::memcpy(target, name.data(), length * sizeof(WCHAR));
+    target[length] = u'\0';
+}
+
+LPWSTR TaskMemWideString(std::u16string_view text)
+{
+    auto* copy = static_cast<LPWSTR>(CoTaskMemAlloc((text.size() + 1) * sizeof(WCHAR)));
+    if (copy) CopyWideName(copy, text.size() + 1, text);
+    return copy;
 }

@@ -76,8 +76,3 @@ private:
     std::u16string m_name;
     std::atomic<LONG> m_pinVersion{1};
 };
-
-// Copies at most `capacity`-1 characters and terminates the text.
-void CopyWideName(WCHAR* target, std::size_t capacity, const std::u16string& name);
-// A task-memory copy of `text`; null when memory runs out.
-LPWSTR TaskMemWideString(const std::u16string& text);

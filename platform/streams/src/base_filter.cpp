@@ -2,22 +2,7 @@
 
 #include "base_pin.h"
 #include "enumerators.h"
-
-#include <cstring>
-
-void CopyWideName(WCHAR* target, std::size_t capacity, const std::u16string& name)
-{
-    const std::size_t length = name.size() < capacity ? name.size() : capacity - 1;
-    std::memcpy(target, name.data(), length * sizeof(WCHAR));
-    target[length] = u'\0';
-}
-
-LPWSTR TaskMemWideString(const std::u16string& text)
-{
-    auto* copy = static_cast<LPWSTR>(CoTaskMemAlloc((text.size() + 1) * sizeof(WCHAR)));
-    if (copy) CopyWideName(copy, text.size() + 1, text);
-    return copy;
-}
+#include "widestring.h"
 
 CBaseFilter::CBaseFilter(const char* objectName, IUnknown* outer, CCritSec* lock, REFCLSID clsid)
     : CUnknown(objectName, outer), m_lock(lock), m_clsid(clsid)

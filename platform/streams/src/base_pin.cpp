@@ -1,6 +1,7 @@
 #include "base_pin.h"
 
 #include "enumerators.h"
+#include "widestring.h"
 
 CBasePin::CBasePin(const char* objectName, CBaseFilter* filter, CCritSec* lock, HRESULT*, LPCWSTR pinName,
                    PIN_DIRECTION direction)
