@@ -15,43 +15,43 @@ constexpr const char *kSection = "Settings";
 struct DeviceKey {
   const char *key;
   int EngineSettings::*selected;
-  std::vector<std::string> (*names)(const DeviceCatalog &);
+  // The name of device `index`, or nullptr past the end.
+  const std::string *(*nameAt)(const DeviceCatalog &, int index);
 };
 
-template <typename T>
-std::vector<std::string> namesOf(const std::vector<T> &list) {
-  std::vector<std::string> names;
-  for (const auto &item : list) names.push_back(item.name);
-  return names;
+template <auto List>
+const std::string *deviceName(const DeviceCatalog &devices, int index) {
+  const auto *device = elementAt(devices.*List, index);
+  return device ? &device->name : nullptr;
 }
 
 const DeviceKey kDeviceKeys[] = {
-    {"VideoSource", &EngineSettings::videoSource, [](const DeviceCatalog &c) { return namesOf(c.videoSources); }},
-    {"AudioSource", &EngineSettings::audioSource, [](const DeviceCatalog &c) { return namesOf(c.audioSources); }},
-    {"VideoEncoder", &EngineSettings::videoEncoder, [](const DeviceCatalog &c) { return namesOf(c.videoEncoders); }},
-    {"AudioEncoder", &EngineSettings::audioEncoder, [](const DeviceCatalog &c) { return namesOf(c.audioEncoders); }},
+    {"VideoSource", &EngineSettings::videoSource, deviceName<&DeviceCatalog::videoSources>},
+    {"AudioSource", &EngineSettings::audioSource, deviceName<&DeviceCatalog::audioSources>},
+    {"VideoEncoder", &EngineSettings::videoEncoder, deviceName<&DeviceCatalog::videoEncoders>},
+    {"AudioEncoder", &EngineSettings::audioEncoder, deviceName<&DeviceCatalog::audioEncoders>},
 };
 
 std::string selectedName(const DeviceKey &device, const EngineState &state) {
-  const auto names = device.names(state.devices);
-  const std::string *name = elementAt(names, state.settings.*device.selected);
+  const std::string *name = device.nameAt(state.devices, state.settings.*device.selected);
   return name ? *name : std::string();
 }
 
-void selectByName(const DeviceKey &device, const std::string &name, EngineState &state) {
-  const auto names = device.names(state.devices);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (names[i] == name) state.settings.*device.selected = static_cast<int>(i);
+// With several devices of that name the last one wins; an unknown name keeps the selection.
+void selectByName(const DeviceKey &device, const std::string &name, const DeviceCatalog &devices,
+                  EngineSettings &settings) {
+  for (int i = 0; const std::string *candidate = device.nameAt(devices, i); ++i) {
+    if (*candidate == name) settings.*device.selected = i;
   }
 }
 
-bool applyEntry(const IniLine &entry, EngineState &state) {
+bool applyEntry(const IniLine &entry, const DeviceCatalog &devices, EngineSettings &settings) {
   for (const auto &field : settingFields()) {
-    if (entry.name == field.key) return applySettingText(field, entry.value, state.settings);
+    if (entry.name == field.key) return applySettingText(field, entry.value, settings);
   }
   for (const auto &device : kDeviceKeys) {
     if (entry.name == device.key) {
-      selectByName(device, entry.value, state);
+      selectByName(device, entry.value, devices, settings);
       return true;
     }
   }
@@ -59,7 +59,8 @@ bool applyEntry(const IniLine &entry, EngineState &state) {
 }
 
 // One line into candidate; false when the line makes the file invalid.
-bool applyLine(const IniLine &line, int &sectionsSeen, std::set<std::string> &keysSeen, EngineState &candidate) {
+bool applyLine(const IniLine &line, int &sectionsSeen, std::set<std::string> &keysSeen, const DeviceCatalog &devices,
+               EngineSettings &candidate) {
   switch (line.kind) {
     case IniLine::Kind::Blank:
     case IniLine::Kind::Comment:
@@ -67,7 +68,7 @@ bool applyLine(const IniLine &line, int &sectionsSeen, std::set<std::string> &ke
     case IniLine::Kind::Section:
       return line.name == kSection && ++sectionsSeen == 1;
     case IniLine::Kind::Entry:
-      return sectionsSeen == 1 && keysSeen.insert(line.name).second && applyEntry(line, candidate);
+      return sectionsSeen == 1 && keysSeen.insert(line.name).second && applyEntry(line, devices, candidate);
     case IniLine::Kind::Malformed:
       break;
   }
@@ -85,16 +86,16 @@ std::string formatSettingsFile(const EngineState &state) {
 
 bool applySettingsFile(const std::string &text, EngineState &state) {
   if (text.find('\0') != std::string::npos) return false;
-  EngineState candidate = state;
+  EngineSettings candidate = state.settings;
   int sectionsSeen = 0;
   std::set<std::string> keysSeen;
   std::istringstream lines(text);
   std::string line;
   while (std::getline(lines, line)) {
-    if (!applyLine(parseIniLine(line), sectionsSeen, keysSeen, candidate)) return false;
+    if (!applyLine(parseIniLine(line), sectionsSeen, keysSeen, state.devices, candidate)) return false;
   }
   if (sectionsSeen != 1) return false;
-  state.settings = candidate.settings;
+  state.settings = candidate;
   return true;
 }
 
