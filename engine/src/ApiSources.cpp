@@ -29,9 +29,10 @@ const char *sourceName(const SourceKind &kind, int index) {
 }
 
 // The pages of the selected source; none when the selection is out of range.
-std::vector<std::string> selectedPages(const EngineState &state, const SourceKind &kind) {
+const std::vector<std::string> &selectedPages(const EngineState &state, const SourceKind &kind) {
+  static const std::vector<std::string> kNoPages;
   const Source *source = elementAt(state.devices.*kind.list, state.settings.*kind.selected);
-  return source ? source->propertyPages : std::vector<std::string>{};
+  return source ? source->propertyPages : kNoPages;
 }
 
 int pageCount(const SourceKind &kind) {
@@ -40,7 +41,7 @@ int pageCount(const SourceKind &kind) {
 
 const char *pageName(const SourceKind &kind, int index) {
   return returnedText(withEngine([&](EngineState &state) {
-    const auto pages = selectedPages(state, kind);
+    const auto &pages = selectedPages(state, kind);
     const std::string *name = elementAt(pages, index);
     return name ? *name : std::string();
   }));
@@ -49,7 +50,7 @@ const char *pageName(const SourceKind &kind, int index) {
 // The simulated device has no settings window to open; the request is recorded for tests.
 void showPage(const SourceKind &kind, ovSenderWindowHandle owner, int index) {
   withEngine([&](EngineState &state) {
-    const auto pages = selectedPages(state, kind);
+    const auto &pages = selectedPages(state, kind);
     const std::string *name = elementAt(pages, index);
     state.shownPages.push_back({kind.video, state.settings.*kind.selected, index, name ? *name : "", owner});
   });
