@@ -3,7 +3,6 @@
 
 namespace ovsim {
 
-constexpr int kResolutionCodeCount = 17;       // the video resolution may also be 16
 constexpr int kFixedResolutionCodeCount = 16;  // focus pictures use only 0 to 15
 constexpr int kSourceResolutionCode = 16;
 
