@@ -8,16 +8,17 @@ namespace {
 
 using PlayEnd = Clock::time_point ClipPlayback::*;
 
+// Playing again restarts the full duration.
 bool play(const char *path, PlayEnd end) {
   if (!isReadableFile(path)) return false;
   const auto now = Clock::now();
-  withEngine([&](EngineState &state) { startPlaying(state.clips, state.clips.*end, now); });
+  withEngine([&](EngineState &state) { state.clips.*end = now + state.clips.duration; });
   return true;
 }
 
 bool playing(PlayEnd end) {
   const auto now = Clock::now();
-  return withEngine([&](EngineState &state) { return isPlaying(state.clips.*end, now); });
+  return withEngine([&](EngineState &state) { return now < state.clips.*end; });
 }
 
 }  // namespace

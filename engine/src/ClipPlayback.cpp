@@ -12,10 +12,4 @@ bool isReadableFile(const char *path) {
   return std::ifstream(path, std::ios::binary).good();
 }
 
-void startPlaying(const ClipPlayback &playback, Clock::time_point &until, Clock::time_point now) {
-  until = now + playback.duration;
-}
-
-bool isPlaying(Clock::time_point until, Clock::time_point now) { return now < until; }
-
 }  // namespace ovsim

@@ -18,9 +18,4 @@ struct ClipPlayback {
 // True for an existing regular file this process can open for reading.
 bool isReadableFile(const char *path);
 
-// Starts (or restarts) playing until now + duration.
-void startPlaying(const ClipPlayback &playback, Clock::time_point &until, Clock::time_point now);
-
-bool isPlaying(Clock::time_point until, Clock::time_point now);
-
 }  // namespace ovsim
