@@ -16,14 +16,6 @@ const FilterClassInfo kStereoDisplayInfo{&CLSID_StereoDisplay, &CLSID_StereoDisp
 
 constexpr LONGLONG kUnitsPerSecond = 10'000'000;
 
-bool SameGeometry(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b)
-{
-    const VIDEOINFOHEADER* x = VideoInfoOf(a);
-    const VIDEOINFOHEADER* y = VideoInfoOf(b);
-    return x && y && x->bmiHeader.biWidth == y->bmiHeader.biWidth && x->bmiHeader.biHeight == y->bmiHeader.biHeight
-           && x->bmiHeader.biBitCount == y->bmiHeader.biBitCount;
-}
-
 } // namespace
 
 StereoDisplay::StereoDisplay(IUnknown* outer, HRESULT* phr)
@@ -129,10 +121,10 @@ HRESULT StereoDisplay::CheckInputType(int index, const CMediaType* type)
     const LONGLONG frameBytes = DibImageBytes(info->bmiHeader);
     if (frameBytes <= 0 || frameBytes > kLargestSampleBytes) return VFW_E_TYPE_NOT_ACCEPTED;
     BufferStream* output = Output();
-    if (output && output->IsConnected() && !SameGeometry(*type, output->CurrentMediaType()))
+    if (output && output->IsConnected() && !SameVideoGeometry(*type, output->CurrentMediaType()))
         return VFW_E_TYPE_NOT_ACCEPTED;
     const CMediaType* other = ConnectedInputType(index);
-    if (other && !SameGeometry(*type, *other)) return VFW_E_TYPE_NOT_ACCEPTED;
+    if (other && !SameVideoGeometry(*type, *other)) return VFW_E_TYPE_NOT_ACCEPTED;
     return S_OK;
 }
 
@@ -168,7 +160,7 @@ HRESULT StereoDisplay::CheckOutputType(const CMediaType* type)
     if (!input) return E_INVALIDARG;
     // The subtype must agree too: the same bit count in another layout
     // would be shown in the wrong colours.
-    if (type->majortype != input->majortype || type->subtype != input->subtype || !SameGeometry(*type, *input))
+    if (type->majortype != input->majortype || type->subtype != input->subtype || !SameVideoGeometry(*type, *input))
         return VFW_E_TYPE_NOT_ACCEPTED;
     return S_OK;
 }

@@ -53,3 +53,6 @@ bool IsEqualMediaType(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b);
 
 // The VIDEOINFOHEADER of any FORMAT_VideoInfo type with a long enough block.
 const VIDEOINFOHEADER* VideoInfoOf(const AM_MEDIA_TYPE& type);
+// True when both types carry a VIDEOINFOHEADER with the same width, height
+// and bit count: their frames have the same size and row order.
+bool SameVideoGeometry(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b);

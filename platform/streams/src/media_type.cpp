@@ -67,6 +67,14 @@ const VIDEOINFOHEADER* VideoInfoOf(const AM_MEDIA_TYPE& type)
     return reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
 }
 
+bool SameVideoGeometry(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b)
+{
+    const VIDEOINFOHEADER* x = VideoInfoOf(a);
+    const VIDEOINFOHEADER* y = VideoInfoOf(b);
+    return x && y && x->bmiHeader.biWidth == y->bmiHeader.biWidth && x->bmiHeader.biHeight == y->bmiHeader.biHeight &&
+           x->bmiHeader.biBitCount == y->bmiHeader.biBitCount;
+}
+
 CMediaType::CMediaType() : AM_MEDIA_TYPE{}
 {
     bFixedSizeSamples = TRUE;

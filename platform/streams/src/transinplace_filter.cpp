@@ -10,11 +10,7 @@ namespace {
 // format block for anything else.
 bool SameSampleLayout(const CMediaType& input, const CMediaType& output)
 {
-    const VIDEOINFOHEADER* in = input.VideoInfo();
-    const VIDEOINFOHEADER* out = output.VideoInfo();
-    if (in && out)
-        return in->bmiHeader.biWidth == out->bmiHeader.biWidth && in->bmiHeader.biHeight == out->bmiHeader.biHeight &&
-               in->bmiHeader.biBitCount == out->bmiHeader.biBitCount;
+    if (input.VideoInfo() && output.VideoInfo()) return SameVideoGeometry(input, output);
     return IsEqualMediaType(input, output);
 }
 

@@ -73,6 +73,20 @@ TEST(MediaTypeHelper, VideoInfoNeedsAWholeHeader)
     EXPECT_EQ(type.VideoInfo(), nullptr);
 }
 
+TEST(MediaTypeHelper, VideoGeometryComparesWidthHeightAndBitCount)
+{
+    const CMediaType base = Rgb24Type(4, 2);
+    CMediaType other = Rgb24Type(4, 2);
+    other.VideoInfo()->bmiHeader.biSizeImage = 99;
+    EXPECT_TRUE(SameVideoGeometry(base, other));
+    EXPECT_FALSE(SameVideoGeometry(base, Rgb24Type(5, 2)));
+    EXPECT_FALSE(SameVideoGeometry(base, Rgb24Type(4, -2)));
+    other.VideoInfo()->bmiHeader.biBitCount = 32;
+    EXPECT_FALSE(SameVideoGeometry(base, other));
+    other.formattype = FORMAT_WaveFormatEx;
+    EXPECT_FALSE(SameVideoGeometry(other, other));
+}
+
 TEST(MediaTypeHelper, PartialMatchIgnoresWhatIsUnnamed)
 {
     CMediaType pattern;
