@@ -134,22 +134,19 @@ HRESULT StereoDisplay::InputTypeSet(int, const CMediaType* type)
 {
     const VIDEOINFOHEADER* info = type ? VideoInfoOf(*type) : nullptr;
     if (!info) return VFW_E_TYPE_NOT_ACCEPTED;
+    const auto frameSize =
+        static_cast<std::size_t>(std::clamp<LONGLONG>(DibImageBytes(info->bmiHeader), 0, kLargestSampleBytes));
     CAutoLock left(&m_left.lock);
     CAutoLock right(&m_right.lock);
-    m_geometry.width = info->bmiHeader.biWidth;
-    m_geometry.height = info->bmiHeader.biHeight;
-    m_geometry.bitCount = info->bmiHeader.biBitCount;
-    m_geometry.frameSize = static_cast<std::size_t>(std::clamp<LONGLONG>(DibImageBytes(info->bmiHeader), 0, kLargestSampleBytes));
+    m_bytesPerPixel = info->bmiHeader.biBitCount / 8u;
     try {
-        m_left.frame.assign(m_geometry.frameSize, 0);
-        m_right.frame.assign(m_geometry.frameSize, 0);
+        m_left.frame.assign(frameSize, 0);
+        m_right.frame.assign(frameSize, 0);
     } catch (const std::bad_alloc&) {
         std::vector<BYTE>().swap(m_left.frame);
         std::vector<BYTE>().swap(m_right.frame);
-        m_geometry.known = false;
         return E_OUTOFMEMORY;
     }
-    m_geometry.known = true;
     return S_OK;
 }
 
@@ -183,8 +180,9 @@ HRESULT StereoDisplay::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROP
     {
         CAutoLock left(&m_left.lock);
         CAutoLock right(&m_right.lock);
-        frameSize = m_geometry.frameSize;
+        frameSize = m_left.frame.size();
     }
+    // Empty stores: no input type yet, or no memory for its frames.
     if (frameSize == 0) return E_UNEXPECTED;
     if (BufferStream* output = Output()) {
         CMediaType& type = output->OutputType();
@@ -258,10 +256,9 @@ bool StereoDisplay::ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& lengt
 {
     CAutoLock left(&m_left.lock);
     CAutoLock right(&m_right.lock);
-    if (!m_geometry.known || !m_newFrame) return false;
-    bytesPerPixel = m_geometry.bitCount / 8u;
-    length = std::min({m_geometry.frameSize, static_cast<std::size_t>(std::max<LONG>(capacity, 0)),
-                       m_left.frame.size(), m_right.frame.size()});
+    if (m_left.frame.empty() || !m_newFrame) return false;
+    bytesPerPixel = m_bytesPerPixel;
+    length = std::min({static_cast<std::size_t>(std::max<LONG>(capacity, 0)), m_left.frame.size(), m_right.frame.size()});
     InterleaveColumns(out, m_left.frame.data(), m_right.frame.data(), length, bytesPerPixel);
     m_newFrame = false;
     return true;

@@ -50,13 +50,6 @@ private:
         CCritSec lock;
         std::vector<BYTE> frame;
     };
-    struct Geometry {
-        LONG width = 0;
-        LONG height = 0;
-        WORD bitCount = 0;
-        std::size_t frameSize = 0;
-        bool known = false;
-    };
 
     // The connection type of input 1 when it is connected, else of input 2.
     const CMediaType* ConnectedInputType(int except = -1) const;
@@ -71,10 +64,11 @@ private:
     LONG m_videoColour = kDefaultVideoColour;
     LONG m_frameRate = kDefaultFrameRate;
 
-    // Geometry and store sizes change only with both store locks held.
+    // Store sizes and the pixel size change only with both store locks held.
+    // Both stores hold one frame of the input type, or nothing without one.
     FrameStore m_left;
     FrameStore m_right;
-    Geometry m_geometry;
+    unsigned m_bytesPerPixel = 0;
     std::atomic<bool> m_newFrame{false};
 
     // Stream thread only.
