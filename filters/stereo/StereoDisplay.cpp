@@ -269,7 +269,7 @@ void StereoDisplay::StampFrame(IMediaSample* sample, std::size_t length)
     LONG frameRate;
     {
         CAutoLock hold(&m_settingsLock);
-        frameRate = m_frameRate > 0 ? m_frameRate : kDefaultFrameRate;
+        frameRate = m_frameRate;
     }
     sample->SetActualDataLength(static_cast<LONG>(length));
     sample->SetPreroll(FALSE);

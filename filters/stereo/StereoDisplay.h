@@ -62,7 +62,7 @@ private:
     CCritSec m_settingsLock;
     bool m_swap = false;
     LONG m_videoColour = kDefaultVideoColour;
-    LONG m_frameRate = kDefaultFrameRate;
+    LONG m_frameRate = kDefaultFrameRate;  // always above 0: frame durations divide by it
 
     // Store sizes and the pixel size change only with both store locks held.
     // Both stores hold one frame of the input type, or nothing without one.
