@@ -11,12 +11,6 @@ const FilterClassInfo kGreenShiftInfo{&CLSID_GreenShift, &CLSID_GreenShiftProp, 
 
 GreenShift::GreenShift(IUnknown* outer, HRESULT*) : VideoColourInPlaceFilter(kGreenShiftInfo, "Green Shift", outer) {}
 
-HRESULT GreenShift::OnInputLayout(const VideoFrameLayout& layout)
-{
-    m_bytesPerPixel = layout.bytesPerPixel;
-    return S_OK;
-}
-
 // The whole sample is one run of pixels: the first pixel of a row takes the
 // green of the last pixel of the row below.
-void GreenShift::TransformFrame(BYTE* data, std::size_t length) { ShiftGreen(data, length, m_bytesPerPixel); }
+void GreenShift::TransformFrame(BYTE* data, std::size_t length) { ShiftGreen(data, length, InputLayout().bytesPerPixel); }

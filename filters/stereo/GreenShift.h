@@ -10,9 +10,5 @@ public:
     GreenShift(IUnknown* outer, HRESULT* phr);
 
 protected:
-    HRESULT OnInputLayout(const VideoFrameLayout& layout) override;
     void TransformFrame(BYTE* data, std::size_t length) override;
-
-private:
-    WORD m_bytesPerPixel = 0;  // 0 until an input type is set: samples pass unchanged
 };

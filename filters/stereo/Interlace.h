@@ -17,7 +17,5 @@ protected:
     void TransformFrame(BYTE* data, std::size_t length) override;
 
 private:
-    WORD m_bytesPerPixel = 0;  // 0 until an input type is set: samples pass unchanged
-    LONG m_width = 0;
     std::vector<BYTE> m_rowScratch;
 };

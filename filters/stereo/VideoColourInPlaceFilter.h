@@ -57,7 +57,7 @@ public:
         VideoFrameLayout layout;
         if (!type || !GetVideoFrameLayout(*type, layout)) return VFW_E_TYPE_NOT_ACCEPTED;
         CAutoLock lock(&m_settingsLock);
-        return OnInputLayout(layout);
+        return TakeInputLayout(layout);
     }
 
     HRESULT Transform(IMediaSample* sample) override
@@ -73,9 +73,14 @@ public:
 
 protected:
     // Both run under the settings lock. OnInputLayout sees every input type
-    // set; TransformFrame changes one sample's bytes.
-    virtual HRESULT OnInputLayout(const VideoFrameLayout& layout) = 0;
+    // set and may refuse it; TransformFrame changes one sample's bytes.
+    virtual HRESULT OnInputLayout(const VideoFrameLayout&) { return S_OK; }
     virtual void TransformFrame(BYTE* data, std::size_t length) = 0;
+
+    // The layout of the input frames, read under the settings lock. Its pixel
+    // size is 0 until a type is set or after one was refused: samples then
+    // pass unchanged.
+    const VideoFrameLayout& InputLayout() const { return m_inputLayout; }
 
     void WriteSettings(SettingsWriter& writer) override
     {
@@ -92,16 +97,25 @@ protected:
     CCritSec m_settingsLock;
 
 private:
+    HRESULT TakeInputLayout(const VideoFrameLayout& layout)
+    {
+        const HRESULT hr = OnInputLayout(layout);
+        m_inputLayout = SUCCEEDED(hr) ? layout : VideoFrameLayout{};
+        return hr;
+    }
+
     // A type change upstream announces with a sample (the input pin has
-    // checked it) describes that frame and the ones after it.
+    // checked it) describes that frame and the ones after it; one the filter
+    // cannot follow leaves the frames unchanged.
     void FollowTypeChange()
     {
         const AM_SAMPLE2_PROPERTIES& props = this->m_input->SampleProps();
         VideoFrameLayout layout;
         if ((props.dwSampleFlags & AM_SAMPLE_TYPECHANGED) && props.pMediaType &&
             GetVideoFrameLayout(*props.pMediaType, layout))
-            OnInputLayout(layout);
+            TakeInputLayout(layout);
     }
 
     LONG m_videoColour = kDefaultVideoColour;
+    VideoFrameLayout m_inputLayout;
 };
