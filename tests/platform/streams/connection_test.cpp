@@ -213,3 +213,20 @@ TEST(MediaTypeEnumeration, HandsOutTaskMemoryCopiesInOrder)
     EXPECT_EQ(types->Skip(1), S_FALSE);
     EXPECT_EQ(types->Next(2, got, nullptr), E_POINTER);
 }
+
+// 65536 x 65536 RGB24 is 12 GiB, which 32-bit arithmetic wrapped to an empty
+// frame: the in-place filter must refuse to size buffers for it rather than
+// take a small one.
+TEST(Connection, AnInPlaceFilterRefusesAFrameNoSampleCanHold)
+{
+    Chain huge({Rgb24(0x10000, 0x10000)});
+    ComPtr<CInvertFilter> invert = ComPtr<CInvertFilter>::Adopt(CInvertFilter::Create());
+    ComPtr<IPin> invertInput = PinOf(invert.Get(), u"Input");
+    ComPtr<IPin> invertOutput = PinOf(invert.Get(), u"Output");
+    ASSERT_TRUE(invertInput && invertOutput);
+    ASSERT_EQ(huge.output->Connect(invertInput.Get(), nullptr), S_OK);
+    EXPECT_TRUE(FAILED(invertOutput->Connect(huge.input.Get(), nullptr)));
+    EXPECT_FALSE(huge.sink->ConnectionType());
+    huge.output->Disconnect();
+    invertInput->Disconnect();
+}
