@@ -2,7 +2,6 @@
 // the clocks, with the Win32 names and results the filters expect.
 #pragma once
 
-#include "kernel_event.h"
 #include "wintypes.h"
 
 #include <mutex>
@@ -29,6 +28,8 @@ private:
     CRITICAL_SECTION& m_section;
 };
 
+// A wait time that never runs out.
+constexpr DWORD INFINITE = 0xFFFFFFFFu;
 constexpr DWORD WAIT_OBJECT_0 = 0x00000000u;
 constexpr DWORD WAIT_TIMEOUT = 0x00000102u;
 constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
