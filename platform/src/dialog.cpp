@@ -324,7 +324,6 @@ BOOL EnableWindow(HWND window, BOOL enable)
     if (!w) return FALSE;
     const bool wasDisabled = !w->enabled;
     w->enabled = enable != FALSE;
-    if (w->type == Window::Type::Control) w->state.enabled = w->enabled;
     return wasDisabled ? TRUE : FALSE;
 }
 
@@ -342,7 +341,6 @@ BOOL ShowWindow(HWND window, int command)
     if (!w) return FALSE;
     const bool wasVisible = w->visible;
     w->visible = command != SW_HIDE;
-    if (w->type == Window::Type::Control) w->state.visible = w->visible;
     return wasVisible ? TRUE : FALSE;
 }
 
