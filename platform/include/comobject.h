@@ -44,7 +44,6 @@ class CUnknown : public INonDelegatingUnknown, public CBaseObject {
 public:
     // `outer` is the controlling unknown when aggregated, else null.
     CUnknown(const char* name, IUnknown* outer);
-    CUnknown(const char* name, IUnknown* outer, HRESULT* phr);
     ~CUnknown() override;
 
     // The unknown every interface of this object delegates to.

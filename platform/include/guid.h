@@ -41,8 +41,3 @@ std::string GuidToString(REFGUID guid);
 std::u16string GuidToWideString(REFGUID guid);
 // Accepts the braced form in either letter case; nothing else.
 std::optional<GUID> GuidFromString(std::string_view text);
-
-// Strict weak order, so GUIDs can key ordered containers.
-struct GuidLess {
-    bool operator()(const GUID& a, const GUID& b) const;
-};

@@ -18,11 +18,6 @@ CUnknown::CUnknown(const char* name, IUnknown* outer)
 {
 }
 
-CUnknown::CUnknown(const char* name, IUnknown* outer, HRESULT* phr) : CUnknown(name, outer)
-{
-    (void)phr; // construction of the base cannot fail; derived classes report through phr
-}
-
 CUnknown::~CUnknown() = default;
 
 STDMETHODIMP CUnknown::NonDelegatingQueryInterface(REFIID riid, void** ppv)

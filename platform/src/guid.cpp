@@ -1,7 +1,6 @@
 #include "guid.h"
 
 #include <cstdio>
-#include <tuple>
 
 namespace {
 
@@ -61,13 +60,4 @@ std::optional<GUID> GuidFromString(std::string_view t)
         g.Data4[i] = static_cast<BYTE>(v);
     }
     return g;
-}
-
-bool GuidLess::operator()(const GUID& a, const GUID& b) const
-{
-    auto key = [](const GUID& g) {
-        return std::tuple(g.Data1, g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3], g.Data4[4],
-                          g.Data4[5], g.Data4[6], g.Data4[7]);
-    };
-    return key(a) < key(b);
 }

@@ -30,9 +30,6 @@ public:
     STDMETHODIMP GetBuffer(IMediaSample** buffer, REFERENCE_TIME* start, REFERENCE_TIME* stop, DWORD flags) override;
     STDMETHODIMP ReleaseBuffer(IMediaSample* buffer) override;
 
-    bool IsCommitted();
-    LONG SamplesOutstanding();
-
 private:
     HRESULT AllocateSamples();
     void FreeSamples();

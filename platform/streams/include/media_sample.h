@@ -41,7 +41,6 @@ public:
 
     // Back to the state of a fresh buffer: no times, flags or type.
     void ResetProperties();
-    void SetBuffer(BYTE* buffer, LONG size);
 
 private:
     void SetFlag(DWORD flag, BOOL on);

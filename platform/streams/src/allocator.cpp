@@ -121,18 +121,6 @@ STDMETHODIMP CMemAllocator::ReleaseBuffer(IMediaSample* buffer)
     return S_OK;
 }
 
-bool CMemAllocator::IsCommitted()
-{
-    std::lock_guard<std::mutex> hold(m_mutex);
-    return m_committed;
-}
-
-LONG CMemAllocator::SamplesOutstanding()
-{
-    std::lock_guard<std::mutex> hold(m_mutex);
-    return m_outstanding;
-}
-
 HRESULT CMemAllocator::AllocateSamples()
 {
     const std::size_t stride = static_cast<std::size_t>(m_props.cbBuffer) + m_props.cbPrefix;

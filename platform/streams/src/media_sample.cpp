@@ -197,13 +197,6 @@ void CMediaSample::ResetProperties()
     m_type = nullptr;
 }
 
-void CMediaSample::SetBuffer(BYTE* buffer, LONG size)
-{
-    m_buffer = buffer;
-    m_size = size;
-    m_actual = size;
-}
-
 void CMediaSample::SetFlag(DWORD flag, BOOL on)
 {
     if (on)

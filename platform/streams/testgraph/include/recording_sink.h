@@ -79,7 +79,6 @@ private:
     std::vector<ReceivedSample> m_samples;
     std::size_t m_answerAfter = static_cast<std::size_t>(-1);
     HRESULT m_lateAnswer = S_OK;
-    std::size_t m_refused = 0;
     int m_endOfStream = 0;
     int m_beginFlush = 0;
     int m_endFlush = 0;

@@ -141,10 +141,7 @@ HRESULT CRecordingSink::Record(IMediaSample* sample, const AM_SAMPLE2_PROPERTIES
     if ((props.dwSampleFlags & AM_SAMPLE_TYPECHANGED) && props.pMediaType) got.type = CMediaType(*props.pMediaType);
     {
         std::lock_guard<std::mutex> hold(m_recordMutex);
-        if (m_samples.size() >= m_answerAfter) {
-            ++m_refused;
-            return m_lateAnswer;
-        }
+        if (m_samples.size() >= m_answerAfter) return m_lateAnswer;
         m_samples.push_back(std::move(got));
     }
     m_recorded.notify_all();
