@@ -13,4 +13,7 @@ GreenShift::GreenShift(IUnknown* outer, HRESULT*) : VideoColourInPlaceFilter(kGr
 
 // The whole sample is one run of pixels: the first pixel of a row takes the
 // green of the last pixel of the row below.
-void GreenShift::TransformFrame(BYTE* data, std::size_t length) { ShiftGreen(data, length, InputLayout().bytesPerPixel); }
+void GreenShift::TransformFrame(BYTE* data, std::size_t length)
+{
+    ShiftGreen(data, length, InputLayout().bytesPerPixel);
+}

@@ -258,7 +258,8 @@ bool StereoDisplay::ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& lengt
     CAutoLock right(&m_right.lock);
     if (m_left.frame.empty() || !m_newFrame) return false;
     bytesPerPixel = m_bytesPerPixel;
-    length = std::min({static_cast<std::size_t>(std::max<LONG>(capacity, 0)), m_left.frame.size(), m_right.frame.size()});
+    const auto room = static_cast<std::size_t>(std::max<LONG>(capacity, 0));
+    length = std::min({room, m_left.frame.size(), m_right.frame.size()});
     InterleaveColumns(out, m_left.frame.data(), m_right.frame.data(), length, bytesPerPixel);
     m_newFrame = false;
     return true;

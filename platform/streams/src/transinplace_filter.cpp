@@ -48,7 +48,8 @@ HRESULT CTransInPlaceFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATO
     const CMediaType& type = m_input->CurrentMediaType();
     size = std::max<LONGLONG>(size, type.lSampleSize);
     if (const VIDEOINFOHEADER* video = type.VideoInfo()) {
-        const LONGLONG image = video->bmiHeader.biSizeImage ? video->bmiHeader.biSizeImage : DibImageBytes(video->bmiHeader);
+        const BITMAPINFOHEADER& header = video->bmiHeader;
+        const LONGLONG image = header.biSizeImage ? header.biSizeImage : DibImageBytes(header);
         size = std::max(size, image);
     }
     // Cut to a LONG, a larger frame would get a buffer too small for it.
