@@ -120,6 +120,7 @@ void TMenuItem::Click() {
 }
 
 void TMenuItem::InitiateActions() {
+  TAction::UpdatePass pass;
   const std::vector<TMenuItem*> children = items_;
   for (TMenuItem* child : children)
     if (child->action_) child->action_->Update();
