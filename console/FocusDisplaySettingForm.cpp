@@ -177,9 +177,10 @@ void TFocusDisplaySettingForm::LayOut() {
   nonLinear->addWidget(NonLinearZoomResolutionComboBox, 0, 1);
   nonLinear->addWidget(NonLinearZoomMaskLabel, 1, 0);
   nonLinear->addWidget(NonLinearZoomMaskComboBox, 1, 1);
-  nonLinear->addWidget(NonLinearZoomMaskSizeLabel, 2, 0);
+  nonLinear->addWidget(NonLinearZoomMaskSizeLabel, 2, 0, 1, 2);
   auto* size = new QHBoxLayout;
   size->setSpacing(0);
+  size->addSpacing(12);
   size->addWidget(NonLinearZoomMaskWidthLabel);
   size->addWidget(NonLinearZoomMaskWidthEdit);
   size->addWidget(NonLinearZoomMaskWidthUpDown);
@@ -188,7 +189,7 @@ void TFocusDisplaySettingForm::LayOut() {
   size->addWidget(NonLinearZoomMaskHeightEdit);
   size->addWidget(NonLinearZoomMaskHeightUpDown);
   size->addStretch(1);
-  nonLinear->addLayout(size, 2, 1);
+  nonLinear->addLayout(size, 3, 0, 1, 2);
 
   auto* compound = new QGridLayout(ImageCompoundGroupBox);
   compound->addWidget(ImageCompoundBaseResolutionLabel, 0, 0);

@@ -18,8 +18,8 @@ class TUpDown;
 class TFocusDisplaySettingForm : public TConsoleForm {
   Q_OBJECT
 public:
-  static constexpr int DesignedWidth = 440;
-  static constexpr int DesignedHeight = 330;
+  static constexpr int DesignedWidth = 520;
+  static constexpr int DesignedHeight = 320;
   static constexpr int MinMaskSize = 10;
   static constexpr int MaxMaskSize = 720;
 

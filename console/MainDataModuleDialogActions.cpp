@@ -80,8 +80,7 @@ void TMainDataModule::DVInterleavedModeActionExecute(TAction&) {
 }
 
 void TMainDataModule::CaptionSettingOKActionExecute(TAction&) {
-  ApplyCaption(CaptionSettingForm->CaptionEdit->text());
-  RebuildCaptionHistoryMenu();
+  CaptionSettingForm->Confirm();
   CaptionSettingForm->close();
 }
 

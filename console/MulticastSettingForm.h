@@ -21,7 +21,7 @@ class TMulticastSettingForm : public TConsoleForm {
   Q_OBJECT
 public:
   static constexpr int DesignedWidth = 384;
-  static constexpr int DesignedHeight = 246;
+  static constexpr int DesignedHeight = 270;
   // The rate range; the top is also what "無制限" stands for.
   static constexpr int MinTransmitRate = 1024;
   static constexpr int MaxTransmitRate = 1073741824;

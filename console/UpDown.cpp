@@ -30,6 +30,8 @@ TUpDown::TUpDown(QWidget* parent, const QString& name, QLineEdit* associate, int
   layout->addWidget(down_);
   connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
   connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
+  // As tall as the edit it belongs to, the two arrows halving it.
+  if (associate_) setFixedHeight(associate_->sizeHint().height());
   if (associate_) associate_->installEventFilter(this);
 }
 
