@@ -1,6 +1,7 @@
 #include "FocusDisplaySettingForm.h"
 
 #include "MainDataModule.h"
+#include "NamedWidget.h"
 #include "TActionBinding.h"
 #include "UpDown.h"
 #include "ovSender.h"
@@ -25,12 +26,6 @@ const QStringList kResolutions = {
     QStringLiteral("320x240"),   QStringLiteral("360x240"),   QStringLiteral("640x480"),   QStringLiteral("720x480"),
     QStringLiteral("800x600"),   QStringLiteral("1024x768"),  QStringLiteral("1280x1024"), QStringLiteral("1600x1200"),
     QStringLiteral("HDTV 720p"), QStringLiteral("HDTV 1080i"), QStringLiteral("SDTV 480p"), QStringLiteral("SDTV 480i")};
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
 
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& text) {
   return Named(new QLabel(text, parent), name);

@@ -2,6 +2,7 @@
 
 #include "LeadingInteger.h"
 #include "MainDataModule.h"
+#include "NamedWidget.h"
 #include "TActionBinding.h"
 #include "UpDown.h"
 #include "ovSender.h"
@@ -47,12 +48,6 @@ const std::array<StreamRate, 5> kStreams = {{
     {"フォーカス情報", ovSenderGetPointerSenderMaxTransmissionRate, ovSenderSetPointerSenderMaxTransmissionRate},
     {"ステータス／制御情報", ovSenderGetStatusSenderMaxTransmissionRate, ovSenderSetStatusSenderMaxTransmissionRate},
 }};
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
 
 QPushButton* NewButton(QWidget* parent, const char* name, TAction* action) {
   auto* button = Named(new QPushButton(parent), name);

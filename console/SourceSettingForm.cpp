@@ -1,6 +1,7 @@
 #include "SourceSettingForm.h"
 
 #include "MainDataModule.h"
+#include "NamedWidget.h"
 #include "TActionBinding.h"
 #include "ovSender.h"
 
@@ -16,12 +17,6 @@
 TSourceSettingForm* SourceSettingForm = nullptr;
 
 namespace {
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
-
 // Refills a page list; a source without pages leaves it empty and disabled,
 // and its "表示" action disabled with it.
 void FillPages(QComboBox* list, TAction* showPage, int count, const char* (*name)(int)) {
