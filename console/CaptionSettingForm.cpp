@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,10 +15,10 @@ TCaptionSettingForm* CaptionSettingForm = nullptr;
 
 TCaptionSettingForm::TCaptionSettingForm()
     : TConsoleForm(QStringLiteral("CaptionSettingForm"), QStringLiteral("キャプションの設定"),
-                   Qt::Dialog | Qt::WindowStaysOnTopHint) {
+                   Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
   CaptionSettingForm = this;
-  auto* label = new QLabel(QStringLiteral("キャプション（全角32文字以内）"), this);
-  label->setObjectName(QStringLiteral("CaptionLabel"));
+  CaptionLabel = new QLabel(QStringLiteral("キャプション（全角32文字以内）"), this);
+  CaptionLabel->setObjectName(QStringLiteral("CaptionLabel"));
   CaptionEdit = new QLineEdit(this);
   CaptionEdit->setObjectName(QStringLiteral("CaptionEdit"));
   CaptionOffCheckBox = new QCheckBox(this);
@@ -30,12 +31,17 @@ TCaptionSettingForm::TCaptionSettingForm()
   BindButton(OKButton, MainDataModule->CaptionSettingOKAction);
   BindButton(CancelButton, MainDataModule->CaptionSettingCancelAction);
   auto* grid = new QGridLayout(this);
-  grid->addWidget(label, 0, 0, 1, 3);
-  grid->addWidget(CaptionEdit, 1, 0, 1, 3);
+  grid->addWidget(CaptionLabel, 0, 0, 1, 4);
+  grid->addWidget(CaptionEdit, 1, 0, 1, 4);
   grid->addWidget(CaptionOffCheckBox, 2, 0);
-  grid->addWidget(OKButton, 2, 1);
-  grid->addWidget(CancelButton, 2, 2);
-  connect(CaptionEdit, &QLineEdit::textEdited, this, [this] { modified = true; });
+  grid->setColumnStretch(1, 1);
+  grid->addWidget(OKButton, 2, 2);
+  grid->addWidget(CancelButton, 2, 3);
+  connect(CaptionEdit, &QLineEdit::textChanged, this, &TCaptionSettingForm::CaptionEditChange);
+  CaptionEdit->installEventFilter(this);
+  // The designed size from the start, so start-up centres the window as it
+  // will be shown.
+  setFixedSize(DesignedWidth, DesignedHeight);
 }
 
 TCaptionSettingForm::~TCaptionSettingForm() {
@@ -43,9 +49,45 @@ TCaptionSettingForm::~TCaptionSettingForm() {
 }
 
 void TCaptionSettingForm::FormShow() {
-  CaptionEdit->setText(QString::fromUtf8(ovSenderGetCaption()));
-  captionOff = !ovSenderGetCaptionOn();
-  MainDataModule->CaptionOffAction->SetChecked(captionOff);
+  Refresh();
   modified = false;
   active = true;
+}
+
+void TCaptionSettingForm::Refresh() {
+  CaptionEdit->setText(QString::fromUtf8(ovSenderGetCaption()));
+  CaptionEdit->setFocus();
+  captionOff = !ovSenderGetCaptionOn();
+  MainDataModule->CaptionOffAction->SetChecked(captionOff);
+  // Setting the mark of a disabled box cannot run its action.
+  CaptionOffCheckBox->setEnabled(false);
+  CaptionOffCheckBox->setChecked(captionOff);
+  CaptionOffCheckBox->setEnabled(true);
+}
+
+void TCaptionSettingForm::Confirm() {
+  MainDataModule->ApplyCaption(CaptionEdit->text());
+  MainDataModule->RebuildCaptionHistoryMenu();
+}
+
+void TCaptionSettingForm::CaptionEditKeyPress(int key) {
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    // Confirms even while OK is disabled: Enter at once re-applies the
+    // engine's own caption and records it.
+    Confirm();
+    close();
+  } else if (key == Qt::Key_Escape) {
+    close();
+  }
+}
+
+bool TCaptionSettingForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == CaptionEdit && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+      CaptionEditKeyPress(key);
+      return true;
+    }
+  }
+  return TConsoleForm::eventFilter(watched, event);
 }

@@ -14,7 +14,11 @@ TErrorMessageForm::TErrorMessageForm()
   ErrorMessageMemo->setObjectName(QStringLiteral("ErrorMessageMemo"));
   ErrorMessageMemo->setReadOnly(true);
   ErrorMessageMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  ErrorMessageMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Engine texts can be long: they wrap at the window's width (inside a long
+  // path or address too) instead of needing sideways scrolling.
+  ErrorMessageMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  ErrorMessageMemo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  ErrorMessageMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(ErrorMessageMemo);

@@ -1,6 +1,7 @@
 // Actions bound to the buttons and check boxes of the settings dialogs.
 // None of them is recorded in the operation history.
 #include "CaptionSettingForm.h"
+#include "LeadingInteger.h"
 #include "MainDataModule.h"
 #include "MulticastSettingForm.h"
 #include "SourceSettingForm.h"
@@ -9,28 +10,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-
-namespace {
-// The leading decimal integer of a text as the C library reads it: optional
-// blanks and sign, then digits; 0 when there is none, clamped to int.
-int LeadingInteger(const QString& text) {
-  int i = 0;
-  while (i < text.size() && text[i].isSpace()) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-    negative = text[i] == QLatin1Char('-');
-    ++i;
-  }
-  long long value = 0;
-  for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-    value = value * 10 + (text[i].unicode() - '0');
-    if (value > 2147483648LL) value = 2147483648LL;
-  }
-  if (negative) value = -value;
-  if (value > 2147483647LL) value = 2147483647LL;
-  return static_cast<int>(value);
-}
-}  // namespace
 
 void TMainDataModule::ShowFocusFrameActionExecute(TAction&) {
   ovSenderSetFocusFrameVisible(!ovSenderGetFocusFrameVisible());
@@ -101,8 +80,7 @@ void TMainDataModule::DVInterleavedModeActionExecute(TAction&) {
 }
 
 void TMainDataModule::CaptionSettingOKActionExecute(TAction&) {
-  ApplyCaption(CaptionSettingForm->CaptionEdit->text());
-  RebuildCaptionHistoryMenu();
+  CaptionSettingForm->Confirm();
   CaptionSettingForm->close();
 }
 

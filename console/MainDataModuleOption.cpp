@@ -9,6 +9,8 @@
 #include "VersionInfoForm.h"
 #include "ovSender.h"
 
+#include <optional>
+
 namespace {
 // The multicast dialog's own no-limit value; a common maximum of either
 // value marks "無制限" as checked.
@@ -71,16 +73,22 @@ void TMainDataModule::TransmissionRateActionExecute(TAction& action) {
   OperationHistory->RecordAction(&action, CategoryTransmissionRate);
 }
 
-void TMainDataModule::TransmissionRate100KbpsActionUpdate(TAction&) {
-  for (TAction* action : TransmissionRateActions) action->SetChecked(false);
+namespace {
+// The maximum rate all five senders share, or nothing when two differ.
+std::optional<int> CommonMaxTransmissionRate() {
   const int rates[] = {ovSenderGetVideoSenderMainMaxTransmissionRate(), ovSenderGetVideoSenderSubMaxTransmissionRate(),
                        ovSenderGetAudioSenderMaxTransmissionRate(), ovSenderGetPointerSenderMaxTransmissionRate(),
                        ovSenderGetStatusSenderMaxTransmissionRate()};
   for (size_t i = 1; i < std::size(rates); ++i)
-    if (rates[i] != rates[i - 1]) return;
-  const int common = rates[0] == kDialogNoLimitRate ? kMenuNoLimitRate : rates[0];
-  for (TAction* action : TransmissionRateActions)
-    if (action->Tag() == common) action->SetChecked(true);
+    if (rates[i] != rates[i - 1]) return std::nullopt;
+  return rates[0] == kDialogNoLimitRate ? kMenuNoLimitRate : rates[0];
+}
+}  // namespace
+
+void TMainDataModule::TransmissionRate100KbpsActionUpdate(TAction&) {
+  // Each row is set once to its final state, as the count group does.
+  const std::optional<int> common = CommonMaxTransmissionRate();
+  for (TAction* action : TransmissionRateActions) action->SetChecked(common && action->Tag() == *common);
 }
 
 void TMainDataModule::TransmissionCountActionExecute(TAction& action) {

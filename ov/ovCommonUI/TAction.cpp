@@ -2,7 +2,17 @@
 
 #include "TActionList.h"
 
+#include <QPointer>
 #include <algorithm>
+
+namespace {
+int g_passDepth = 0;
+// Actions changed during the current pass, in order of their first change.
+std::vector<QPointer<TAction>>& ChangedInPass() {
+  static std::vector<QPointer<TAction>> actions;
+  return actions;
+}
+}  // namespace
 
 TAction::TAction(TActionList* list, const QString& name, const QString& caption)
     : QObject(list), caption_(caption), list_(list) {
@@ -17,26 +27,64 @@ TAction::~TAction() {
 
 void TAction::SetCaption(const QString& caption) {
   if (caption == caption_) return;
+  NoteChange();
   caption_ = caption;
-  emit Changed(Property::Caption);
+  Announce(Property::Caption);
 }
 
 void TAction::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
+  NoteChange();
   enabled_ = enabled;
-  emit Changed(Property::Enabled);
+  Announce(Property::Enabled);
 }
 
 void TAction::SetChecked(bool checked) {
   if (checked == checked_) return;
+  NoteChange();
   checked_ = checked;
-  emit Changed(Property::Checked);
+  Announce(Property::Checked);
 }
 
 void TAction::SetVisible(bool visible) {
   if (visible == visible_) return;
+  NoteChange();
   visible_ = visible;
-  emit Changed(Property::Visible);
+  Announce(Property::Visible);
+}
+
+void TAction::NoteChange() {
+  if (g_passDepth == 0 || changedInPass_) return;
+  changedInPass_ = true;
+  beforePass_ = {caption_, enabled_, checked_, visible_};
+  ChangedInPass().emplace_back(this);
+}
+
+void TAction::Announce(Property property) {
+  if (!changedInPass_) emit Changed(property);
+}
+
+void TAction::AnnounceNetChanges() {
+  changedInPass_ = false;
+  const State before = beforePass_;
+  if (caption_ != before.caption) emit Changed(Property::Caption);
+  if (enabled_ != before.enabled) emit Changed(Property::Enabled);
+  if (checked_ != before.checked) emit Changed(Property::Checked);
+  if (visible_ != before.visible) emit Changed(Property::Visible);
+}
+
+TAction::UpdatePass::UpdatePass() { ++g_passDepth; }
+
+TAction::UpdatePass::~UpdatePass() {
+  if (--g_passDepth == 0) EndPass();
+}
+
+void TAction::EndPass() {
+  // Take the list first: a client reacting to a notice may start a pass of its own.
+  std::vector<QPointer<TAction>> changed;
+  changed.swap(ChangedInPass());
+  for (const QPointer<TAction>& action : changed)
+    if (action) action->AnnounceNetChanges();
 }
 
 bool TAction::Update() {
@@ -44,6 +92,7 @@ bool TAction::Update() {
   if (!leader->OnUpdate) return false;
   // Copy: a handler may replace itself.
   Handler handler = leader->OnUpdate;
+  UpdatePass pass;
   handler(*leader);
   return true;
 }

@@ -21,9 +21,13 @@
 // action is enabled, so a stale menu entry never reaches a disabled command.
 //
 // Property setters notify bound clients only on a real change and per
-// property, so a client that changed one of its own properties (an operation
-// history item's caption) keeps it until the action's matching property
-// changes.
+// property, so a client that changed one of its own properties keeps it until
+// the action's matching property changes. Inside an update pass (Update(), or
+// a TAction::UpdatePass held by the caller) the notices wait for the end of
+// the pass and go out only for properties whose value then differs from the
+// value before the pass: a handler that unchecks a group and checks one member
+// again leaves the bound items alone, so nothing wakes the event loop for a
+// pass whose net effect is nothing.
 #ifndef OVCOMMONUI_TACTION_H
 #define OVCOMMONUI_TACTION_H
 
@@ -70,6 +74,16 @@ public:
   bool Update();
 
   // The first action becomes the leader; every listed action joins the group.
+  // While one exists, property notices are held back and sent at its end
+  // for the net changes only. Passes nest; the outermost one sends.
+  class UpdatePass {
+  public:
+    UpdatePass();
+    ~UpdatePass();
+    UpdatePass(const UpdatePass&) = delete;
+    UpdatePass& operator=(const UpdatePass&) = delete;
+  };
+
   static void SetUpdateGroup(std::initializer_list<TAction*> actions);
   static void SetUpdateGroup(const std::vector<TAction*>& actions);
   TAction* UpdateLeader() const;
@@ -82,6 +96,20 @@ private:
   friend class TActionList;
   void DetachFromList() { list_ = nullptr; }
   void LeaveGroup();
+  // Before a property changes: inside a pass, keeps the state the pass started from.
+  void NoteChange();
+  void Announce(Property property);
+  void AnnounceNetChanges();
+  static void EndPass();
+
+  struct State {
+    QString caption;
+    bool enabled = true;
+    bool checked = false;
+    bool visible = true;
+  };
+  bool changedInPass_ = false;
+  State beforePass_;
 
   QString caption_;
   bool enabled_ = true;

@@ -54,6 +54,9 @@ void TActionList::UpdateActions() {
 void TActionList::UpdateAllActions() {
   if (g_updating) return;  // an update handler that spins the loop must not recurse
   g_updating = true;
+  // One pass for all lists: a state one handler changes and another changes
+  // back notifies nobody.
+  TAction::UpdatePass pass;
   const std::vector<TActionList*> snapshot = LiveLists();
   for (TActionList* list : snapshot) {
     auto& lists = LiveLists();
@@ -69,8 +72,8 @@ void TActionList::InstallIdleHook() {
   QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(app->thread());
   if (!dispatcher) return;
   // aboutToBlock fires once per loop cycle, right before the loop waits: the
-  // toolkit's idle moment. Updates change state only on real changes, so a
-  // settled console goes back to sleep after one extra cycle at most.
+  // toolkit's idle moment. Updates notify only the net changes of a pass, so
+  // a settled console goes back to sleep after one extra cycle at most.
   g_idleConnection = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher,
                                       [] { TActionList::UpdateAllActions(); });
 }

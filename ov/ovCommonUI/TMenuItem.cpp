@@ -87,16 +87,17 @@ void TMenuItem::SetVisible(bool visible) {
   SyncQtAction();
 }
 
-void TMenuItem::SetAction(TAction* action) {
+void TMenuItem::SetAction(TAction* action, Binding binding) {
   if (actionConnection_) disconnect(actionConnection_);
   action_ = action;
   if (!action) return;
   caption_ = action->Caption();
-  enabled_ = action->Enabled();
-  checked_ = action->Checked();
-  visible_ = action->Visible();
+  const bool follow = binding == Binding::Follow;
+  enabled_ = follow ? action->Enabled() : true;
+  checked_ = follow && action->Checked();
+  visible_ = follow ? action->Visible() : true;
   SyncQtAction();
-  actionConnection_ = connect(action, &TAction::Changed, this, &TMenuItem::FollowAction);
+  if (follow) actionConnection_ = connect(action, &TAction::Changed, this, &TMenuItem::FollowAction);
 }
 
 void TMenuItem::FollowAction(TAction::Property property) {
@@ -120,6 +121,7 @@ void TMenuItem::Click() {
 }
 
 void TMenuItem::InitiateActions() {
+  TAction::UpdatePass pass;
   const std::vector<TMenuItem*> children = items_;
   for (TMenuItem* child : children)
     if (child->action_) child->action_->Update();

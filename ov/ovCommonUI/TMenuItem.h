@@ -69,8 +69,12 @@ public:
   void SetTag(int tag) { tag_ = tag; }
 
   TAction* Action() const { return action_; }
-  // Copies the action's state at once and follows its later changes.
-  void SetAction(TAction* action);
+  // Follow: copies the action's state at once and follows its later changes.
+  // RunOnly: a click runs the action, but the item starts with the action's
+  // caption, enabled and unchecked, and keeps whatever is set on it (an
+  // operation history entry shows its own state, not a rate's check mark).
+  enum class Binding { Follow, RunOnly };
+  void SetAction(TAction* action, Binding binding = Binding::Follow);
 
   ClickHandler OnClick;
   // Runs the bound action's Execute, or OnClick when no action is bound.

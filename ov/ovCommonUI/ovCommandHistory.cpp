@@ -36,7 +36,7 @@ TMenuItem* ovCommandHistory::NewestEntry() const { return Entry(0); }
 
 void ovCommandHistory::InsertEntry(TAction* action, int category) {
   auto* item = new TMenuItem;
-  item->SetAction(action);
+  item->SetAction(action, TMenuItem::Binding::RunOnly);
   if (action && !action->parent()) action->setParent(item);  // a HistoryEntryAction lives with its item
   historyMenuItem_->Insert(historyBeginMenuItem_->MenuIndex() + 1, item);
   categories_.insert(categories_.begin(), category);

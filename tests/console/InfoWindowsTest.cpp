@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QPushButton>
 
 using InfoWindows = ConsoleFixture;
@@ -88,4 +91,15 @@ TEST_F(InfoWindows, ErrorBoxReturnsAtOnceWithTheErrorIcon) {
   EXPECT_EQ(box->text(), "text");
   box->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(InfoWindows, LongErrorTextsWrapAtTheWindowWidth) {
+  ASSERT_TRUE(StartConsole());
+  const QString text = QString("device /dev/video0 ").repeated(12) + QString("x").repeated(200);
+  ErrorMessageForm->AddErrorMessage(1, 5, text);
+  QCoreApplication::processEvents();
+  QPlainTextEdit* memo = ErrorMessageForm->ErrorMessageMemo;
+  EXPECT_EQ(memo->horizontalScrollBar()->maximum(), 0);
+  EXPECT_GT(memo->document()->firstBlock().layout()->lineCount(), 3);
+  EXPECT_EQ(ErrorMessageForm->Lines().size(), 1);  // one error, one line of the memo
 }

@@ -100,3 +100,28 @@ TEST_F(OperationHistory, SourceMenuClickRecordsTheSourceByName) {
   Module().OperationAction->Execute();
   EXPECT_EQ(Module().OperationHistory->Entry(0)->Caption(), "ビデオソース \"Camera B\"");
 }
+
+TEST_F(OperationHistory, EntriesShowTheirOwnStateNotTheRecordedActions) {
+  ASSERT_TRUE(StartConsole());
+  ovCommandHistory& history = *Module().OperationHistory;
+  Module().TransmissionRate1MbpsAction->Execute();
+  Module().OperationAction->Execute();
+  auto setAllRates = [](int rate) {
+    for (auto set : {ovSenderSetVideoSenderMainMaxTransmissionRate, ovSenderSetVideoSenderSubMaxTransmissionRate,
+                     ovSenderSetAudioSenderMaxTransmissionRate, ovSenderSetPointerSenderMaxTransmissionRate,
+                     ovSenderSetStatusSenderMaxTransmissionRate})
+      set(rate);
+  };
+  // The rate's check mark goes and comes back while the entry is listed.
+  setAllRates(10485760);
+  Idle();
+  setAllRates(1048576);
+  Module().TransmissionRate1MbpsAction->SetEnabled(false);  // nor its enabled state
+  Idle();
+  ASSERT_TRUE(Module().TransmissionRate1MbpsAction->Checked());
+  TMenuItem* entry = history.Entry(0);
+  EXPECT_FALSE(entry->Checked());
+  EXPECT_FALSE(entry->QtAction()->isChecked());
+  EXPECT_TRUE(entry->Enabled());
+  EXPECT_EQ(entry->Caption(), "最大総送信レート \"1Mbps\"");
+}

@@ -124,3 +124,36 @@ TEST(TActionListTest, UpdatesRunWhenTheEventLoopGoesIdle) {
   quiet.exec();
   EXPECT_LT(updates - settled, 10);
 }
+
+TEST(TActionTest, UpdatePassSignalsOnlyTheNetChanges) {
+  TActionList list("List");
+  TAction* a = list.Add("A", "a");
+  TAction* b = list.Add("B", "b");
+  a->SetChecked(true);
+  std::vector<std::pair<TAction*, TAction::Property>> seen;
+  for (TAction* action : {a, b})
+    QObject::connect(action, &TAction::Changed, [&seen, action](TAction::Property p) { seen.emplace_back(action, p); });
+  a->OnUpdate = [&](TAction& self) {
+    // Unchecks the group, then checks the same member again: no net change
+    // for a; b's caption goes and comes back, its enabled state really changes.
+    self.SetChecked(false);
+    b->SetCaption("other");
+    self.SetChecked(true);
+    b->SetCaption("b");
+    b->SetEnabled(false);
+    EXPECT_TRUE(seen.empty()) << "notices wait for the end of the pass";
+  };
+  a->Update();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], std::make_pair(b, TAction::Property::Enabled));
+  seen.clear();
+  list.UpdateActions();  // the same pass again changes nothing
+  EXPECT_TRUE(seen.empty());
+  {
+    TAction::UpdatePass outer;
+    b->SetEnabled(true);
+    { TAction::UpdatePass inner; }
+    EXPECT_TRUE(seen.empty()) << "only the outermost pass sends";
+  }
+  EXPECT_EQ(seen.size(), 1u);
+}
