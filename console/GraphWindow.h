@@ -38,13 +38,14 @@ public:
   void Draw();
   void Resize();
 
+  // The series at index, or none for an invalid index.
+  TGraph* Graph(int index) const;
   TGraphWindowControl* Control() const { return control_; }
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
-  TGraph* Graph(int index) const;
 
   std::vector<std::unique_ptr<TGraph>> graphs_;
   TGraphWindowControl* control_;

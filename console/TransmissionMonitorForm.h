@@ -12,9 +12,9 @@ class QLabel;
 class TTransmissionMonitorForm : public TConsoleForm {
   Q_OBJECT
 public:
-  static constexpr int ClientWidth = 520;
+  static constexpr int ClientWidth = 546;
   static constexpr int ClientHeight = 76;
-  static constexpr int ValueWidth = 70;
+  static constexpr int ValueWidth = 84;
 
   TTransmissionMonitorForm();
   ~TTransmissionMonitorForm() override;
