@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleFactory>
 #include <algorithm>
 #include <cstdint>
 
@@ -61,14 +63,20 @@ const QRect kGraphWindowRect(10, kLeftVolumeIndicatorRect.top(), kLeftVolumeIndi
 constexpr int kMinimumWidth = 240;
 constexpr int kMinimumHeight = 100;
 
-QProgressBar* NewLevelBar(QWidget* parent, const char* name) {
+QProgressBar* NewLevelBar(QWidget* parent, const char* name, QStyle* style) {
   auto* bar = new QProgressBar(parent);
+  if (style) bar->setStyle(style);
   bar->setObjectName(QLatin1String(name));
   bar->setOrientation(Qt::Vertical);
   bar->setRange(TVolumeIndicatorForm::LevelMin, TVolumeIndicatorForm::LevelMax);
   bar->setValue(-15);
   bar->setTextVisible(false);
   return bar;
+}
+
+void SetLevel(QProgressBar* bar, int level) {
+  // A progress bar ignores a value outside its range instead of pinning it.
+  bar->setValue(std::clamp(level, TVolumeIndicatorForm::LevelMin, TVolumeIndicatorForm::LevelMax));
 }
 
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& text) {
@@ -123,8 +131,13 @@ void TVolumeIndicatorForm::CreateControls() {
   RightLabel = NewLabel(this, "RightLabel", QStringLiteral("R"));
   LeftLabel->setAlignment(Qt::AlignCenter);
   RightLabel->setAlignment(Qt::AlignCenter);
-  LeftVolumeIndicator = NewLevelBar(this, "LeftVolumeIndicator");
-  RightVolumeIndicator = NewLevelBar(this, "RightVolumeIndicator");
+  // The bars repaint on every sample, up to 67 times a second each. The
+  // plain segmented bar of the classic style costs a fraction of the
+  // default style's shaded one, and reads as a level meter.
+  QStyle* barStyle = QStyleFactory::create(QStringLiteral("Windows"));
+  if (barStyle) barStyle->setParent(this);
+  LeftVolumeIndicator = NewLevelBar(this, "LeftVolumeIndicator", barStyle);
+  RightVolumeIndicator = NewLevelBar(this, "RightVolumeIndicator", barStyle);
 
   DisplayPauseCheckBox = new QCheckBox(QStringLiteral("表示の一時停止"), this);
   DisplayPauseCheckBox->setObjectName(QStringLiteral("DisplayPauseCheckBox"));
@@ -235,7 +248,6 @@ void TVolumeIndicatorForm::ShowVolume(int left, int right) {
   GraphWindow->PointGraph(0, left);
   GraphWindow->PointGraph(1, right);
   if (g_sampleCount++ % static_cast<std::uint64_t>(drawEvery) == 0) GraphWindow->Draw();
-  // A progress bar ignores a value outside its range instead of pinning it.
-  LeftVolumeIndicator->setValue(std::clamp(left, LevelMin, LevelMax));
-  RightVolumeIndicator->setValue(std::clamp(right, LevelMin, LevelMax));
+  SetLevel(LeftVolumeIndicator, left);
+  SetLevel(RightVolumeIndicator, right);
 }
