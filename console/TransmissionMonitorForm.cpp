@@ -10,7 +10,7 @@ namespace {
 constexpr int kRowTitleLeft = 8;
 constexpr int kRowTitleWidth = 160;
 constexpr int kFirstColumnLeft = kRowTitleLeft + kRowTitleWidth + 4;
-constexpr int kColumnPitch = 94;
+constexpr int kColumnPitch = 110;
 constexpr int kTitleTop = 8;
 constexpr int kFirstRowTop = 28;
 constexpr int kRowPitch = 22;

@@ -12,7 +12,7 @@ class QLabel;
 class TTransmissionMonitorForm : public TConsoleForm {
   Q_OBJECT
 public:
-  static constexpr int ClientWidth = 546;
+  static constexpr int ClientWidth = 594;
   static constexpr int ClientHeight = 76;
   static constexpr int ValueWidth = 84;
 

@@ -49,8 +49,8 @@ QRect Anchored(const QRect& designed, int anchors, int dw, int dh) {
 }
 
 // The designed places, in a client area of DesignedWidth × DesignedHeight.
-const QRect kDisplayTimeLabelRect(10, 12, 58, 16);
-const QRect kDisplayTimeComboBoxRect(70, 8, 80, 22);
+const QRect kDisplayTimeLabelRect(10, 12, 80, 16);
+const QRect kDisplayTimeComboBoxRect(92, 8, 80, 22);
 const QRect kLeftLabelRect(338, 18, 20, 14);
 const QRect kRightLabelRect(366, 18, 20, 14);
 const QRect kLeftVolumeIndicatorRect(340, 34, 16, 172);
@@ -60,7 +60,7 @@ const QRect kDisplayPauseCheckBoxRect(10, 212, 220, 20);
 const QRect kGraphWindowRect(10, kLeftVolumeIndicatorRect.top(), kLeftVolumeIndicatorRect.left() - 20,
                              kLeftVolumeIndicatorRect.height());
 // Narrower, the bars' labels would run into the display time choice.
-constexpr int kMinimumWidth = 240;
+constexpr int kMinimumWidth = 250;
 constexpr int kMinimumHeight = 100;
 
 QProgressBar* NewLevelBar(QWidget* parent, const char* name, QStyle* style) {

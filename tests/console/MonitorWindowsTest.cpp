@@ -46,7 +46,7 @@ TEST_F(MonitorWindows, EachWindowIsCentredAtItsDesignedSize) {
   const struct {
     QWidget* window;
     QSize size;
-  } cases[] = {{TransmissionMonitorForm, QSize(546, 76)}, {VolumeIndicatorForm, QSize(400, 240)}};
+  } cases[] = {{TransmissionMonitorForm, QSize(594, 76)}, {VolumeIndicatorForm, QSize(400, 240)}};
   for (const auto& c : cases) {
     EXPECT_EQ(c.window->size(), c.size) << c.window->objectName().toStdString();
     EXPECT_EQ(c.window->pos(), QPoint((desktop.width() - c.size.width()) / 2, (desktop.height() - c.size.height()) / 2))
