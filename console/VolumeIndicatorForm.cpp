@@ -1,5 +1,8 @@
 #include "VolumeIndicatorForm.h"
 
+#include <QComboBox>
+#include <QSignalBlocker>
+
 TVolumeIndicatorForm* VolumeIndicatorForm = nullptr;
 
 namespace {
@@ -28,4 +31,11 @@ TVolumeIndicatorForm::TVolumeIndicatorForm()
 
 TVolumeIndicatorForm::~TVolumeIndicatorForm() {
   if (VolumeIndicatorForm == this) VolumeIndicatorForm = nullptr;
+}
+
+void TVolumeIndicatorForm::ReselectDisplayTime() {
+  auto* list = findChild<QComboBox*>(QStringLiteral("DisplayTimeComboBox"));
+  if (!list) return;
+  const QSignalBlocker quiet(list);
+  list->setCurrentIndex(displayTimeIndex);
 }

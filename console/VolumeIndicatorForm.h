@@ -18,6 +18,10 @@ public:
   TVolumeIndicatorForm();
   ~TVolumeIndicatorForm() override;
 
+  // Selects item displayTimeIndex of the display time list again, after the
+  // language replaced its items; the time span is not applied again.
+  void ReselectDisplayTime();
+
   int displayTimeIndex = 3;
   // Reads the two levels (hundredths) over an evaluation time in milliseconds.
   std::function<void(int* levels, int evaluationTime)> OnGetVolume;
