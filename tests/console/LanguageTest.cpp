@@ -170,3 +170,35 @@ TEST_F(Language, ToolkitTextsFollowTheLanguage) {
   ClickLanguage(1);
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
 }
+
+TEST_F(Language, EveryKeyWritesExactlyOneTargetOfItsKind) {
+  ASSERT_TRUE(StartConsole(false));
+  using Kind = LanguageTarget::Kind;
+  for (const LanguageKey& key : LanguageKeys()) {
+    SCOPED_TRACE(key.key.toStdString());
+    const LanguageTarget& t = key.target;
+    if (t.kind == Kind::Message || t.kind == Kind::ErrorKindText) continue;
+    QObject* window = LanguageWindow(t.window);
+    ASSERT_NE(window, nullptr);
+    if (t.kind == Kind::WindowTitle) {
+      EXPECT_NE(qobject_cast<QWidget*>(window), nullptr);
+      continue;
+    }
+    const QList<QObject*> named = window->findChildren<QObject*>(t.component);
+    EXPECT_EQ(named.size(), 1);
+    if (named.size() != 1) continue;
+    QObject* object = named.front();
+    switch (t.kind) {
+      case Kind::ComboItem:
+        EXPECT_NE(qobject_cast<QComboBox*>(object), nullptr);
+        break;
+      case Kind::DialogFilter:
+      case Kind::DialogTitle:
+        EXPECT_NE(qobject_cast<TFileDialog*>(object), nullptr);
+        break;
+      default:
+        EXPECT_TRUE(qobject_cast<TAction*>(object) || qobject_cast<QLabel*>(object) ||
+                    qobject_cast<QGroupBox*>(object) || qobject_cast<QAbstractButton*>(object));
+    }
+  }
+}
