@@ -1,6 +1,7 @@
 // ovSenderLanguage: the console's language object. Owns the message table
 // (empty until the first apply) and writes the texts of the current
-// language into the console's windows.
+// language into the console's windows: the built-in Japanese or English
+// table first, then the text lines of the language's file.
 #ifndef CONSOLE_SENDERLANGUAGE_H
 #define CONSOLE_SENDERLANGUAGE_H
 
@@ -8,6 +9,8 @@
 #include "ovLanguage.h"
 
 #include <array>
+
+struct LanguageKey;
 
 class ovSenderLanguage : public ovLanguage {
 public:
@@ -22,6 +25,8 @@ protected:
 
 private:
   void ApplyTable(bool japanese);
+  // Writes one text; a combo box item replaces that item alone.
+  void WriteText(const LanguageKey& key, const QString& text);
 
   std::array<QString, MessageCount> messages_;
 };

@@ -1,9 +1,28 @@
 #include "ovLanguage.h"
 
-ovLanguage::ovLanguage(TMenuItem* menuItem) : menuItem_(menuItem) {
+#include "ovLanguageFile.h"
+
+#include <QCoreApplication>
+
+namespace {
+QString& ProgramPathSetting() {
+  static QString path;
+  return path;
+}
+}  // namespace
+
+QString ovLanguage::ProgramPath() {
+  return ProgramPathSetting().isEmpty() ? QCoreApplication::applicationFilePath() : ProgramPathSetting();
+}
+
+void ovLanguage::SetProgramPath(const QString& path) { ProgramPathSetting() = path; }
+
+ovLanguage::ovLanguage(TMenuItem* menuItem) : menuItem_(menuItem), programPath_(ProgramPath()) {
   codes_ << QStringLiteral("ja") << QStringLiteral("en");
   names_.push_back({{QStringLiteral("ja"), QStringLiteral("日本語(&J)")}, {QStringLiteral("en"), QStringLiteral("&Japanese")}});
   names_.push_back({{QStringLiteral("ja"), QStringLiteral("&English")}, {QStringLiteral("en"), QStringLiteral("&English")}});
+  AddFileCodes();
+  AddFileNames();
   for (int i = 0; i < codes_.size(); ++i) {
     auto* item = new TMenuItem(QStringLiteral("LanguageMenuItem%1").arg(i), QStringLiteral("Language: %1").arg(i));
     item->SetTag(i);
@@ -15,6 +34,31 @@ ovLanguage::ovLanguage(TMenuItem* menuItem) : menuItem_(menuItem) {
 
 ovLanguage::~ovLanguage() {
   for (TMenuItem* item : menuItems_) delete item;
+}
+
+void ovLanguage::AddFileCodes() {
+  for (const QString& code : ovLanguageFile::FindCodes(programPath_)) {
+    if (codes_.contains(code, Qt::CaseInsensitive)) continue;
+    codes_ << code;
+    names_.emplace_back();
+  }
+}
+
+void ovLanguage::AddFileNames() {
+  for (int i = 0; i < codes_.size(); ++i)
+    for (const QString& line : ovLanguageFile::ReadLines(ovLanguageFile::PathFor(programPath_, codes_[i]))) {
+      ovLanguageFile::NameLine name;
+      if (ovLanguageFile::ParseNameLine(line, name)) AddName(static_cast<size_t>(i), name.code, name.name);
+    }
+}
+
+void ovLanguage::AddName(size_t index, const QString& writtenIn, const QString& name) {
+  for (auto& entry : names_[index])
+    if (entry.first == writtenIn) {
+      entry.second = name;
+      return;
+    }
+  names_[index].emplace_back(writtenIn, name);
 }
 
 QString ovLanguage::CurrentCode() const {
@@ -50,5 +94,8 @@ void ovLanguage::Apply() {
     ApplyJapaneseTable();
   else
     ApplyEnglishTable();
+  const std::vector<QString> lines = ovLanguageFile::ReadLines(ovLanguageFile::PathFor(programPath_, CurrentCode()));
+  openFile_ = lines.empty() ? nullptr : &lines;
   ApplyLanguageFile();
+  openFile_ = nullptr;
 }

@@ -111,7 +111,8 @@ TEST_F(Lifecycle, WindowsAreCentredAndDialogsSetUp) {
   EXPECT_EQ(form_->x(), (desktop.width() - form_->width()) / 2);
   EXPECT_EQ(form_->y(), (desktop.height() - form_->height()) / 2);
   EXPECT_EQ(ErrorMessageForm->x(), (desktop.width() - 285) / 2);
-  EXPECT_EQ(Module().IniFileSaveDialog->Title, "現在の設定を保存");
-  EXPECT_EQ(Module().VideoClipOpenDialog->QtFilter(), "ビデオクリップ (*.avi *.mpg *.*)");
+  // The language's table, applied at start-up, replaces the set-up texts.
+  EXPECT_EQ(Module().IniFileSaveDialog->Title, "設定を保存");
+  EXPECT_EQ(Module().VideoClipOpenDialog->QtFilter(), "ビデオクリップ (*.avi *.mpg *.mpeg)");
   EXPECT_EQ(Module().SoundFileOpenDialog->DefaultExt, "wav");
 }

@@ -59,7 +59,7 @@ TEST_F(InfoWindows, VersionWindowShowsTheProductsPicturesAndTexts) {
   EXPECT_EQ(form.SenderIconBorderPanel->x(), 0);
   EXPECT_EQ(form.SenderIconBorderPanel->geometry().bottom(), 165);  // reaches the bottom edge
   EXPECT_EQ(form.FocusLogoImage->pixmap().size(), QSize(152, 33));
-  EXPECT_EQ(form.VersionInfoSoftwareNameLabel->text(), "Ostrelソフトウェア v1.0 (送信)");
+  EXPECT_EQ(form.VersionInfoSoftwareNameLabel->text(), "Ostrel ソフトウェア v1.0 (送信)");
   EXPECT_EQ(form.VersionInfoVelkLabel->text(), "Ostrel Project 2026");
   EXPECT_EQ(form.VersionInfoVelkURLLabel->text(), "https://ostrel.example.org/");
   for (QLabel* label : {form.VersionInfoSoftwareNameLabel, form.VersionInfoCopyrightLabel, form.VersionInfoVelkLabel,

@@ -22,7 +22,7 @@ TEST_F(MainWindow, LayoutAsDesigned) {
   EXPECT_EQ(form_->windowTitle(), "Ostrel（送信）");  // the applied Japanese title
   QStringList top;
   for (QAction* a : form_->menuBar()->actions()) top << a->text();
-  EXPECT_EQ(top, QStringList({"操作", "表示", "オプション", "言語(&L)", "ヘルプ"}));
+  EXPECT_EQ(top, QStringList({"操作(&O)", "表示(&S)", "オプション(&P)", "言語・Lang(&L)", "ヘルプ(&H)"}));
 }
 
 TEST_F(MainWindow, PanelResizeReachesTheEngineOnlyOnceShown) {

@@ -23,7 +23,7 @@ TEST_F(OperationHistory, RepeatedActionIsRecordedOnce) {
   Module().ResolutionQCIFAction->Execute();
   Module().ResolutionCIFAction->Execute();
   Module().OperationAction->Execute();
-  EXPECT_EQ(Captions(history), QStringList({"解像度 \"CIF\"", "解像度 \"QCIF\"", "解像度 \"CIF\""}));
+  EXPECT_EQ(Captions(history), QStringList({"解像度 \"CIF(352x288)\"", "解像度 \"QCIF(176x144)\"", "解像度 \"CIF(352x288)\""}));
   EXPECT_EQ(history.Categories(), (std::vector<int>{4, 4, 4}));
 }
 
@@ -36,7 +36,7 @@ TEST_F(OperationHistory, OpeningTheMenuKeepsTheNewestTwenty) {
   emit Module().OperationMenuItem->QtMenu()->aboutToShow();
   EXPECT_EQ(history.Count(), 20);
   EXPECT_EQ(history.Categories().size(), 20u);
-  EXPECT_EQ(history.Entry(0)->Caption(), "重複送信回数 \"2回\"");
+  EXPECT_EQ(history.Entry(0)->Caption(), "重複送信回数 \"2回(&2)\"");
   EXPECT_EQ(Module().OperationHistoryEndMenuItem->MenuIndex() - Module().OperationHistoryBeginMenuItem->MenuIndex(), 21);
 }
 
@@ -46,7 +46,7 @@ TEST_F(OperationHistory, UncategorisedEntryStartsWithASpaceAndNamesFollowTheLang
   Module().VideoTransmissionOnAction->Execute();
   Module().TransmissionRate100KbpsAction->Execute();
   Module().OperationAction->Execute();
-  EXPECT_EQ(Captions(history), QStringList({"最大総送信レート \"100Kbps\"", " \"ビデオの送信\""}));
+  EXPECT_EQ(Captions(history), QStringList({"最大総送信レート \"100Kbps\"", " \"ビデオの送信(&V)\""}));
   form_->Language->SelectCode("en");
   Module().OperationAction->Execute();
   EXPECT_EQ(history.Entry(0)->Caption(), "Transmission Rate \"100Kbps\"");

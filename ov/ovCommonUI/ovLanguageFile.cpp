@@ -1,0 +1,89 @@
+#include "ovLanguageFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ovLanguageFile {
+namespace {
+constexpr char kSuffix[] = ".lng";
+// Language files are a few kilobytes; anything far larger is not one.
+constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+
+bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+QStringList Words(const QString& line) {
+  QStringList words;
+  int i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    const int start = i;
+    while (i < line.size() && !IsBlank(line[i])) ++i;
+    if (i > start) words << line.mid(start, i - start);
+  }
+  return words;
+}
+}  // namespace
+
+QString BasePath(const QString& programPath) {
+  const QFileInfo info(programPath);
+  QString name = info.fileName();
+  const int dot = name.lastIndexOf(QLatin1Char('.'));
+  if (dot > 0) name.truncate(dot);
+  return info.path() + QLatin1Char('/') + name;
+}
+
+QString PathFor(const QString& programPath, const QString& code) {
+  return BasePath(programPath) + QLatin1Char('_') + code + QLatin1String(kSuffix);
+}
+
+QStringList FindCodes(const QString& programPath) {
+  const QFileInfo base(BasePath(programPath));
+  const QString prefix = base.fileName() + QLatin1Char('_');
+  const QDir folder = base.dir();
+  QStringList codes;
+  const QStringList names = folder.entryList({prefix + QLatin1String("*") + QLatin1String(kSuffix)}, QDir::Files, QDir::Name);
+  for (const QString& name : names) {
+    // The code is everything between the program's name and the suffix, so
+    // a code such as "pt_BR" names the file it was found in.
+    const QString code = name.mid(prefix.size(), name.size() - prefix.size() - int(sizeof kSuffix - 1));
+    if (!code.isEmpty()) codes << code;
+  }
+  return codes;
+}
+
+std::vector<QString> ReadLines(const QString& path) {
+  std::vector<QString> lines;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return lines;
+  const QByteArray bytes = file.readAll();
+  qsizetype start = 0;
+  while (start < bytes.size()) {
+    qsizetype end = bytes.indexOf('\n', start);
+    if (end < 0) end = bytes.size();
+    qsizetype length = end - start;
+    if (length > 0 && bytes[end - 1] == '\r') --length;
+    if (length <= MaxLineBytes) lines.push_back(QString::fromUtf8(bytes.constData() + start, length));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool ParseNameLine(const QString& line, NameLine& out) {
+  const QStringList words = Words(line);
+  if (words.size() < 3 || words[0] != QLatin1String("NotationName")) return false;
+  out = {words[1], words[2]};
+  return true;
+}
+
+bool ParseTextLine(const QString& line, TextLine& out) {
+  if (line.isEmpty() || IsBlank(line[0])) return false;
+  int i = 0;
+  while (i < line.size() && !IsBlank(line[i])) ++i;
+  out.key = line.left(i);
+  while (i < line.size() && IsBlank(line[i])) ++i;
+  out.value = line.mid(i);
+  return true;
+}
+
+}  // namespace ovLanguageFile

@@ -1,0 +1,76 @@
+#include "ovLanguageFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+}  // namespace
+
+TEST(ovLanguageFile, NamesFollowTheProgramFileWithoutItsExtensionOnly) {
+  EXPECT_EQ(ovLanguageFile::PathFor("/opt/ostrel-1.0/bin/ovSenderUI", "fr"), "/opt/ostrel-1.0/bin/ovSenderUI_fr.lng");
+  EXPECT_EQ(ovLanguageFile::PathFor("/opt/app.d/ovSenderUI.exe", "de"), "/opt/app.d/ovSenderUI_de.lng");
+}
+
+TEST(ovLanguageFile, FindsTheCodesBesideTheProgramInNameOrder) {
+  QTemporaryDir dir;
+  for (const char* name : {"ovSenderUI_fr.lng", "ovSenderUI_de.lng", "ovSenderUI_pt_BR.lng", "other_it.lng",
+                           "ovSenderUI_es.txt", "ovSenderUI_.lng"})
+    Write(dir.filePath(name), "");
+  EXPECT_EQ(ovLanguageFile::FindCodes(dir.filePath("ovSenderUI")), QStringList({"de", "fr", "pt_BR"}));
+}
+
+TEST(ovLanguageFile, ReadsUtf8LinesAndSkipsOverlongOnesWhole) {
+  QTemporaryDir dir;
+  const QByteArray longest(ovLanguageFile::MaxLineBytes, 'a');
+  const QByteArray tooLong = QByteArray("msCaption ") + QByteArray(ovLanguageFile::MaxLineBytes, 'b');
+  Write(dir.filePath("x.lng"), "first\r\n" + longest + "\n" + tooLong + "\nキー 値\nlast");
+  const auto lines = ovLanguageFile::ReadLines(dir.filePath("x.lng"));
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "first");
+  EXPECT_EQ(lines[1].size(), ovLanguageFile::MaxLineBytes);
+  EXPECT_EQ(lines[2], "キー 値");
+  EXPECT_EQ(lines[3], "last");
+  EXPECT_TRUE(ovLanguageFile::ReadLines(dir.filePath("missing.lng")).empty());
+}
+
+TEST(ovLanguageFile, ParsesNameAndTextLines) {
+  struct Case {
+    const char* line;
+    bool isName;
+    const char* nameCode;
+    const char* name;
+    bool isText;
+    const char* key;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"NotationName en German", true, "en", "German", true, "NotationName", "en German"},
+      {"NotationName\tja\tドイツ語 extra", true, "ja", "ドイツ語", true, "NotationName", "ja\tドイツ語 extra"},
+      {"NotationName en", false, "", "", true, "NotationName", "en"},
+      {"csfCaptionLabelCaption Caption(within 62 characters)", false, "", "", true, "csfCaptionLabelCaption",
+       "Caption(within 62 characters)"},
+      {"DW_ERROR", false, "", "", true, "DW_ERROR", ""},
+      {"DW_ERROR \t  spaced out  ", false, "", "", true, "DW_ERROR", "spaced out  "},
+      {" DW_ERROR indented", false, "", "", false, "", ""},
+      {"", false, "", "", false, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    ovLanguageFile::NameLine name;
+    ASSERT_EQ(ovLanguageFile::ParseNameLine(QString::fromUtf8(c.line), name), c.isName);
+    if (c.isName) {
+      EXPECT_EQ(name.code + "|" + name.name, QString::fromUtf8(c.nameCode) + "|" + QString::fromUtf8(c.name));
+    }
+    ovLanguageFile::TextLine text;
+    ASSERT_EQ(ovLanguageFile::ParseTextLine(QString::fromUtf8(c.line), text), c.isText);
+    if (c.isText) {
+      EXPECT_EQ(text.key + "|" + text.value, QString::fromUtf8(c.key) + "|" + QString::fromUtf8(c.value));
+    }
+  }
+}
