@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPlainTextEdit>
 
 namespace {
@@ -199,6 +200,21 @@ TEST_F(Language, EveryKeyWritesExactlyOneTargetOfItsKind) {
       default:
         EXPECT_TRUE(qobject_cast<TAction*>(object) || qobject_cast<QLabel*>(object) ||
                     qobject_cast<QGroupBox*>(object) || qobject_cast<QAbstractButton*>(object));
+    }
+  }
+}
+
+TEST_F(Language, EveryWindowHasRoomForItsTextsInEachLanguage) {
+  ASSERT_TRUE(StartConsole(false));
+  for (int language : {0, 1}) {
+    ClickLanguage(language);
+    for (const char* prefix : {"fds", "ms", "tm", "ss", "csf", "vif", "emf", "vf"}) {
+      auto* window = qobject_cast<QWidget*>(LanguageWindow(prefix));
+      ASSERT_NE(window, nullptr);
+      if (!window->layout()) continue;
+      const QSize needs = window->layout()->minimumSize();
+      EXPECT_LE(needs.width(), window->width()) << prefix << " in language " << language;
+      EXPECT_LE(needs.height(), window->height()) << prefix << " in language " << language;
     }
   }
 }
