@@ -10,6 +10,7 @@
 namespace {
 
 using pixel_block::Blend;
+using pixel_block::Block;
 using pixel_block::Load;
 using pixel_block::Store;
 
@@ -69,17 +70,34 @@ void ComposePixels(std::uint8_t* out, const std::uint8_t* left, const std::uint8
     else ComposePixelsRgb555(out, left, right, first, end);
 }
 
+// Bytes from `at` interleaved: the odd pixels' bytes from the right picture.
+Block Interleave(const std::uint8_t* left, const std::uint8_t* right, std::size_t at, Block odd)
+{
+    return Blend(Load(left + at), Load(right + at), odd);
+}
+
+// 48 bytes repeat the pattern of both pixel sizes, few enough masks to stay
+// in registers. Each output byte's neighbour is the interleave one pixel
+// lower in memory, read again at that offset.
 void ComposeChunksPortable(std::uint8_t* out, const std::uint8_t* left, const std::uint8_t* right,
                            std::size_t firstChunk, std::size_t endChunk, unsigned bytesPerPixel,
                            const StereoChunkMasks& masks)
 {
-    for (std::size_t c = firstChunk; c < endChunk; ++c) {
-        for (std::size_t k = 0; k < kStereoChunkBytes; k += 16) {
-            const std::size_t at = c * kStereoChunkBytes + k;
-            const pixel_block::Block odd = Load(masks.oddPixel + k);
-            const auto cur = Blend(Load(left + at), Load(right + at), odd);
-            const auto prev = Blend(Load(right + at - bytesPerPixel), Load(left + at - bytesPerPixel), odd);
-            Store(out + at, Blend(cur, prev, Load(masks.green + k)));
+    constexpr std::size_t kPeriod = 48, kBlocks = kPeriod / 16;
+    static_assert(kStereoChunkBytes % kPeriod == 0);
+    Block odd[kBlocks], green[kBlocks];
+    for (std::size_t k = 0; k < kBlocks; ++k) {
+        odd[k] = Load(masks.oddPixel + 16 * k);
+        green[k] = Load(masks.green + 16 * k);
+    }
+    const std::size_t end = endChunk * kStereoChunkBytes;
+    for (std::size_t at = firstChunk * kStereoChunkBytes; at < end; at += kPeriod) {
+        for (std::size_t k = 0; k < kBlocks; ++k) {
+            const std::size_t here = at + 16 * k, lower = here - bytesPerPixel;
+            // One pixel lower the parity flips: the odd mask picks the left.
+            const Block current = Interleave(left, right, here, odd[k]);
+            const Block neighbour = Interleave(right, left, lower, odd[k]);
+            Store(out + here, Blend(current, neighbour, green[k]));
         }
     }
 }
