@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <fstream>
+#include <string>
 
 namespace {
 
 constexpr int kNotForced = -1;
 
 std::atomic<int> g_forced{kNotForced};
+std::atomic<int> g_forcedStreaming{kNotForced};
 
 InstructionSet Detect()
 {
@@ -19,6 +22,24 @@ InstructionSet Detect()
     if (__builtin_cpu_supports("ssse3")) return InstructionSet::Ssse3;
 #endif
     return InstructionSet::Portable;
+}
+
+// The kernel's description of the first processor's caches: the C
+// library's own answer is wrong on some virtual machines.
+std::size_t ReadLastLevelCacheBytes()
+{
+    std::size_t largest = 0;
+    for (int index = 0;; ++index) {
+        std::ifstream size("/sys/devices/system/cpu/cpu0/cache/index" + std::to_string(index) + "/size");
+        std::size_t value = 0;
+        std::string unit;
+        if (!(size >> value)) break;
+        size >> unit;
+        if (unit == "K") value <<= 10;
+        else if (unit == "M") value <<= 20;
+        largest = std::max(largest, value);
+    }
+    return largest;
 }
 
 } // namespace
@@ -60,3 +81,24 @@ ForcedInstructionSet::ForcedInstructionSet(InstructionSet set)
 }
 
 ForcedInstructionSet::~ForcedInstructionSet() { g_forced.store(m_previous, std::memory_order_relaxed); }
+
+std::size_t LastLevelCacheBytes()
+{
+    static const std::size_t bytes = ReadLastLevelCacheBytes();
+    return bytes;
+}
+
+bool StreamsPastCaches(std::size_t bytes)
+{
+    const int forced = g_forcedStreaming.load(std::memory_order_relaxed);
+    if (forced != kNotForced) return forced != 0;
+    const std::size_t cache = LastLevelCacheBytes();
+    return cache != 0 && bytes > cache / 2;
+}
+
+ForcedStreaming::ForcedStreaming(bool stream)
+    : m_previous(g_forcedStreaming.exchange(stream ? 1 : 0, std::memory_order_relaxed))
+{
+}
+
+ForcedStreaming::~ForcedStreaming() { g_forcedStreaming.store(m_previous, std::memory_order_relaxed); }

@@ -1,10 +1,13 @@
-// Run-time choice of the instruction set for pixel kernels that have faster
-// versions for newer x86-64 processors. The modules are built for baseline
-// x86-64 (or any other target); a kernel asks which set to use and falls
-// back to its portable version where a faster one is missing. Tests force
-// each set in turn so that every version is checked on the machine at hand.
+// Run-time choices of pixel kernels that depend on the machine: the
+// instruction set, for kernels with faster versions for newer x86-64
+// processors, and whether large outputs are stored past the caches. The
+// modules are built for baseline x86-64 (or any other target); a kernel asks
+// which set to use and falls back to its portable version where a faster one
+// is missing. Tests force each choice in turn so that every version is
+// checked on the machine at hand.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 // Ordered: a machine that runs one set runs every set before it too.
@@ -34,6 +37,29 @@ public:
     ~ForcedInstructionSet();
     ForcedInstructionSet(const ForcedInstructionSet&) = delete;
     ForcedInstructionSet& operator=(const ForcedInstructionSet&) = delete;
+
+private:
+    int m_previous;
+};
+
+// Bytes of the last-level cache, found once (0 when the system does not say).
+std::size_t LastLevelCacheBytes();
+
+// Whether a kernel whose buffers span `bytes` in all should write its output
+// with streaming stores, past the caches: beyond half the last-level cache
+// (which other cores share) the output would be evicted before the next
+// filter reads it anyway, and a cached store first reads every line it
+// overwrites. Never when the cache size is unknown.
+bool StreamsPastCaches(std::size_t bytes);
+
+// Makes StreamsPastCaches answer `stream` until it goes out of scope; for
+// tests and benchmarks, process-wide.
+class ForcedStreaming {
+public:
+    explicit ForcedStreaming(bool stream);
+    ~ForcedStreaming();
+    ForcedStreaming(const ForcedStreaming&) = delete;
+    ForcedStreaming& operator=(const ForcedStreaming&) = delete;
 
 private:
     int m_previous;

@@ -1,4 +1,4 @@
-#include "StereoFrameChunks.h"
+#include "StereoFrameBlocks.h"
 
 #if defined(__x86_64__)
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::size_t kVectors = kStereoChunkBytes / 32;
+constexpr std::size_t kVectors = kStereoPeriodBytes / 32;
 
 __m256i Load(const std::uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 
@@ -27,39 +27,48 @@ __m256i OnePixelLower(__m256i before, __m256i current)
     return _mm256_alignr_epi8(current, straddle, 16 - kBytesPerPixel);
 }
 
-template <int kBytesPerPixel>
-void ComposeChunks(std::uint8_t* out, const std::uint8_t* left, const std::uint8_t* right, std::size_t firstChunk,
-                   std::size_t endChunk, const StereoChunkMasks& masks)
+template <int kBytesPerPixel, bool kStream>
+void ComposeBlocks(std::uint8_t* out, const std::uint8_t* left, const std::uint8_t* right, std::size_t begin,
+                   std::size_t end, const StereoBlockMasks& masks)
 {
     __m256i odd[kVectors], green[kVectors];
     for (std::size_t k = 0; k < kVectors; ++k) {
         odd[k] = Load(masks.oddPixel + 32 * k);
         green[k] = Load(masks.green + 32 * k);
     }
-    // The chunk before the first ends like every chunk.
-    __m256i before = Interleave(left, right, firstChunk * kStereoChunkBytes - 32, odd[kVectors - 1]);
-    for (std::size_t c = firstChunk; c < endChunk; ++c) {
+    // The 32 bytes before `begin` have the phase of the period's last vector.
+    __m256i before = Interleave(left, right, begin - 32, odd[kVectors - 1]);
+    for (std::size_t at = begin; at < end; at += kStereoPeriodBytes) {
         for (std::size_t k = 0; k < kVectors; ++k) {
-            const std::size_t at = c * kStereoChunkBytes + 32 * k;
-            const __m256i current = Interleave(left, right, at, odd[k]);
+            const std::size_t here = at + 32 * k;
+            const __m256i current = Interleave(left, right, here, odd[k]);
             const __m256i lower = OnePixelLower<kBytesPerPixel>(before, current);
             // Green in RGB555 is not whole bytes: a bitwise blend.
             const __m256i result =
                 _mm256_xor_si256(current, _mm256_and_si256(_mm256_xor_si256(current, lower), green[k]));
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + at), result);
+            if constexpr (kStream) _mm256_stream_si256(reinterpret_cast<__m256i*>(out + here), result);
+            else _mm256_store_si256(reinterpret_cast<__m256i*>(out + here), result);
             before = current;
         }
     }
+    // Streamed stores are not ordered with later ones: fence them before
+    // the caller unlocks the frame for another thread.
+    if constexpr (kStream) _mm_sfence();
 }
 
 } // namespace
 
-void ComposeStereoChunksAvx2(std::uint8_t* out, const std::uint8_t* left, const std::uint8_t* right,
-                             std::size_t firstChunk, std::size_t endChunk, unsigned bytesPerPixel,
-                             const StereoChunkMasks& masks)
+void ComposeStereoBlocksAvx2(std::uint8_t* out, const std::uint8_t* left, const std::uint8_t* right,
+                             std::size_t begin, std::size_t end, unsigned bytesPerPixel,
+                             const StereoBlockMasks& masks, bool stream)
 {
-    if (bytesPerPixel == 3) ComposeChunks<3>(out, left, right, firstChunk, endChunk, masks);
-    else ComposeChunks<2>(out, left, right, firstChunk, endChunk, masks);
+    if (bytesPerPixel == 3) {
+        if (stream) ComposeBlocks<3, true>(out, left, right, begin, end, masks);
+        else ComposeBlocks<3, false>(out, left, right, begin, end, masks);
+    } else {
+        if (stream) ComposeBlocks<2, true>(out, left, right, begin, end, masks);
+        else ComposeBlocks<2, false>(out, left, right, begin, end, masks);
+    }
 }
 
 #endif

@@ -30,4 +30,19 @@ TEST(CpuDispatch, ForcingIsCappedAtTheDetectedSetAndUndoneOnLeavingScope)
     EXPECT_EQ(ActiveInstructionSet(), DetectedInstructionSet());
 }
 
+// Streaming follows the cache size unless forced, and never without one.
+TEST(CpuDispatch, StreamingIsForHalfTheLastLevelCacheAndBeyondUnlessForced)
+{
+    const std::size_t cache = LastLevelCacheBytes();
+    EXPECT_FALSE(StreamsPastCaches(cache / 2));
+    EXPECT_EQ(StreamsPastCaches(cache / 2 + 1), cache != 0);
+    {
+        const ForcedStreaming always(true);
+        EXPECT_TRUE(StreamsPastCaches(0));
+        const ForcedStreaming never(false);
+        EXPECT_FALSE(StreamsPastCaches(std::size_t(-1)));
+    }
+    EXPECT_EQ(StreamsPastCaches(cache / 2 + 1), cache != 0);
+}
+
 } // namespace

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 class StereoFramePass : public EveryInstructionSet {};
@@ -17,13 +21,26 @@ Bytes InterleavedThenShifted(const Bytes& left, const Bytes& right, std::size_t 
     return bytesPerPixel == 3 ? ReferenceShiftRgb24(interleaved) : ReferenceShiftRgb555(interleaved);
 }
 
-// Guard bytes after the output catch writes past the length; inputs of
-// exactly the length let the address sanitizer catch reads past it.
-Bytes Composed(const Bytes& left, const Bytes& right, std::size_t length, unsigned bytesPerPixel)
+// Composed with cached and with streaming stores (which must agree), into
+// an output `offset` bytes past an aligned start, since the blocks start on
+// the output's alignment. Guard bytes after the output catch writes past the
+// length; inputs of exactly the length let the address sanitizer catch reads
+// past it.
+Bytes Composed(const Bytes& left, const Bytes& right, std::size_t length, unsigned bytesPerPixel,
+               std::size_t offset = 0)
 {
-    Bytes out(length + 8, 0xEE);
-    ComposeStereoFrame(out.data(), left.data(), right.data(), length, bytesPerPixel);
-    return out;
+    Bytes results[2];
+    for (bool stream : {false, true}) {
+        const ForcedStreaming forced(stream);
+        std::vector<std::uint8_t> buffer(offset + length + 8 + 32, 0xEE);
+        const auto base = reinterpret_cast<std::uintptr_t>(buffer.data());
+        std::uint8_t* out = buffer.data() + (32 - base % 32) % 32 + offset;
+        ComposeStereoFrame(out, left.data(), right.data(), length, bytesPerPixel);
+        EXPECT_TRUE(std::all_of(buffer.data(), out, [](std::uint8_t b) { return b == 0xEE; })) << "wrote before";
+        results[stream].assign(out, out + length + 8);
+    }
+    EXPECT_EQ(results[0], results[1]) << "cached and streaming stores differ";
+    return results[0];
 }
 
 Bytes WithGuard(Bytes bytes)
@@ -67,6 +84,18 @@ TEST_P(StereoFramePass, WholeFramesMatchInterleaveThenGreenShift)
                       WithGuard(InterleavedThenShifted(left, right, length, bytesPerPixel)))
                 << "bytes per pixel " << bytesPerPixel << ", length " << length;
         }
+}
+
+TEST_P(StereoFramePass, EveryOutputAlignmentMatches)
+{
+    const std::size_t length = 1000;
+    const Bytes left = RandomBytes(length, 15);
+    const Bytes right = RandomBytes(length, 16);
+    for (unsigned bytesPerPixel : {3u, 2u})
+        for (std::size_t offset = 0; offset < 32; ++offset)
+            ASSERT_EQ(Composed(left, right, length, bytesPerPixel, offset),
+                      WithGuard(InterleavedThenShifted(left, right, length, bytesPerPixel)))
+                << "bytes per pixel " << bytesPerPixel << ", output offset " << offset;
 }
 
 // Pixel sizes without a green to shift get the interleave alone.
