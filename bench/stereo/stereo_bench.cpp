@@ -1,8 +1,10 @@
 // Per-frame cost of the stereo pixel passes beside a memcpy of the same
 // frame, the physical limit of an in-place pass.
-#include "ColumnInterleavePass.h"
 #include "GreenShiftPass.h"
 #include "InterlacePass.h"
+#include "StereoFramePass.h"
+
+#include "CpuDispatch.h"
 
 #include <benchmark/benchmark.h>
 
@@ -76,7 +78,7 @@ void BM_Interlace(benchmark::State& state)
 }
 
 // The Stereo Display composition: left and right pictures interleaved by
-// column into the output buffer, then the green shift over it.
+// column into the output buffer with the green shift in the same pass.
 void BM_StereoDisplay(benchmark::State& state)
 {
     const Frame frame = FrameOf(state);
@@ -85,12 +87,28 @@ void BM_StereoDisplay(benchmark::State& state)
     for (std::uint8_t& b : right) b = static_cast<std::uint8_t>(b ^ 0x5A);
     std::vector<std::uint8_t> out(frame.Bytes());
     for (auto _ : state) {
-        InterleaveColumns(out.data(), left.data(), right.data(), out.size(), frame.bytesPerPixel);
-        ShiftGreen(out.data(), out.size(), frame.bytesPerPixel);
+        ComposeStereoFrame(out.data(), left.data(), right.data(), out.size(), frame.bytesPerPixel);
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();
     }
     Report(state, frame);
+}
+
+// The same passes with the kernels forced to each instruction set this
+// machine runs, to show what each version is worth.
+template <void (*Pass)(benchmark::State&)>
+void EachInstructionSet(benchmark::State& state)
+{
+    const ForcedInstructionSet forced(static_cast<InstructionSet>(state.range(3)));
+    state.SetLabel(InstructionSetName(ActiveInstructionSet()));
+    Pass(state);
+}
+
+void FullHdEachInstructionSet(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"w", "h", "bpp", "set"});
+    for (int bpp : {3, 2})
+        for (InstructionSet set : SupportedInstructionSets()) b->Args({1920, 1080, bpp, static_cast<int>(set)});
 }
 
 // width, height, bytes per pixel (3 RGB24, 2 RGB555)
@@ -107,3 +125,5 @@ BENCHMARK(BM_Memcpy)->Apply(Frames);
 BENCHMARK(BM_GreenShift)->Apply(Frames);
 BENCHMARK(BM_Interlace)->Apply(Frames);
 BENCHMARK(BM_StereoDisplay)->Apply(Frames);
+BENCHMARK(EachInstructionSet<BM_Interlace>)->Name("BM_InterlacePerSet")->Apply(FullHdEachInstructionSet);
+BENCHMARK(EachInstructionSet<BM_StereoDisplay>)->Name("BM_StereoDisplayPerSet")->Apply(FullHdEachInstructionSet);

@@ -1,17 +1,33 @@
 #include "InterlacePass.h"
 
+#include "CpuDispatch.h"
+#include "InterlaceRgb24Shuffle.h"
+
 #include <cstring>
 
 namespace {
 
-// Output pairs are written from a copy of the row, so reads never meet
-// writes and each format can use its widest safe moves.
-void InterleaveRgb24(const std::uint8_t* __restrict left, const std::uint8_t* __restrict right,
-                     std::uint8_t* __restrict out, std::size_t pairs)
+// The left half of the row is copied aside first, because the output
+// overwrites it at twice the speed it is read. The right half is read in
+// place: its pixel h+j is read for pair j and overwritten by pair (h+j)/2,
+// never earlier since j < h. Pairs go in increasing order, in blocks that
+// load all their pixels before they store and write only their own pairs,
+// so no block reads a pixel an earlier block has overwritten.
+
+// The right pixel goes by memmove: in the last pair it is its own target.
+void InterleavePair(const std::uint8_t* left, const std::uint8_t* right, std::uint8_t* out, std::size_t j,
+                    unsigned bytesPerPixel)
+{
+    std::memcpy(out + 2 * j * bytesPerPixel, left + j * bytesPerPixel, bytesPerPixel);
+    std::memmove(out + (2 * j + 1) * bytesPerPixel, right + j * bytesPerPixel, bytesPerPixel);
+}
+
+void InterleaveRgb24Scalar(const std::uint8_t* left, const std::uint8_t* right, std::uint8_t* out, std::size_t pairs)
 {
     if (pairs == 0) return;
     // Each pair is one 8-byte store of which 6 bytes count; the next pair
-    // overwrites the other 2, so the last pair is written exactly.
+    // overwrites the other 2 (never an unread right pixel: that would need
+    // 2j+2 >= h+j+1, only the last pair), so the last pair is written exactly.
     for (std::size_t j = 0; j + 1 < pairs; ++j) {
         std::uint32_t l, r;
         std::memcpy(&l, left + 3 * j, 4);
@@ -19,15 +35,26 @@ void InterleaveRgb24(const std::uint8_t* __restrict left, const std::uint8_t* __
         const std::uint64_t pair = (l & 0xFFFFFFu) | (static_cast<std::uint64_t>(r) << 24);
         std::memcpy(out + 6 * j, &pair, 8);
     }
-    const std::size_t last = pairs - 1;
-    std::memcpy(out + 6 * last, left + 3 * last, 3);
-    std::memcpy(out + 6 * last + 3, right + 3 * last, 3);
+    InterleavePair(left, right, out, pairs - 1, 3);
+}
+
+void InterleaveRgb24(const std::uint8_t* left, const std::uint8_t* right, std::uint8_t* out, std::size_t pairs,
+                     InstructionSet set)
+{
+    std::size_t done = 0;
+#if defined(__x86_64__)
+    if (set >= InstructionSet::Avx2) done = InterleaveRgb24PairsAvx2(left, right, out, pairs);
+    if (set >= InstructionSet::Ssse3)
+        done += InterleaveRgb24PairsSsse3(left + 3 * done, right + 3 * done, out + 6 * done, pairs - done);
+#else
+    (void)set;
+#endif
+    InterleaveRgb24Scalar(left + 3 * done, right + 3 * done, out + 6 * done, pairs - done);
 }
 
 using Words = std::uint16_t __attribute__((vector_size(16)));
 
-void InterleaveRgb555(const std::uint8_t* __restrict left, const std::uint8_t* __restrict right,
-                      std::uint8_t* __restrict out, std::size_t pairs)
+void InterleaveRgb555(const std::uint8_t* left, const std::uint8_t* right, std::uint8_t* out, std::size_t pairs)
 {
     std::size_t j = 0;
     // Eight pairs at a time: two vectors of eight pixels become two vectors
@@ -41,18 +68,27 @@ void InterleaveRgb555(const std::uint8_t* __restrict left, const std::uint8_t* _
         std::memcpy(out + 4 * j, &low, sizeof low);
         std::memcpy(out + 4 * j + 16, &high, sizeof high);
     }
-    for (; j < pairs; ++j) {
-        std::memcpy(out + 4 * j, left + 2 * j, 2);
-        std::memcpy(out + 4 * j + 2, right + 2 * j, 2);
-    }
+    for (; j < pairs; ++j) InterleavePair(left, right, out, j, 2);
 }
 
-void InterleaveAnySize(const std::uint8_t* __restrict left, const std::uint8_t* __restrict right,
-                       std::uint8_t* __restrict out, std::size_t pairs, unsigned bytesPerPixel)
+void InterleaveAnySize(const std::uint8_t* left, const std::uint8_t* right, std::uint8_t* out, std::size_t pairs,
+                       unsigned bytesPerPixel)
 {
-    for (std::size_t j = 0; j < pairs; ++j) {
-        std::memcpy(out + 2 * j * bytesPerPixel, left + j * bytesPerPixel, bytesPerPixel);
-        std::memcpy(out + (2 * j + 1) * bytesPerPixel, right + j * bytesPerPixel, bytesPerPixel);
+    for (std::size_t j = 0; j < pairs; ++j) InterleavePair(left, right, out, j, bytesPerPixel);
+}
+
+void InterleaveRowWith(std::uint8_t* row, std::size_t width, unsigned bytesPerPixel, std::uint8_t* scratch,
+                       InstructionSet set)
+{
+    const std::size_t pairs = width / 2;
+    if (pairs == 0 || bytesPerPixel == 0) return;
+    const std::size_t half = pairs * bytesPerPixel;
+    std::memcpy(scratch, row, half);
+    const std::uint8_t* right = row + half;
+    switch (bytesPerPixel) {
+    case 3: InterleaveRgb24(scratch, right, row, pairs, set); break;
+    case 2: InterleaveRgb555(scratch, right, row, pairs); break;
+    default: InterleaveAnySize(scratch, right, row, pairs, bytesPerPixel); break;
     }
 }
 
@@ -60,20 +96,12 @@ void InterleaveAnySize(const std::uint8_t* __restrict left, const std::uint8_t* 
 
 std::size_t InterlaceScratchBytes(std::size_t width, unsigned bytesPerPixel)
 {
-    return (width / 2) * 2 * bytesPerPixel;
+    return (width / 2) * bytesPerPixel;
 }
 
 void InterleaveRow(std::uint8_t* row, std::size_t width, unsigned bytesPerPixel, std::uint8_t* scratch)
 {
-    const std::size_t pairs = width / 2;
-    if (pairs == 0 || bytesPerPixel == 0) return;
-    const std::size_t half = pairs * bytesPerPixel;
-    std::memcpy(scratch, row, 2 * half);
-    switch (bytesPerPixel) {
-    case 3: InterleaveRgb24(scratch, scratch + half, row, pairs); break;
-    case 2: InterleaveRgb555(scratch, scratch + half, row, pairs); break;
-    default: InterleaveAnySize(scratch, scratch + half, row, pairs, bytesPerPixel); break;
-    }
+    InterleaveRowWith(row, width, bytesPerPixel, scratch, ActiveInstructionSet());
 }
 
 void InterleaveRows(std::uint8_t* data, std::size_t length, std::size_t width, unsigned bytesPerPixel,
@@ -81,6 +109,7 @@ void InterleaveRows(std::uint8_t* data, std::size_t length, std::size_t width, u
 {
     const std::size_t rowBytes = width * bytesPerPixel;
     if (rowBytes == 0 || width < 2) return;
+    const InstructionSet set = ActiveInstructionSet();
     for (std::size_t offset = 0; rowBytes <= length - offset; offset += rowBytes)
-        InterleaveRow(data + offset, width, bytesPerPixel, scratch);
+        InterleaveRowWith(data + offset, width, bytesPerPixel, scratch, set);
 }

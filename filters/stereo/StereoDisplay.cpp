@@ -1,8 +1,7 @@
 #include "StereoDisplay.h"
 
-#include "ColumnInterleavePass.h"
-#include "GreenShiftPass.h"
 #include "SampleLength.h"
+#include "StereoFramePass.h"
 #include "StereoPairClsids.h"
 #include "kernel.h"
 
@@ -239,28 +238,26 @@ int StereoDisplay::Fill(IMediaSample* sample)
 {
     BYTE* out = nullptr;
     std::size_t length = 0;
-    unsigned bytesPerPixel = 0;
-    if (FAILED(sample->GetPointer(&out)) || !out || !ComposeNewFrame(out, sample->GetSize(), length, bytesPerPixel)) {
+    if (FAILED(sample->GetPointer(&out)) || !out || !ComposeNewFrame(out, sample->GetSize(), length)) {
         WaitForFrame();
         return 1;
     }
-    ShiftGreen(out, length, bytesPerPixel);
     Sleep(0);
     StampFrame(sample, length);
     return 0;
 }
 
 // Only when a frame arrived since the last one; the stores stay locked
-// (left, then right) while they are read.
-bool StereoDisplay::ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& length, unsigned& bytesPerPixel)
+// (left, then right) while they are read. The interleave and the green
+// shift go in one pass, so the output is written once.
+bool StereoDisplay::ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& length)
 {
     CAutoLock left(&m_left.lock);
     CAutoLock right(&m_right.lock);
     if (m_left.frame.empty() || !m_newFrame) return false;
-    bytesPerPixel = m_bytesPerPixel;
     const auto room = static_cast<std::size_t>(std::max<LONG>(capacity, 0));
     length = std::min({room, m_left.frame.size(), m_right.frame.size()});
-    InterleaveColumns(out, m_left.frame.data(), m_right.frame.data(), length, bytesPerPixel);
+    ComposeStereoFrame(out, m_left.frame.data(), m_right.frame.data(), length, m_bytesPerPixel);
     m_newFrame = false;
     return true;
 }

@@ -55,7 +55,7 @@ private:
     const CMediaType* ConnectedInputType(int except = -1) const;
     FrameStore& StoreFor(int index);
     // Composes into `out` when a new frame arrived; false when there is none.
-    bool ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& length, unsigned& bytesPerPixel);
+    bool ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& length);
     void StampFrame(IMediaSample* sample, std::size_t length);
     void WaitForFrame();
 

@@ -1,20 +1,10 @@
 #include "ColumnInterleavePass.h"
 
-#include "TestBytes.h"
+#include "PixelReferences.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// The interleave as defined: the whole left picture, then every odd whole
-// pixel from the right one.
-Bytes ReferenceInterleave(const Bytes& left, const Bytes& right, std::size_t length, unsigned bytesPerPixel)
-{
-    Bytes out(left.begin(), left.begin() + static_cast<std::ptrdiff_t>(length));
-    for (std::size_t p = 1; (p + 1) * bytesPerPixel <= length; p += 2)
-        for (unsigned b = 0; b < bytesPerPixel; ++b) out[p * bytesPerPixel + b] = right[p * bytesPerPixel + b];
-    return out;
-}
 
 TEST(ColumnInterleavePass, EvenPixelsFromTheLeftOddFromTheRight)
 {

@@ -1,6 +1,6 @@
 #include "GreenShiftPass.h"
 
-#include "TestBytes.h"
+#include "PixelReferences.h"
 
 #include <gtest/gtest.h>
 
@@ -8,31 +8,6 @@
 #include <vector>
 
 namespace {
-
-// The pass as defined: pixel i takes the original green of pixel i-1, pixel
-// 0 gets none, computed into a separate buffer.
-Bytes ReferenceShiftRgb24(const Bytes& in)
-{
-    Bytes out = in;
-    const std::size_t n = in.size() / 3;
-    for (std::size_t i = 1; i < n; ++i) out[3 * i + 1] = in[3 * i - 2];
-    if (n > 0) out[1] = 0;
-    return out;
-}
-
-Bytes ReferenceShiftRgb555(const Bytes& in)
-{
-    Bytes out = in;
-    const std::size_t n = in.size() / 2;
-    auto word = [&](std::size_t i) { return static_cast<std::uint16_t>(in[2 * i] | in[2 * i + 1] << 8); };
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint16_t green = i == 0 ? 0 : word(i - 1) & 0x03E0;
-        const std::uint16_t result = static_cast<std::uint16_t>((word(i) & 0xFC1F) | green);
-        out[2 * i] = static_cast<std::uint8_t>(result);
-        out[2 * i + 1] = static_cast<std::uint8_t>(result >> 8);
-    }
-    return out;
-}
 
 TEST(GreenShiftPass, Rgb24MovesOnlyTheMiddleByte)
 {

@@ -1,5 +1,6 @@
 #include "InterlacePass.h"
 
+#include "EveryInstructionSet.h"
 #include "TestBytes.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,9 @@ Bytes Interlaced(Bytes data, std::size_t width, unsigned b)
     return data;
 }
 
+class InterlacePass : public EveryInstructionSet {};
+INSTANTIATE_TEST_SUITE_P(, InterlacePass, EveryInstructionSetValues(), InstructionSetTestName);
+
 constexpr std::uint8_t A = 1, B = 2, C = 3, D = 4, E = 5, F = 6;
 
 Bytes Spread(std::initializer_list<std::uint8_t> pixels, unsigned b)
@@ -52,7 +56,7 @@ Bytes Spread(std::initializer_list<std::uint8_t> pixels, unsigned b)
     return bytes;
 }
 
-TEST(InterlacePass, FourAndSixPixelRows)
+TEST_P(InterlacePass, FourAndSixPixelRows)
 {
     for (unsigned b : {3u, 2u}) {
         EXPECT_EQ(Interlaced(Letters(4, b), 4, b), Spread({A, C, B, D}, b)) << b;
@@ -60,14 +64,14 @@ TEST(InterlacePass, FourAndSixPixelRows)
     }
 }
 
-TEST(InterlacePass, PixelsMoveWholeWithTheirComponents)
+TEST_P(InterlacePass, PixelsMoveWholeWithTheirComponents)
 {
     const Bytes row{10, 11, 12, 20, 21, 22, 30, 31, 32, 40, 41, 42};
     EXPECT_EQ(Interlaced(row, 4, 3), (Bytes{10, 11, 12, 30, 31, 32, 20, 21, 22, 40, 41, 42}));
 }
 
 // Every row starts with its own first pixel: no row takes pixels of another.
-TEST(InterlacePass, EveryRowIsInterleavedOnItsOwn)
+TEST_P(InterlacePass, EveryRowIsInterleavedOnItsOwn)
 {
     const std::size_t width = 6;
     const Bytes frame = Letters(width * 3, 3);
@@ -80,19 +84,25 @@ TEST(InterlacePass, EveryRowIsInterleavedOnItsOwn)
     EXPECT_EQ(out, ReferenceInterlace(frame, width, 3));
 }
 
-TEST(InterlacePass, MatchesTheDefinitionForManyShapes)
+// Every width up to past two of the widest blocks (32 pairs), odd and even,
+// so blocks, the narrower blocks after them and the pair-by-pair rest meet
+// in every combination; then frame widths.
+TEST_P(InterlacePass, MatchesTheDefinitionForManyShapes)
 {
+    std::vector<std::size_t> widths;
+    for (std::size_t width = 0; width < 70; ++width) widths.push_back(width);
+    widths.insert(widths.end(), {640, 641, 1920, 1921});
     unsigned seed = 0;
     for (unsigned b : {3u, 2u, 4u})
-        for (std::size_t width : {1, 2, 3, 4, 5, 7, 15, 16, 17, 18, 33, 640, 641})
-            for (std::size_t rows : {1, 2, 5}) {
+        for (std::size_t width : widths)
+            for (std::size_t rows : {1, 2, 3}) {
                 const Bytes in = RandomBytes(width * b * rows, ++seed);
                 EXPECT_EQ(Interlaced(in, width, b), ReferenceInterlace(in, width, b))
                     << "b " << b << " width " << width << " rows " << rows;
             }
 }
 
-TEST(InterlacePass, OddWidthsKeepTheLastPixelOfEachRow)
+TEST_P(InterlacePass, OddWidthsKeepTheLastPixelOfEachRow)
 {
     const Bytes out = Interlaced(Letters(10, 3), 5, 3);
     EXPECT_EQ(out, (Bytes{Spread({A, C, B, D, E, 6, 8, 7, 9, 10}, 3)}));
@@ -100,7 +110,7 @@ TEST(InterlacePass, OddWidthsKeepTheLastPixelOfEachRow)
 
 // A sample that is not a whole number of rows: the whole rows are
 // interleaved, the rest (and nothing past the sample) stays.
-TEST(InterlacePass, PartialRowsAndEmptySamplesStayAsTheyAre)
+TEST_P(InterlacePass, PartialRowsAndEmptySamplesStayAsTheyAre)
 {
     const std::size_t width = 8;
     const Bytes in = RandomBytes(width * 3 * 2 + 13, 7);
@@ -113,7 +123,7 @@ TEST(InterlacePass, PartialRowsAndEmptySamplesStayAsTheyAre)
     EXPECT_EQ(Interlaced(Bytes{}, width, 3), Bytes{});
 }
 
-TEST(InterlacePass, NoPixelSizeOrWidthChangesNothing)
+TEST_P(InterlacePass, NoPixelSizeOrWidthChangesNothing)
 {
     const Bytes in = RandomBytes(48, 9);
     Bytes data = in;
