@@ -151,9 +151,10 @@ int BitmapRowOf(const BITMAPINFOHEADER& h, std::size_t row, const Bitmap& bitmap
     return fromTop < static_cast<std::size_t>(bitmap.height) ? static_cast<int>(fromTop) : -1;
 }
 
-// Maps destination positions 0 … extent−1 onto source positions, nearest
-// pixel: position i takes source i × sourceExtent / extent (mirrored when
-// the two extents differ in sign).
+// Maps destination positions 0 … extent−1 (left to right) onto source
+// positions, nearest pixel: the i-th position from the destination's origin
+// takes the source pixel i × sourceExtent / extent from the source's origin,
+// so extents of different sign mirror the picture.
 std::vector<int> NearestMap(int extent, int sourceStart, int sourceExtent)
 {
     const bool mirror = (extent < 0) != (sourceExtent < 0);
@@ -161,9 +162,9 @@ std::vector<int> NearestMap(int extent, int sourceStart, int sourceExtent)
     const LONGLONG sourceCount = sourceExtent < 0 ? -LONGLONG{sourceExtent} : sourceExtent;
     const LONGLONG sourceFirst = sourceExtent < 0 ? LONGLONG{sourceStart} + sourceExtent + 1 : sourceStart;
     std::vector<int> map(static_cast<std::size_t>(count));
-    for (LONGLONG i = 0; i < count; ++i) {
-        const LONGLONG step = i * sourceCount / count;
-        map[static_cast<std::size_t>(i)] = static_cast<int>(mirror ? sourceFirst + sourceCount - 1 - step : sourceFirst + step);
+    for (LONGLONG k = 0; k < count; ++k) {
+        const LONGLONG step = (mirror ? count - 1 - k : k) * sourceCount / count;
+        map[static_cast<std::size_t>(k)] = static_cast<int>(sourceFirst + step);
     }
     return map;
 }
@@ -305,7 +306,12 @@ int GetDIBits(HDC dc, HBITMAP handle, UINT start, UINT lines, void* bits, BITMAP
     auto* out = static_cast<BYTE*>(bits);
     for (std::size_t row = start; row < last; ++row, out += stride) {
         const int source = BitmapRowOf(h, row, *bitmap);
-        if (source >= 0) PixelsToDibRow(out, bitmap->Row(source), columns, h.biBitCount);
+        if (source < 0) continue;
+        PixelsToDibRow(out, bitmap->Row(source), columns, h.biBitCount);
+        // Padding and columns the bitmap lacks read as 0 rather than as
+        // whatever the buffer held.
+        const std::size_t written = static_cast<std::size_t>(columns) * (h.biBitCount / 8u);
+        std::memset(out + written, 0, stride - written);
     }
     return static_cast<int>(last - start);
 }
