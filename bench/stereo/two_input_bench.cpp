@@ -120,9 +120,9 @@ void BM_LevelCompressBitmaps(benchmark::State& state)
     Report(state, g);
 }
 
-// Quenza per output frame: the background copied in, then two pictures side
-// by side that cover the frame, at their own size (scale 1) or doubled from
-// a quarter of the area (scale 2).
+// Quenza per output frame: the background where the pictures leave room (none
+// here), then two pictures side by side that cover the frame, at their own
+// size (scale 1) or doubled from a quarter of the area (scale 2).
 void BM_QuenzaCompose(benchmark::State& state)
 {
     const Geometry g = GeometryOf(state);
@@ -138,12 +138,15 @@ void BM_QuenzaCompose(benchmark::State& state)
     std::vector<std::uint8_t> out(g.Bytes());
     std::vector<std::size_t> scratch;
     const QuenzaFrame frame{out.data(), out.size(), g.width, g.height, g.bytesPerPixel};
+    const QuenzaPicture leftPicture{left.data(), left.size(), pictureWidth, pictureHeight};
+    const QuenzaPicture rightPicture{right.data(), right.size(), pictureWidth, pictureHeight};
+    const QuenzaPlacement leftAt{0, 0, g.width / 2, g.height};
+    const QuenzaPlacement rightAt{g.width / 2, 0, g.width / 2, g.height};
     for (auto _ : state) {
-        std::memcpy(out.data(), background.data(), out.size());
-        DrawPicture(frame, {left.data(), left.size(), pictureWidth, pictureHeight},
-                    {0, 0, g.width / 2, g.height}, scratch);
-        DrawPicture(frame, {right.data(), right.size(), pictureWidth, pictureHeight},
-                    {g.width / 2, 0, g.width / 2, g.height}, scratch);
+        const QuenzaRect covered[2] = {CoveredRect(frame, leftPicture, leftAt), CoveredRect(frame, rightPicture, rightAt)};
+        CopyBackgroundAround(frame, background.data(), covered, 2);
+        DrawPicture(frame, leftPicture, leftAt, scratch);
+        DrawPicture(frame, rightPicture, rightAt, scratch);
         Touch(out.data());
     }
     Report(state, g);

@@ -16,7 +16,7 @@ const FilterClassInfo kLevelCompressInfo{&CLSID_LevelCompress, &CLSID_LevelCompr
 } // namespace
 
 LevelCompress::LevelCompress(IUnknown* outer, HRESULT* phr)
-    : SettingsFilter(kLevelCompressInfo, "Level Compressor", outer, CLSID_LevelCompress)
+    : SwapColourRateFilter(kLevelCompressInfo, "Level Compressor", outer, CLSID_LevelCompress)
 {
     HRESULT hr = AddInputPin(u"Input 1");
     if (SUCCEEDED(hr)) hr = AddInputPin(u"Input 2");
@@ -26,56 +26,6 @@ LevelCompress::LevelCompress(IUnknown* outer, HRESULT* phr)
 LevelCompress::~LevelCompress() { EndStreamThread(); }
 
 // ---- settings
-
-STDMETHODIMP LevelCompress::GetSwap(BYTE* swap)
-{
-    if (!swap) return E_POINTER;
-    CAutoLock hold(&m_settingsLock);
-    *swap = m_swap ? 1 : 0;
-    return S_OK;
-}
-
-STDMETHODIMP LevelCompress::SetSwap(LONG swap)
-{
-    CAutoLock hold(&m_settingsLock);
-    m_swap = swap != 0;
-    SetDirty(true);
-    return S_OK;
-}
-
-STDMETHODIMP LevelCompress::GetVideoColour(LONG* videoColour)
-{
-    if (!videoColour) return E_POINTER;
-    CAutoLock hold(&m_settingsLock);
-    *videoColour = m_videoColour;
-    return S_OK;
-}
-
-// Takes effect at the next connection.
-STDMETHODIMP LevelCompress::SetVideoColour(LONG videoColour)
-{
-    CAutoLock hold(&m_settingsLock);
-    m_videoColour = videoColour;
-    SetDirty(true);
-    return S_OK;
-}
-
-STDMETHODIMP LevelCompress::GetFrameRate(LONG* frameRate)
-{
-    if (!frameRate) return E_POINTER;
-    CAutoLock hold(&m_settingsLock);
-    *frameRate = m_frameRate;
-    return S_OK;
-}
-
-STDMETHODIMP LevelCompress::SetFrameRate(LONG frameRate)
-{
-    if (frameRate <= 0) return E_INVALIDARG;
-    CAutoLock hold(&m_settingsLock);
-    m_frameRate = frameRate;
-    SetDirty(true);
-    return S_OK;
-}
 
 STDMETHODIMP LevelCompress::GetCompressionMode(LONG* mode)
 {
@@ -97,35 +47,11 @@ STDMETHODIMP LevelCompress::SetCompressionMode(LONG mode)
     return S_OK;
 }
 
-// The compression mode is not part of the stored record.
-void LevelCompress::WriteSettings(SettingsWriter& writer)
-{
-    CAutoLock hold(&m_settingsLock);
-    writer.Byte(m_swap ? 1 : 0);
-    writer.Int32(m_videoColour);
-    writer.Int32(m_frameRate);
-}
-
-// A stored rate of 0 or less is refused as SetFrameRate refuses it.
-void LevelCompress::ReadSettings(SettingsReader& reader)
-{
-    CAutoLock hold(&m_settingsLock);
-    m_swap = reader.Byte() != 0;
-    m_videoColour = reader.Int32();
-    const LONG frameRate = reader.Int32();
-    if (frameRate > 0) m_frameRate = frameRate;
-}
-
 // ---- types
 
 HRESULT LevelCompress::CheckInputType(int index, const CMediaType* type)
 {
-    LONG videoColour;
-    {
-        CAutoLock hold(&m_settingsLock);
-        videoColour = m_videoColour;
-    }
-    return CheckTwoInputType(*this, index, videoColour, type, true);
+    return CheckTwoInputType(*this, index, VideoColour(), type, true);
 }
 
 HRESULT LevelCompress::InputTypeSet(int, const CMediaType* type)
@@ -185,11 +111,7 @@ HRESULT LevelCompress::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROP
 
 // ---- frames
 
-FrameHalf LevelCompress::HalfFor(int index)
-{
-    CAutoLock hold(&m_settingsLock);
-    return (index == 0) != m_swap ? FrameHalf::Left : FrameHalf::Right;
-}
+FrameHalf LevelCompress::HalfFor(int index) { return (index == 0) != Swap() ? FrameHalf::Left : FrameHalf::Right; }
 
 HRESULT LevelCompress::ReceiveInput(int index, IMediaSample* sample)
 {
@@ -229,12 +151,7 @@ int LevelCompress::Fill(IMediaSample* sample)
         return 1;
     }
     Sleep(0);
-    LONG frameRate;
-    {
-        CAutoLock hold(&m_settingsLock);
-        frameRate = m_frameRate;
-    }
-    m_clock.Stamp(sample, length, frameRate);
+    m_clock.Stamp(sample, length, FrameRate());
     return 0;
 }
 

@@ -12,27 +12,19 @@
 #include "MultiInputFilter.h"
 #include "OutputFrameClock.h"
 #include "SettingsFilter.h"
-#include "VideoColour.h"
+#include "SwapColourRateFilter.h"
 
 #include <vector>
 
-class LevelCompress final
-    : public SettingsFilter<MultiInputFilter, ILevelCompressSettings, IID_ILevelCompressSettings> {
+class LevelCompress final : public SwapColourRateFilter<
+                                SettingsFilter<MultiInputFilter, ILevelCompressSettings, IID_ILevelCompressSettings>> {
 public:
-    static constexpr DWORD kSettingsSize = 9;
-    static constexpr LONG kDefaultFrameRate = 30;
     static constexpr LONG kBitmapMode = 0;
     static constexpr LONG kMemoryMode = 1;
 
     LevelCompress(IUnknown* outer, HRESULT* phr);
     ~LevelCompress() override;
 
-    STDMETHODIMP GetSwap(BYTE* swap) override;
-    STDMETHODIMP SetSwap(LONG swap) override;
-    STDMETHODIMP GetVideoColour(LONG* videoColour) override;
-    STDMETHODIMP SetVideoColour(LONG videoColour) override;
-    STDMETHODIMP GetFrameRate(LONG* frameRate) override;
-    STDMETHODIMP SetFrameRate(LONG frameRate) override;
     STDMETHODIMP GetCompressionMode(LONG* mode) override;
     // Stopped with the output connected, the new mode's resources are made
     // at once; otherwise at the next type set.
@@ -47,10 +39,6 @@ public:
     void StreamStart() override;
     int Fill(IMediaSample* sample) override;
 
-protected:
-    void WriteSettings(SettingsWriter& writer) override;
-    void ReadSettings(SettingsReader& reader) override;
-
 private:
     // Drops what the last type made and makes what `mode` needs for frames
     // of `type`; E_OUTOFMEMORY when they cannot be had.
@@ -59,11 +47,7 @@ private:
     // Composes into `out` when a new frame arrived; 0 when there is none.
     std::size_t ComposeNewFrame(BYTE* out, std::size_t capacity);
 
-    CCritSec m_settingsLock;
-    bool m_swap = false;
-    LONG m_videoColour = kDefaultVideoColour;
-    LONG m_frameRate = kDefaultFrameRate;  // always above 0: frame durations divide by it
-    LONG m_mode = kMemoryMode;
+    LONG m_mode = kMemoryMode;  // under the settings lock; not stored
 
     // Under the frame lock: the geometry and the resources of the mode they
     // were made for, which may differ from m_mode until the next type set.

@@ -421,15 +421,18 @@ std::size_t Quenza::ComposeNewFrame(BYTE* out, std::size_t capacity, LONG& frame
 }
 
 // Background, then the left picture at its offset and the right one after
-// the left picture's right end. Caller holds both store locks.
+// the left picture's right end. The background goes only where the pictures
+// leave the frame uncovered, which saves a whole pass over the frame when
+// they fill it. Caller holds both store locks.
 void Quenza::Compose(const QuenzaFrame& frame, const QuenzaSettings& settings, bool backgroundChanged)
 {
     if (backgroundChanged || m_background.size() != frame.bytes)
         BuildBackground(m_background, frame.bytes, frame.bytesPerPixel, settings.red, settings.green, settings.blue);
-    std::memcpy(frame.pixels, m_background.data(), frame.bytes);
 
     const InputStore& left = m_inputs[settings.swap ? 1 : 0];
     const InputStore& right = m_inputs[settings.swap ? 0 : 1];
+    const QuenzaPicture leftPicture{left.frame.data(), left.frame.size(), left.width, left.height};
+    const QuenzaPicture rightPicture{right.frame.data(), right.frame.size(), right.width, right.height};
     const QuenzaPlacement leftAt{settings.leftOffset.first, settings.leftOffset.second,
                                  settings.leftAtInputSize ? left.width : settings.leftSize.first,
                                  settings.leftAtInputSize ? left.height : settings.leftSize.second};
@@ -437,6 +440,8 @@ void Quenza::Compose(const QuenzaFrame& frame, const QuenzaSettings& settings, b
         ClampToInt(static_cast<long long>(leftAt.x) + leftAt.width + settings.rightOffset.first),
         settings.rightOffset.second, settings.rightAtInputSize ? right.width : settings.rightSize.first,
         settings.rightAtInputSize ? right.height : settings.rightSize.second};
-    DrawPicture(frame, {left.frame.data(), left.frame.size(), left.width, left.height}, leftAt, m_columnMap);
-    DrawPicture(frame, {right.frame.data(), right.frame.size(), right.width, right.height}, rightAt, m_columnMap);
+    const QuenzaRect covered[2] = {CoveredRect(frame, leftPicture, leftAt), CoveredRect(frame, rightPicture, rightAt)};
+    CopyBackgroundAround(frame, m_background.data(), covered, 2);
+    DrawPicture(frame, leftPicture, leftAt, m_columnMap);
+    DrawPicture(frame, rightPicture, rightAt, m_columnMap);
 }

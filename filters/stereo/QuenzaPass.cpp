@@ -103,6 +103,57 @@ void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const Qu
 
 } // namespace
 
+QuenzaRect CoveredRect(const QuenzaFrame& frame, const QuenzaPicture& picture, const QuenzaPlacement& at)
+{
+    const QuenzaRect none{0, 0, 0, 0};
+    if (frame.bytesPerPixel != 2 && frame.bytesPerPixel != 3) return none;
+    if (picture.width <= 0 || picture.height <= 0 || at.width <= 0 || at.height <= 0) return none;
+    const std::size_t whole = RowBytes(picture.width, frame.bytesPerPixel) * static_cast<std::size_t>(picture.height);
+    if (picture.bytes < whole) return none;
+    const Visible v = VisiblePart(frame, at);
+    if (v.firstColumn >= v.endColumn || v.firstRow >= v.endRow) return none;
+    // Rows the frame buffer cannot hold whole are not drawn.
+    const auto rowsHeld = static_cast<long long>(frame.bytes / RowBytes(frame.width, frame.bytesPerPixel));
+    const long long top = std::min(v.bottom + v.endRow, rowsHeld);
+    if (top <= v.bottom + v.firstRow) return none;
+    return {static_cast<int>(at.x + v.firstColumn), static_cast<int>(at.x + v.endColumn),
+            static_cast<int>(v.bottom + v.firstRow), static_cast<int>(top)};
+}
+
+void CopyBackgroundAround(const QuenzaFrame& frame, const std::uint8_t* background, const QuenzaRect* covered,
+                          std::size_t count)
+{
+    const unsigned bpp = frame.bytesPerPixel;
+    const std::size_t rowBytes = RowBytes(frame.width, bpp);
+    const std::size_t rows = rowBytes ? frame.bytes / rowBytes : 0;
+    std::vector<QuenzaRect> spans;
+    for (std::size_t row = 0; row < rows; ++row) {
+        // The covered column runs of this row, left to right.
+        spans.clear();
+        for (std::size_t k = 0; k < count; ++k) {
+            const QuenzaRect& r = covered[k];
+            if (r.left < r.right && static_cast<long long>(row) >= r.bottom && static_cast<long long>(row) < r.top)
+                spans.push_back(r);
+        }
+        std::sort(spans.begin(), spans.end(), [](const QuenzaRect& a, const QuenzaRect& b) { return a.left < b.left; });
+        const std::size_t start = row * rowBytes;
+        int column = 0;
+        for (const QuenzaRect& span : spans) {
+            if (span.left > column)
+                std::memcpy(frame.pixels + start + static_cast<std::size_t>(column) * bpp,
+                            background + start + static_cast<std::size_t>(column) * bpp,
+                            static_cast<std::size_t>(span.left - column) * bpp);
+            column = std::max(column, span.right);
+        }
+        if (column < frame.width)
+            std::memcpy(frame.pixels + start + static_cast<std::size_t>(column) * bpp,
+                        background + start + static_cast<std::size_t>(column) * bpp,
+                        static_cast<std::size_t>(frame.width - column) * bpp);
+    }
+    const std::size_t done = rows * rowBytes;
+    if (frame.bytes > done) std::memcpy(frame.pixels + done, background + done, frame.bytes - done);
+}
+
 void BuildBackground(std::vector<std::uint8_t>& background, std::size_t bytes, unsigned bytesPerPixel,
                      std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {

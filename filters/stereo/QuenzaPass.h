@@ -33,6 +33,25 @@ struct QuenzaPlacement {
     int height;
 };
 
+// Frame columns [left, right) and rows [bottom, top), rows counted from the
+// bottom as in memory.
+struct QuenzaRect {
+    int left;
+    int right;
+    int bottom;
+    int top;
+};
+
+// What DrawPicture will cover wholly: the visible part of the placement,
+// or an empty rectangle when the picture draws nothing or its buffer is
+// too short to draw every visible row.
+QuenzaRect CoveredRect(const QuenzaFrame& frame, const QuenzaPicture& picture, const QuenzaPlacement& placement);
+
+// Copies `background` (the frame's size) into the frame except inside the
+// `count` rectangles, which the pictures drawn next will cover anyway.
+void CopyBackgroundAround(const QuenzaFrame& frame, const std::uint8_t* background, const QuenzaRect* covered,
+                          std::size_t count);
+
 // `bytes` of background: blue, green, red per pixel for 3 bytes per pixel,
 // the RGB555 value for 2.
 void BuildBackground(std::vector<std::uint8_t>& background, std::size_t bytes, unsigned bytesPerPixel,

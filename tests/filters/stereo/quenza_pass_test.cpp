@@ -101,6 +101,49 @@ TEST(QuenzaPass, StaysInsideShortBuffers)
     }
 }
 
+// Copying the background only around what the pictures cover gives the
+// frame a whole background copy gives, over a frame full of stale bytes,
+// for overlapping, clipped, scaled, absent and cut-short pictures.
+TEST(QuenzaPass, BackgroundAroundThePicturesMatchesAWholeCopy)
+{
+    struct Layout {
+        const char* name;
+        QuenzaPlacement first;
+        QuenzaPlacement second;
+        std::size_t secondBytes;  // of 4 × 3 × 3 = 36
+        std::size_t frameRows;
+    };
+    const Layout layouts[] = {
+        {"side by side", {0, 0, 4, 3}, {4, 0, 4, 3}, 36, 8},
+        {"overlapping", {1, 1, 4, 3}, {3, 2, 8, 6}, 36, 8},
+        {"clipped", {-2, -1, 4, 3}, {8, 6, 4, 3}, 36, 8},
+        {"one outside", {0, 9, 4, 3}, {2, 2, 4, 3}, 36, 8},
+        {"second cut short", {0, 0, 4, 3}, {4, 0, 4, 3}, 20, 8},
+        {"frame cut short", {0, 3, 4, 3}, {4, 3, 8, 6}, 36, 5},
+    };
+    const Bytes background = RandomBytes(kFrameWidth * kFrameHeight * 3, 9);
+    const Bytes picture = NumberedPicture(4, 3);
+    std::vector<std::size_t> scratch;
+    for (const Layout& l : layouts) {
+        const std::size_t frameBytes = kFrameWidth * 3 * l.frameRows + 2;  // and a partial row
+        const QuenzaPicture first{picture.data(), picture.size(), 4, 3};
+        const QuenzaPicture second{picture.data(), l.secondBytes, 4, 3};
+        Bytes whole(frameBytes);
+        const QuenzaFrame wholeFrame{whole.data(), frameBytes, kFrameWidth, kFrameHeight, 3};
+        std::copy_n(background.begin(), frameBytes, whole.begin());
+        DrawPicture(wholeFrame, first, l.first, scratch);
+        DrawPicture(wholeFrame, second, l.second, scratch);
+
+        Bytes around = RandomBytes(frameBytes, 10);
+        const QuenzaFrame aroundFrame{around.data(), frameBytes, kFrameWidth, kFrameHeight, 3};
+        const QuenzaRect covered[2] = {CoveredRect(aroundFrame, first, l.first), CoveredRect(aroundFrame, second, l.second)};
+        CopyBackgroundAround(aroundFrame, background.data(), covered, 2);
+        DrawPicture(aroundFrame, first, l.first, scratch);
+        DrawPicture(aroundFrame, second, l.second, scratch);
+        EXPECT_EQ(around, whole) << l.name;
+    }
+}
+
 TEST(QuenzaPass, BackgroundInEitherFormat)
 {
     std::vector<std::uint8_t> background;
