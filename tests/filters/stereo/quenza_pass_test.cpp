@@ -121,7 +121,7 @@ TEST(QuenzaPass, BackgroundAroundThePicturesMatchesAWholeCopy)
         {"second cut short", {0, 0, 4, 3}, {4, 0, 4, 3}, 20, 8},
         {"frame cut short", {0, 3, 4, 3}, {4, 3, 8, 6}, 36, 5},
     };
-    const Bytes background = RandomBytes(kFrameWidth * kFrameHeight * 3, 9);
+    const Bytes background = RandomBytes(kFrameWidth * kFrameHeight * 3 + 2, 9);
     const Bytes picture = NumberedPicture(4, 3);
     std::vector<std::size_t> scratch;
     for (const Layout& l : layouts) {
