@@ -66,8 +66,8 @@ STDMETHODIMP CPersistSettings::Load(IStream* stream)
     if (FAILED(hr)) return hr;
     LONG version = 0;
     if (!ParseVersionField(field, version)) return HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
-    std::vector<BYTE> settings(m_settingsSize);
-    hr = ReadExactly(stream, settings.data(), m_settingsSize);
+    std::vector<BYTE> settings(m_recordSize);
+    hr = ReadExactly(stream, settings.data(), m_recordSize);
     if (FAILED(hr)) return hr;
     SettingsReader reader(settings.data(), settings.size());
     ReadSettings(reader);
@@ -81,11 +81,11 @@ STDMETHODIMP CPersistSettings::Save(IStream* stream, BOOL clearDirty)
     if (!stream) return E_POINTER;
     SettingsWriter writer;
     WriteSettings(writer);
-    // A filter writing other than its declared size would break every reader.
-    if (writer.Bytes().size() != m_settingsSize) return E_UNEXPECTED;
+    // A filter writing other than its record size would break every reader.
+    if (writer.Bytes().size() != m_recordSize) return E_UNEXPECTED;
     const std::u16string field = FormatVersionField(SoftwareVersion());
     HRESULT hr = WriteAll(stream, field.data(), kVersionFieldBytes);
-    if (SUCCEEDED(hr)) hr = WriteAll(stream, writer.Bytes().data(), m_settingsSize);
+    if (SUCCEEDED(hr)) hr = WriteAll(stream, writer.Bytes().data(), m_recordSize);
     if (FAILED(hr)) return hr;
     if (clearDirty) m_dirty.store(false);
     return S_OK;

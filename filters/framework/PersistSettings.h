@@ -13,7 +13,13 @@ class CPersistSettings : public IPersistStream {
 public:
     static constexpr ULONG kVersionFieldBytes = 24;
 
-    explicit CPersistSettings(DWORD settingsSize) : m_settingsSize(settingsSize) {}
+    // `settingsSize` is what GetSizeMax declares; `recordSize` (when not 0)
+    // the bytes actually stored, for a filter whose declared size is larger
+    // than its fields, so streams written with just the fields still load.
+    explicit CPersistSettings(DWORD settingsSize, DWORD recordSize = 0)
+        : m_settingsSize(settingsSize), m_recordSize(recordSize ? recordSize : settingsSize)
+    {
+    }
 
     STDMETHODIMP IsDirty() override;
     // Reads the whole record before applying any of it: a short or malformed
@@ -29,14 +35,15 @@ public:
     LONG LoadedVersion() const { return m_loadedVersion.load(); }
 
 protected:
-    // The filter writes exactly its declared settings size, under its own lock.
+    // The filter writes exactly its record size, under its own lock.
     virtual void WriteSettings(SettingsWriter& writer) = 0;
-    // Receives exactly the declared settings size, complete.
+    // Receives exactly the record size, complete.
     virtual void ReadSettings(SettingsReader& reader) = 0;
     virtual LONG SoftwareVersion() const { return 1; }
 
 private:
     const DWORD m_settingsSize;
+    const DWORD m_recordSize;
     std::atomic<bool> m_dirty{false};
     std::atomic<LONG> m_loadedVersion{0};
 };

@@ -20,7 +20,8 @@
 struct FilterClassInfo {
     const CLSID* clsid;
     const CLSID* pageClsid;
-    DWORD settingsSize;
+    DWORD settingsSize;  // declared by GetSizeMax
+    DWORD recordSize = 0;  // stored, when less than declared
 };
 
 template <class Base, class Settings, const IID& SettingsIid>
@@ -28,7 +29,7 @@ class SettingsFilter : public Base, public Settings, public CPersistSettings, pu
 public:
     template <class... BaseArgs>
     explicit SettingsFilter(const FilterClassInfo& info, BaseArgs&&... baseArgs)
-        : Base(std::forward<BaseArgs>(baseArgs)...), CPersistSettings(info.settingsSize), m_info(info)
+        : Base(std::forward<BaseArgs>(baseArgs)...), CPersistSettings(info.settingsSize, info.recordSize), m_info(info)
     {
     }
 

@@ -4,28 +4,11 @@
 #pragma once
 
 #include "unknwn.h"
+#include "wingdi.h"
 
 #include <cstddef>
 
 static_assert(sizeof(RECT) == 16);
-
-struct BITMAPINFOHEADER {
-    DWORD biSize;
-    LONG biWidth;
-    LONG biHeight;
-    WORD biPlanes;
-    WORD biBitCount;
-    DWORD biCompression;
-    DWORD biSizeImage;
-    LONG biXPelsPerMeter;
-    LONG biYPelsPerMeter;
-    DWORD biClrUsed;
-    DWORD biClrImportant;
-};
-static_assert(sizeof(BITMAPINFOHEADER) == 40);
-
-constexpr DWORD BI_RGB = 0;
-constexpr DWORD BI_BITFIELDS = 3;
 
 struct VIDEOINFOHEADER {
     RECT rcSource;

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -20,18 +22,28 @@ TEST(StereoPairModule, RegistersItsFiltersWithTheirPinsAndMerit)
 {
     RegisteredStereoPair module;
     ASSERT_EQ(module.RegisterResult(), S_OK);
+    struct Expected {
+        const CLSID* clsid;
+        const char16_t* name;
+        std::size_t inputs;
+    };
+    const Expected expected[] = {
+        {&CLSID_LevelCompress, u"Velk 2-Input Level Compressor", 2},
+        {&CLSID_Interlace, InterlaceTraits::kFriendlyName, 1},
+        {&CLSID_GreenShift, GreenShiftTraits::kFriendlyName, 1},
+        {&CLSID_StereoDisplay, u"Velk Stereo Display", 2},
+        {&CLSID_Quenza, u"Velk Quenza", 2},
+    };
     std::vector<RegisteredFilter> filters;
     ASSERT_EQ(EnumerateRegisteredFilters(CLSID_LegacyAmFilterCategory, filters), S_OK);
-    ASSERT_EQ(filters.size(), 3u);
+    ASSERT_EQ(filters.size(), std::size(expected));
     for (const RegisteredFilter& filter : filters) {
-        const bool greenShift = filter.clsid == CLSID_GreenShift;
-        const bool stereoDisplay = filter.clsid == CLSID_StereoDisplay;
-        EXPECT_TRUE(greenShift || stereoDisplay || filter.clsid == CLSID_Interlace);
-        EXPECT_EQ(filter.friendlyName, greenShift      ? GreenShiftTraits::kFriendlyName
-                                       : stereoDisplay ? u"Velk Stereo Display"
-                                                       : InterlaceTraits::kFriendlyName);
+        const auto match = std::find_if(std::begin(expected), std::end(expected),
+                                        [&](const Expected& e) { return *e.clsid == filter.clsid; });
+        ASSERT_NE(match, std::end(expected));
+        EXPECT_EQ(filter.friendlyName, match->name);
         EXPECT_EQ(filter.merit, 0x200000u);
-        const std::size_t inputs = stereoDisplay ? 2 : 1;
+        const std::size_t inputs = match->inputs;
         ASSERT_EQ(filter.pins.size(), inputs + 1);
         for (std::size_t i = 0; i < inputs; ++i) {
             EXPECT_EQ(filter.pins[i].name, u"Input");
@@ -53,18 +65,16 @@ TEST(StereoPairModule, RegistersItsFiltersWithTheirPinsAndMerit)
     EXPECT_FALSE(CreateByClsid<IUnknown>(CLSID_GreenShift, IID_IUnknown));
 }
 
-// Classes of the module's later filters, and of other modules, are not served.
+// Classes of other modules are not served.
 TEST(StereoPairModule, ServesOnlyItsOwnClasses)
 {
     RegisteredStereoPair module;
-    const CLSID levelCompress{0xF5B05DB1, 0xC61D, 0x4D93, {0x96, 0xA4, 0x21, 0xDB, 0xBE, 0xC3, 0x5E, 0xB0}};
     const CLSID noise{0x6CD30BFD, 0x94C8, 0x450E, {0xB9, 0x60, 0x39, 0x5D, 0x42, 0x60, 0x20, 0xB4}};
-    for (const CLSID* clsid : {&levelCompress, &noise}) {
-        ComPtr<IClassFactory> factory;
-        EXPECT_EQ(module.GetClassObject(*clsid, IID_IClassFactory, factory.OutVoid()), CLASS_E_CLASSNOTAVAILABLE);
-    }
-    for (const CLSID* clsid : {&CLSID_GreenShift, &CLSID_GreenShiftProp, &CLSID_Interlace, &CLSID_InterlaceProp,
-                               &CLSID_StereoDisplay, &CLSID_StereoDisplayProp}) {
+    ComPtr<IClassFactory> foreign;
+    EXPECT_EQ(module.GetClassObject(noise, IID_IClassFactory, foreign.OutVoid()), CLASS_E_CLASSNOTAVAILABLE);
+    for (const CLSID* clsid : {&CLSID_LevelCompress, &CLSID_LevelCompressProp, &CLSID_GreenShift,
+                               &CLSID_GreenShiftProp, &CLSID_Interlace, &CLSID_InterlaceProp, &CLSID_StereoDisplay,
+                               &CLSID_StereoDisplayProp, &CLSID_Quenza, &CLSID_QuenzaProp}) {
         ComPtr<IClassFactory> factory;
         EXPECT_EQ(module.GetClassObject(*clsid, IID_IClassFactory, factory.OutVoid()), S_OK);
     }

@@ -1,0 +1,167 @@
+// Per-frame cost of the two-input compositions beside the memcpy of one
+// output frame (BM_Memcpy with the same w/h/bpp in this program): the Level
+// Compressor in memory and through device bitmaps, and Quenza laying out two
+// half-width pictures at their own size or doubled.
+#include "LevelCompressorBitmaps.h"
+#include "LevelCompressorPass.h"
+#include "QuenzaPass.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Geometry {
+    int width;
+    int height;
+    unsigned bytesPerPixel;
+    std::size_t Bytes() const
+    {
+        return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel;
+    }
+};
+
+Geometry GeometryOf(const benchmark::State& state)
+{
+    return {static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+            static_cast<unsigned>(state.range(2))};
+}
+
+std::vector<std::uint8_t> Picture(std::size_t bytes, std::uint8_t salt)
+{
+    std::vector<std::uint8_t> data(bytes);
+    for (std::size_t i = 0; i < bytes; ++i) data[i] = static_cast<std::uint8_t>(i * 31 + salt);
+    return data;
+}
+
+void Touch(const std::uint8_t* out)
+{
+    benchmark::DoNotOptimize(out);
+    benchmark::ClobberMemory();
+}
+
+// Output bytes, so the rates compare with BM_Memcpy's directly.
+void Report(benchmark::State& state, const Geometry& g)
+{
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * g.Bytes()));
+}
+
+// The two squeezes alone, one path (0 the reference, 1 the best the machine
+// runs): what each pair of input frames costs.
+void BM_LevelCompressSqueeze(benchmark::State& state)
+{
+    const Geometry g = GeometryOf(state);
+    const CompressPath path = state.range(3) ? CompressPath::Best : CompressPath::Reference;
+    const auto left = Picture(g.Bytes(), 1);
+    const auto right = Picture(g.Bytes(), 2);
+    std::vector<std::uint8_t> composition(g.Bytes());
+    for (auto _ : state) {
+        CompressIntoHalf(composition.data(), composition.size(), left.data(), left.size(),
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Left, path);
+        CompressIntoHalf(composition.data(), composition.size(), right.data(), right.size(),
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Right, path);
+        Touch(composition.data());
+    }
+    Report(state, g);
+}
+
+// Mode 1 per output frame: both inputs squeezed into the composition, which
+// is then copied into the output sample.
+void BM_LevelCompressMemory(benchmark::State& state)
+{
+    const Geometry g = GeometryOf(state);
+    const auto left = Picture(g.Bytes(), 1);
+    const auto right = Picture(g.Bytes(), 2);
+    std::vector<std::uint8_t> composition(g.Bytes());
+    std::vector<std::uint8_t> out(g.Bytes());
+    for (auto _ : state) {
+        CompressIntoHalf(composition.data(), composition.size(), left.data(), left.size(),
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Left);
+        CompressIntoHalf(composition.data(), composition.size(), right.data(), right.size(),
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Right);
+        std::memcpy(out.data(), composition.data(), out.size());
+        Touch(out.data());
+    }
+    Report(state, g);
+}
+
+// Mode 0 per output frame: both inputs into their bitmaps ("inputs" 1;
+// left out with 0), stretched into the composition and read back into the
+// output sample.
+void BM_LevelCompressBitmaps(benchmark::State& state)
+{
+    const bool withInputs = state.range(3) != 0;
+    const Geometry g = GeometryOf(state);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = g.width;
+    header.biHeight = g.height;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(8 * g.bytesPerPixel);
+    DeviceBitmapCompressor bitmaps;
+    if (!bitmaps.Create(header)) {
+        state.SkipWithError("no device bitmaps");
+        return;
+    }
+    const auto left = Picture(g.Bytes(), 1);
+    const auto right = Picture(g.Bytes(), 2);
+    std::vector<std::uint8_t> out(g.Bytes());
+    for (auto _ : state) {
+        if (withInputs) {
+            bitmaps.PutSide(FrameHalf::Left, left.data(), left.size());
+            bitmaps.PutSide(FrameHalf::Right, right.data(), right.size());
+        }
+        bitmaps.Compose(out.data(), out.size());
+        Touch(out.data());
+    }
+    Report(state, g);
+}
+
+// Quenza per output frame: the background where the pictures leave room (none
+// here), then two pictures side by side that cover the frame, at their own
+// size (scale 1) or doubled from a quarter of the area (scale 2).
+void BM_QuenzaCompose(benchmark::State& state)
+{
+    const Geometry g = GeometryOf(state);
+    const int scale = static_cast<int>(state.range(3));
+    const int pictureWidth = g.width / 2 / scale;
+    const int pictureHeight = g.height / scale;
+    const std::size_t pictureBytes =
+        static_cast<std::size_t>(pictureWidth) * static_cast<std::size_t>(pictureHeight) * g.bytesPerPixel;
+    const auto left = Picture(pictureBytes, 1);
+    const auto right = Picture(pictureBytes, 2);
+    std::vector<std::uint8_t> background;
+    BuildBackground(background, g.Bytes(), g.bytesPerPixel, 10, 20, 30);
+    std::vector<std::uint8_t> out(g.Bytes());
+    std::vector<std::size_t> scratch;
+    const QuenzaFrame frame{out.data(), out.size(), g.width, g.height, g.bytesPerPixel};
+    const QuenzaPicture leftPicture{left.data(), left.size(), pictureWidth, pictureHeight};
+    const QuenzaPicture rightPicture{right.data(), right.size(), pictureWidth, pictureHeight};
+    const QuenzaPlacement leftAt{0, 0, g.width / 2, g.height};
+    const QuenzaPlacement rightAt{g.width / 2, 0, g.width / 2, g.height};
+    for (auto _ : state) {
+        const QuenzaRect covered[2] = {CoveredRect(frame, leftPicture, leftAt), CoveredRect(frame, rightPicture, rightAt)};
+        CopyBackgroundAround(frame, background.data(), covered, 2);
+        DrawPicture(frame, leftPicture, leftAt, scratch);
+        DrawPicture(frame, rightPicture, rightAt, scratch);
+        Touch(out.data());
+    }
+    Report(state, g);
+}
+
+void FullHd(benchmark::internal::Benchmark* b, const char* extra, std::initializer_list<int> values)
+{
+    b->ArgNames({"w", "h", "bpp", extra});
+    for (int bpp : {3, 2})
+        for (int value : values) b->Args({1920, 1080, bpp, value});
+}
+
+} // namespace
+
+BENCHMARK(BM_LevelCompressSqueeze)->Apply([](benchmark::internal::Benchmark* b) { FullHd(b, "best", {0, 1}); });
+BENCHMARK(BM_LevelCompressMemory)->Args({1920, 1080, 3})->Args({1920, 1080, 2})->ArgNames({"w", "h", "bpp"});
+BENCHMARK(BM_LevelCompressBitmaps)->Apply([](benchmark::internal::Benchmark* b) { FullHd(b, "inputs", {1, 0}); });
+BENCHMARK(BM_QuenzaCompose)->Apply([](benchmark::internal::Benchmark* b) { FullHd(b, "scale", {1, 2}); });

@@ -1,0 +1,26 @@
+// The Level Compressor's squeeze in memory: a picture halved in width by
+// keeping its even columns (0, 2, 4, …) and written into the left or right
+// half of a frame of the picture's own size. Rows are packed (width × bytes
+// per pixel) and row r of the picture lands on row r of the frame, so an odd
+// width leaves the frame's last column to nobody.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+enum class FrameHalf { Left, Right };
+
+// How the rows are moved; every path gives the same bytes.
+enum class CompressPath { Reference, Sse, Best };
+
+// True when the machine runs `path` (Reference and Best always).
+bool CompressPathAvailable(CompressPath path);
+
+// Writes the columns 0, 2, 4, … of each whole or partial row of `picture`
+// (`pictureBytes` long) into `half` of `frame` (`frameBytes` long), both of
+// `width` pixels of `bytesPerPixel` (2 or 3) bytes. The half is width / 2
+// pixels wide and starts at pixel width / 2 for the right half; nothing
+// outside the half and nothing beyond either length is touched.
+void CompressIntoHalf(std::uint8_t* frame, std::size_t frameBytes, const std::uint8_t* picture,
+                      std::size_t pictureBytes, std::size_t width, unsigned bytesPerPixel, FrameHalf half,
+                      CompressPath path = CompressPath::Best);

@@ -1,0 +1,97 @@
+#include "LevelCompressorBitmaps.h"
+#include "LevelCompressorPass.h"
+
+#include "TestBytes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The squeeze as defined: row r of the picture, columns 0, 2, 4, …, to row r
+// of the half, as far as the picture's bytes and the frame's reach.
+Bytes ReferenceSqueeze(Bytes frame, const Bytes& picture, std::size_t width, unsigned bpp, FrameHalf half)
+{
+    const std::size_t row = width * bpp;
+    const std::size_t halfWidth = width / 2;
+    const std::size_t offset = half == FrameHalf::Right ? halfWidth * bpp : 0;
+    for (std::size_t r = 0; r * row < picture.size(); ++r)
+        for (std::size_t i = 0; i < halfWidth; ++i)
+            for (unsigned b = 0; b < bpp; ++b) {
+                const std::size_t from = r * row + 2 * i * bpp + b;
+                const std::size_t to = r * row + offset + i * bpp + b;
+                if (r * row + (2 * i + 1) * bpp <= picture.size() && r * row + offset + (i + 1) * bpp <= frame.size())
+                    frame[to] = picture[from];
+            }
+    return frame;
+}
+
+// Every path, both pixel sizes and halves, widths 2–69 (odd ones among
+// them) and pictures cut short anywhere: all agree with the definition and
+// leave the other half untouched.
+TEST(LevelCompressorPass, EveryPathMatchesTheDefinition)
+{
+    for (CompressPath path : {CompressPath::Reference, CompressPath::Sse, CompressPath::Best}) {
+        if (!CompressPathAvailable(path)) continue;
+        for (unsigned bpp : {2u, 3u})
+            for (std::size_t width = 2; width < 70; ++width)
+                for (FrameHalf half : {FrameHalf::Left, FrameHalf::Right}) {
+                    const std::size_t bytes = width * 3 * bpp;
+                    const auto seed = static_cast<unsigned>(width * 7 + bpp);
+                    const Bytes background = RandomBytes(bytes, seed);
+                    for (std::size_t length : {bytes, bytes - bpp, bytes / 2 + 1}) {
+                        const Bytes picture = RandomBytes(length, seed + 1);
+                        Bytes frame = background;
+                        CompressIntoHalf(frame.data(), frame.size(), picture.data(), picture.size(), width, bpp, half,
+                                         path);
+                        ASSERT_EQ(frame, ReferenceSqueeze(background, picture, width, bpp, half))
+                            << "path " << static_cast<int>(path) << " bpp " << bpp << " width " << width
+                            << " length " << length;
+                    }
+                }
+    }
+}
+
+TEST(LevelCompressorPass, KeepsTheEvenColumnsOfEachRow)
+{
+    // Two rows of six RGB555 pixels; pixel value = 10 × row + column.
+    Bytes picture;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 6; ++c) picture.insert(picture.end(), {static_cast<std::uint8_t>(10 * r + c), 0});
+    Bytes frame(picture.size(), 0xEE);
+    CompressIntoHalf(frame.data(), frame.size(), picture.data(), picture.size(), 6, 2, FrameHalf::Right);
+    EXPECT_EQ(frame, (Bytes{0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0, 0, 2, 0, 4, 0,
+                            0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 10, 0, 12, 0, 14, 0}));
+}
+
+// Through device bitmaps the same columns survive, for both formats (RGB555
+// values carry five bits per component, so any 15-bit value comes back).
+TEST(LevelCompressorBitmaps, SqueezeMatchesTheMemorySqueeze)
+{
+    for (unsigned bpp : {2u, 3u}) {
+        const std::size_t width = 64;
+        const std::size_t height = 6;
+        BITMAPINFOHEADER header{};
+        header.biSize = sizeof header;
+        header.biWidth = static_cast<LONG>(width);
+        header.biHeight = static_cast<LONG>(height);
+        header.biPlanes = 1;
+        header.biBitCount = static_cast<WORD>(8 * bpp);
+        DeviceBitmapCompressor bitmaps;
+        ASSERT_TRUE(bitmaps.Create(header));
+        const std::size_t bytes = width * height * bpp;
+        Bytes left = RandomBytes(bytes, 3);
+        Bytes right = RandomBytes(bytes, 4);
+        if (bpp == 2)
+            for (std::size_t i = 1; i < bytes; i += 2) left[i] &= 0x7F, right[i] &= 0x7F;
+        bitmaps.PutSide(FrameHalf::Left, left.data(), left.size());
+        bitmaps.PutSide(FrameHalf::Right, right.data(), right.size());
+        Bytes viaBitmaps(bytes, 0xEE);
+        EXPECT_EQ(bitmaps.Compose(viaBitmaps.data(), viaBitmaps.size()), bytes);
+        Bytes inMemory(bytes, 0);
+        CompressIntoHalf(inMemory.data(), bytes, left.data(), bytes, width, bpp, FrameHalf::Left);
+        CompressIntoHalf(inMemory.data(), bytes, right.data(), bytes, width, bpp, FrameHalf::Right);
+        EXPECT_EQ(viaBitmaps, inMemory) << bpp;
+    }
+}
+
+} // namespace

@@ -1,0 +1,166 @@
+#include "wingdi.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+BITMAPINFO DibInfo(LONG width, LONG height, WORD bits)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bits;
+    return info;
+}
+
+// A memory context on the display with a bitmap of its own selected.
+struct Surface {
+    Surface(int width, int height)
+        : display(CreateDCW(u"DISPLAY", nullptr, nullptr, nullptr)), dc(CreateCompatibleDC(display)),
+          bitmap(CreateCompatibleBitmap(display, width, height)), original(SelectObject(dc, bitmap))
+    {
+    }
+    ~Surface()
+    {
+        SelectObject(dc, original);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        DeleteDC(display);
+    }
+    HDC display;
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ original;
+};
+
+// 24-bit pixels of a bottom-up DIB without padding whose bytes are
+// (column, row, 7); rows are padded to 32 bits by the caller's stride.
+Bytes NumberedDib(int width, int height, std::size_t stride)
+{
+    Bytes bits(stride * static_cast<std::size_t>(height), 0);
+    for (int r = 0; r < height; ++r)
+        for (int c = 0; c < width; ++c) {
+            std::uint8_t* p = &bits[r * stride + 3 * static_cast<std::size_t>(c)];
+            p[0] = static_cast<std::uint8_t>(c);
+            p[1] = static_cast<std::uint8_t>(r);
+            p[2] = 7;
+        }
+    return bits;
+}
+
+TEST(Gdi, DibsComeBackAsTheyWentInWithPaddedRows)
+{
+    for (WORD bits : {WORD{16}, WORD{24}}) {
+        const int width = 5;  // rows of 15 or 10 bytes, padded to 16 and 12
+        const std::size_t stride = bits == 24 ? 16 : 12;
+        Surface surface(width, 3);
+        BITMAPINFO info = DibInfo(width, 3, bits);
+        Bytes in(stride * 3);
+        for (std::size_t i = 0; i < in.size(); ++i) in[i] = static_cast<std::uint8_t>(i * 37 + 1);
+        if (bits == 16)
+            for (std::size_t i = 1; i < in.size(); i += 2) in[i] &= 0x7F;  // RGB555 has no top bit
+        ASSERT_EQ(SetDIBits(surface.dc, surface.bitmap, 0, 3, in.data(), &info, DIB_RGB_COLORS), 3);
+        Bytes out(in.size(), 0xEE);
+        ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 3, out.data(), &info, DIB_RGB_COLORS), 3);
+        for (int r = 0; r < 3; ++r)
+            for (std::size_t b = 0; b < width * bits / 8u; ++b)
+                EXPECT_EQ(out[r * stride + b], in[r * stride + b]) << bits << " row " << r << " byte " << b;
+    }
+}
+
+struct StretchCase {
+    const char* name;
+    int x, y, width, height;  // destination
+    int sourceX, sourceY, sourceWidth, sourceHeight;
+    int expectColumn[4];  // source column shown in destination columns 0–3 of row 0 (-1: untouched)
+};
+
+// Stretching an 8 × 2 picture onto 4 × 1: nearest pixels, dropped columns,
+// mirroring and clipping, read back through a top-down DIB.
+TEST(Gdi, StretchKeepsNearestPixels)
+{
+    const StretchCase cases[] = {
+        {"halved", 0, 0, 4, 1, 0, 0, 8, 2, {0, 2, 4, 6}},
+        {"part of the source", 0, 0, 4, 1, 4, 0, 4, 1, {4, 5, 6, 7}},
+        {"doubled", 0, 0, 4, 1, 2, 0, 2, 1, {2, 2, 3, 3}},
+        {"mirrored", 3, 0, -4, 1, 0, 0, 8, 2, {6, 4, 2, 0}},
+        {"clipped at the left", -2, 0, 4, 1, 0, 0, 8, 2, {4, 6, -1, -1}},
+        {"clipped at the right", 2, 0, 4, 1, 0, 0, 8, 2, {-1, -1, 0, 2}},
+        {"source past its bitmap", 0, 0, 4, 1, 6, 0, 4, 1, {6, 7, -1, -1}},
+    };
+    const BITMAPINFO sourceInfo = DibInfo(8, -2, 24);
+    const Bytes picture = NumberedDib(8, 2, 24);
+    for (const StretchCase& c : cases) {
+        Surface source(8, 2);
+        Surface target(4, 1);
+        ASSERT_EQ(SetDIBits(source.dc, source.bitmap, 0, 2, picture.data(), &sourceInfo, DIB_RGB_COLORS), 2);
+        PatBlt(target.dc, 0, 0, 4, 1, WHITENESS);
+        SetStretchBltMode(target.dc, COLORONCOLOR);
+        ASSERT_TRUE(StretchBlt(target.dc, c.x, c.y, c.width, c.height, source.dc, c.sourceX, c.sourceY,
+                               c.sourceWidth, c.sourceHeight, SRCCOPY))
+            << c.name;
+        BITMAPINFO info = DibInfo(4, -1, 24);
+        Bytes out(12);
+        ASSERT_EQ(GetDIBits(target.dc, target.bitmap, 0, 1, out.data(), &info, DIB_RGB_COLORS), 1);
+        for (int i = 0; i < 4; ++i) {
+            const Bytes pixel(out.begin() + 3 * i, out.begin() + 3 * i + 3);
+            const Bytes expected = c.expectColumn[i] < 0
+                                       ? Bytes{0xFF, 0xFF, 0xFF}
+                                       : Bytes{static_cast<std::uint8_t>(c.expectColumn[i]), 0, 7};
+            EXPECT_EQ(pixel, expected) << c.name << " column " << i;
+        }
+    }
+}
+
+TEST(Gdi, NewBitmapsAndBlackFillsAreBlack)
+{
+    Surface surface(3, 2);
+    BITMAPINFO info = DibInfo(3, 2, 24);
+    Bytes out(24, 0xEE);
+    ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 2, out.data(), &info, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(out, Bytes(24, 0));  // padding bytes included
+    PatBlt(surface.dc, 0, 0, 3, 2, WHITENESS);
+    ASSERT_TRUE(PatBlt(surface.dc, 1, 0, 5, 1, BLACKNESS));
+    GetDIBits(surface.dc, surface.bitmap, 0, 2, out.data(), &info, DIB_RGB_COLORS);
+    // Bottom-up: the top row, filled black from column 1, comes second.
+    EXPECT_EQ(Bytes(out.begin() + 12, out.begin() + 21), (Bytes{0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Bytes(out.begin(), out.begin() + 9), Bytes(9, 0xFF));
+}
+
+// Handles that are not, or no longer, what a call needs fail cleanly.
+TEST(Gdi, RefusesWhatDoesNotFit)
+{
+    EXPECT_EQ(CreateDCW(u"PRINTER", nullptr, nullptr, nullptr), nullptr);
+    Surface surface(2, 2);
+    HDC other = CreateCompatibleDC(surface.display);
+    EXPECT_EQ(SelectObject(other, surface.bitmap), nullptr);  // selected into another context
+    EXPECT_EQ(SelectObject(surface.display, surface.bitmap), nullptr);
+    EXPECT_FALSE(DeleteObject(surface.bitmap));  // still selected
+    // A memory context still holding its first bitmap makes monochrome ones,
+    // which nothing here draws on.
+    HBITMAP mono = CreateCompatibleBitmap(other, 2, 2);
+    ASSERT_NE(mono, nullptr);
+    BITMAPINFO info = DibInfo(2, 2, 24);
+    Bytes bits(16);
+    EXPECT_EQ(SetDIBits(other, mono, 0, 2, bits.data(), &info, DIB_RGB_COLORS), 0);
+    EXPECT_FALSE(StretchBlt(other, 0, 0, 2, 2, surface.dc, 0, 0, 2, 2, SRCCOPY));
+    EXPECT_FALSE(StretchBlt(surface.dc, 0, 0, 2, 2, surface.dc, 0, 0, 2, 2, 0x00EE0086));
+    BITMAPINFO rgb32 = DibInfo(2, 2, 32);
+    EXPECT_EQ(SetDIBits(surface.dc, surface.bitmap, 0, 2, bits.data(), &rgb32, DIB_RGB_COLORS), 0);
+    EXPECT_TRUE(DeleteObject(mono));
+    EXPECT_FALSE(DeleteObject(mono));
+    EXPECT_TRUE(DeleteDC(other));
+    EXPECT_FALSE(DeleteDC(other));
+    EXPECT_EQ(SetStretchBltMode(other, COLORONCOLOR), 0);
+    EXPECT_EQ(SetStretchBltMode(surface.dc, COLORONCOLOR), BLACKONWHITE);
+    EXPECT_EQ(GetStretchBltMode(surface.dc), COLORONCOLOR);
+}
+
+} // namespace
