@@ -1,6 +1,6 @@
 #include "QuarterAverage.h"
 
-#include <cstring>
+#include "QuarterAverageSimd.h"
 
 namespace {
 
@@ -62,8 +62,40 @@ void AverageRowPairReference(std::uint8_t* out, const std::uint8_t* upper, const
     }
 }
 
+const std::vector<AverageKernel>& AvailableAverageKernels()
+{
+    static const std::vector<AverageKernel> kernels = [] {
+        std::vector<AverageKernel> available{AverageKernel::Reference};
+#if defined(OSTREL_QUAD_X86)
+        __builtin_cpu_init();
+        if (__builtin_cpu_supports("ssse3")) available.push_back(AverageKernel::Ssse3);
+        if (__builtin_cpu_supports("avx2")) available.push_back(AverageKernel::Avx2);
+#endif
+        return available;
+    }();
+    return kernels;
+}
+
+void AverageRowPairWith(AverageKernel kernel, std::uint8_t* out, const std::uint8_t* upper, const std::uint8_t* lower,
+                        std::size_t outPixels, QuadPixelFormat format)
+{
+    std::size_t done = 0;
+#if defined(OSTREL_QUAD_X86)
+    if (format == QuadPixelFormat::Rgb24 && kernel == AverageKernel::Avx2)
+        done = AverageRgb24Avx2(out, upper, lower, outPixels);
+    else if (format == QuadPixelFormat::Rgb24 && kernel == AverageKernel::Ssse3)
+        done = AverageRgb24Ssse3(out, upper, lower, outPixels);
+#else
+    (void)kernel;
+#endif
+    const unsigned bytesPerPixel = BytesPerPixel(format);
+    AverageRowPairReference(out + done * bytesPerPixel, upper + 2 * done * bytesPerPixel,
+                            lower + 2 * done * bytesPerPixel, outPixels - done, format);
+}
+
 void AverageRowPair(std::uint8_t* out, const std::uint8_t* upper, const std::uint8_t* lower, std::size_t outPixels,
                     QuadPixelFormat format)
 {
-    AverageRowPairReference(out, upper, lower, outPixels, format);
+    static const AverageKernel fastest = AvailableAverageKernels().back();
+    AverageRowPairWith(fastest, out, upper, lower, outPixels, format);
 }

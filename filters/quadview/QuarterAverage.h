@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 enum class QuadPixelFormat {
     Rgb24,   // blue, green, red bytes
@@ -14,10 +15,20 @@ enum class QuadPixelFormat {
 
 constexpr unsigned BytesPerPixel(QuadPixelFormat format) { return format == QuadPixelFormat::Rgb24 ? 3 : 2; }
 
+// The forms of the RGB24 averaging; 16-bit formats always take the reference.
+enum class AverageKernel { Reference, Ssse3, Avx2 };
+
+// The forms this processor can run, the reference first and the fastest last.
+const std::vector<AverageKernel>& AvailableAverageKernels();
+
 // Writes `outPixels` pixels to `out`; output pixel x averages pixels 2x and
 // 2x + 1 of both source rows, which must hold 2 * outPixels pixels each.
 void AverageRowPair(std::uint8_t* out, const std::uint8_t* upper, const std::uint8_t* lower, std::size_t outPixels,
                     QuadPixelFormat format);
+
+// The same in a chosen form, which must be available.
+void AverageRowPairWith(AverageKernel kernel, std::uint8_t* out, const std::uint8_t* upper, const std::uint8_t* lower,
+                        std::size_t outPixels, QuadPixelFormat format);
 
 // The plain one-pixel-at-a-time form, which every faster form must match
 // bit for bit.

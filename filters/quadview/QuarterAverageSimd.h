@@ -1,0 +1,17 @@
+// The RGB24 2 x 2 averaging with byte shuffles, for x86-64 processors that
+// have SSSE3 or AVX2 (asked at run time). Each handles the pixels it can
+// reach without reading or writing past the rows and returns how many
+// output pixels it wrote; the caller finishes the rest.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__x86_64__) || defined(__i386__)
+#define OSTREL_QUAD_X86 1
+
+std::size_t AverageRgb24Ssse3(std::uint8_t* out, const std::uint8_t* upper, const std::uint8_t* lower,
+                              std::size_t outPixels);
+std::size_t AverageRgb24Avx2(std::uint8_t* out, const std::uint8_t* upper, const std::uint8_t* lower,
+                             std::size_t outPixels);
+#endif
