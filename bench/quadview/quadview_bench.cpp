@@ -89,7 +89,7 @@ void BM_QuadComposeReference(benchmark::State& state)
 void Frames(benchmark::internal::Benchmark* b)
 {
     b->ArgNames({"w", "h", "bpp"});
-    for (const auto& size : {std::pair{640, 480}, std::pair{1920, 1080}})
+    for (const auto& size : {std::pair{320, 240}, std::pair{640, 480}, std::pair{1920, 1080}})
         for (int bpp : {3, 2}) b->Args({size.first, size.second, bpp});
 }
 

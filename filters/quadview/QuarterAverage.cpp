@@ -70,6 +70,9 @@ const std::vector<AverageKernel>& AvailableAverageKernels()
         __builtin_cpu_init();
         if (__builtin_cpu_supports("ssse3")) available.push_back(AverageKernel::Ssse3);
         if (__builtin_cpu_supports("avx2")) available.push_back(AverageKernel::Avx2);
+        if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
+            __builtin_cpu_supports("avx512vbmi"))
+            available.push_back(AverageKernel::Avx512);
 #endif
         return available;
     }();
@@ -81,7 +84,9 @@ void AverageRowPairWith(AverageKernel kernel, std::uint8_t* out, const std::uint
 {
     std::size_t done = 0;
 #if defined(OSTREL_QUAD_X86)
-    if (format == QuadPixelFormat::Rgb24 && kernel == AverageKernel::Avx2)
+    if (format == QuadPixelFormat::Rgb24 && kernel == AverageKernel::Avx512)
+        done = AverageRgb24Avx512(out, upper, lower, outPixels);
+    else if (format == QuadPixelFormat::Rgb24 && kernel == AverageKernel::Avx2)
         done = AverageRgb24Avx2(out, upper, lower, outPixels);
     else if (format == QuadPixelFormat::Rgb24 && kernel == AverageKernel::Ssse3)
         done = AverageRgb24Ssse3(out, upper, lower, outPixels);

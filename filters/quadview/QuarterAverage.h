@@ -16,7 +16,7 @@ enum class QuadPixelFormat {
 constexpr unsigned BytesPerPixel(QuadPixelFormat format) { return format == QuadPixelFormat::Rgb24 ? 3 : 2; }
 
 // The forms of the RGB24 averaging; 16-bit formats always take the reference.
-enum class AverageKernel { Reference, Ssse3, Avx2 };
+enum class AverageKernel { Reference, Ssse3, Avx2, Avx512 };
 
 // The forms this processor can run, the reference first and the fastest last.
 const std::vector<AverageKernel>& AvailableAverageKernels();
