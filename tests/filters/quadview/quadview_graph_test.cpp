@@ -1,13 +1,12 @@
 // The quad view in a running graph: push sources on its inputs, a recording
 // sink on its output.
 #include "QuadViewTestSupport.h"
+#include "WaitFor.h"
 #include "kernel.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
-#include <thread>
 
 namespace {
 
@@ -57,17 +56,6 @@ Bytes Blue()
     Bytes pixels;
     for (int p = 0; p < kWidth / 2 * kHeight / 2; ++p) pixels.insert(pixels.end(), {255, 0, 0});
     return pixels;
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, int timeoutMs = 5000)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
 }
 
 class QuadViewGraph : public ::testing::Test {
@@ -144,6 +132,9 @@ TEST(QuadViewTimes, OutputTimesComeFromTheTimeBaseInputOrTheOwnClock)
         {0, 0, 0, false, {-1, -1, -1}, {-1, -1, -1}},
         {1, 0, 0, false, {0, 340000, 670000}, {330000, 660000, 990000}},  // input 1 silent
         {1, 0, 0, true, {-1, -1, -1}, {-1, -1, -1}},
+        // No such input: the time base stays on input 0.
+        {7, 0, 0, false, {-1, -1, -1}, {-1, -1, -1}},
+        {-3, 0, 0, false, {-1, -1, -1}, {-1, -1, -1}},
     };
     for (const Case& c : cases) {
         QuadGraph quad;
