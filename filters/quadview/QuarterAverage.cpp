@@ -90,6 +90,8 @@ void AverageRowPairWith(AverageKernel kernel, std::uint8_t* out, const std::uint
         done = AverageRgb24Avx2(out, upper, lower, outPixels);
     else if (format == QuadPixelFormat::Rgb24 && kernel == AverageKernel::Ssse3)
         done = AverageRgb24Ssse3(out, upper, lower, outPixels);
+    else if (format != QuadPixelFormat::Rgb24 && (kernel == AverageKernel::Avx2 || kernel == AverageKernel::Avx512))
+        done = AverageWordsAvx2(out, upper, lower, outPixels, format == QuadPixelFormat::Rgb565);
 #else
     (void)kernel;
 #endif

@@ -15,7 +15,8 @@ enum class QuadPixelFormat {
 
 constexpr unsigned BytesPerPixel(QuadPixelFormat format) { return format == QuadPixelFormat::Rgb24 ? 3 : 2; }
 
-// The forms of the RGB24 averaging; 16-bit formats always take the reference.
+// The forms of the averaging. The 16-bit formats take the AVX2 form on
+// processors with AVX2 or AVX-512, the reference otherwise.
 enum class AverageKernel { Reference, Ssse3, Avx2, Avx512 };
 
 // The forms this processor can run, the reference first and the fastest last.

@@ -138,6 +138,50 @@ __attribute__((target("avx512bw,avx512vl,avx512vbmi"))) std::size_t AverageRgb24
     return outPixels;
 }
 
+// One field of every word of both rows, summed over the 2 x 2 block into
+// the low word of each pixel pair's 32-bit lane (the sums fit 16 bits).
+__attribute__((target("avx2"))) __m256i FieldSums(__m256i upper, __m256i lower)
+{
+    const __m256i rows = _mm256_add_epi16(upper, lower);
+    return _mm256_add_epi16(rows, _mm256_srli_epi32(rows, 16));
+}
+
+// Sixteen output pixels a step: the fields are taken apart in place (green
+// stays at its position, its sum shifts back into it), summed, divided by
+// 4 and put together again.
+__attribute__((target("avx2"))) std::size_t AverageWordsAvx2(std::uint8_t* out, const std::uint8_t* upper,
+                                                               const std::uint8_t* lower, std::size_t outPixels,
+                                                               bool rgb565)
+{
+    const int redShift = rgb565 ? 11 : 10;
+    const __m128i redCount = _mm_cvtsi32_si128(redShift);
+    const __m256i green = _mm256_set1_epi16(static_cast<short>(rgb565 ? 0x07E0 : 0x03E0));
+    const __m256i fiveBits = _mm256_set1_epi16(0x1F);
+    const __m256i lowWords = _mm256_set1_epi32(0xFFFF);
+    std::size_t x = 0;
+    // A step reads source bytes 4x to 4x + 63 of each row and stores output bytes 2x to 2x + 31.
+    for (; x + 16 <= outPixels; x += 16) {
+        __m256i halves[2];
+        for (std::size_t h = 0; h < 2; ++h) {
+            const __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(upper + 4 * x + 32 * h));
+            const __m256i l = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lower + 4 * x + 32 * h));
+            const __m256i red = FieldSums(_mm256_and_si256(_mm256_srl_epi16(u, redCount), fiveBits),
+                                          _mm256_and_si256(_mm256_srl_epi16(l, redCount), fiveBits));
+            const __m256i greens = FieldSums(_mm256_and_si256(u, green), _mm256_and_si256(l, green));
+            const __m256i blue = FieldSums(_mm256_and_si256(u, fiveBits), _mm256_and_si256(l, fiveBits));
+            const __m256i word = _mm256_or_si256(
+                _mm256_or_si256(_mm256_sll_epi16(_mm256_srli_epi16(red, 2), redCount),
+                                _mm256_and_si256(_mm256_srli_epi16(greens, 2), green)),
+                _mm256_srli_epi16(blue, 2));
+            halves[h] = _mm256_and_si256(word, lowWords);
+        }
+        // Packing works per lane: pixels 0-3, 8-11 | 4-7, 12-15, put in order.
+        const __m256i packed = _mm256_packus_epi32(halves[0], halves[1]);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 2 * x), _mm256_permute4x64_epi64(packed, 0xD8));
+    }
+    return x;
+}
+
 #undef OSTREL_PAIR_BYTES
 #undef OSTREL_PACKED_BYTES
 
