@@ -70,17 +70,19 @@ void BM_QuadCompose(benchmark::State& state)
     });
 }
 
-// The same through the one-pixel-at-a-time reference, for comparison.
-void BM_QuadComposeReference(benchmark::State& state)
+// The same through each form of the averaging this processor runs
+// (0 reference, 1 SSSE3, 2 AVX2, 3 AVX-512), for comparison.
+void BM_QuadComposeForm(benchmark::State& state)
 {
-    Compose(state, [](std::uint8_t* out, const QuadGeometry& geometry, const std::array<Frame, 4>& inputs) {
+    const auto kernel = static_cast<AverageKernel>(state.range(3));
+    Compose(state, [kernel](std::uint8_t* out, const QuadGeometry& geometry, const std::array<Frame, 4>& inputs) {
         const std::size_t row = geometry.RowBytes();
         for (int q = 0; q < 4; ++q) {
             std::uint8_t* quarter = out + QuarterOffset(geometry, q);
             const std::uint8_t* source = inputs[static_cast<std::size_t>(q)].data();
             for (std::size_t y = 0; y < geometry.height / 2; ++y)
-                AverageRowPairReference(quarter + y * row, source + 2 * y * row, source + (2 * y + 1) * row,
-                                        geometry.width / 2, geometry.format);
+                AverageRowPairWith(kernel, quarter + y * row, source + 2 * y * row, source + (2 * y + 1) * row,
+                                   geometry.width / 2, geometry.format);
         }
     });
 }
@@ -93,8 +95,17 @@ void Frames(benchmark::internal::Benchmark* b)
         for (int bpp : {3, 2}) b->Args({size.first, size.second, bpp});
 }
 
+void FramesAndForms(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"w", "h", "bpp", "form"});
+    for (const auto& size : {std::pair{640, 480}, std::pair{1920, 1080}})
+        for (int bpp : {3, 2})
+            for (AverageKernel kernel : AvailableAverageKernels())
+                b->Args({size.first, size.second, bpp, static_cast<int>(kernel)});
+}
+
 } // namespace
 
 BENCHMARK(BM_Memcpy)->Apply(Frames);
 BENCHMARK(BM_QuadCompose)->Apply(Frames);
-BENCHMARK(BM_QuadComposeReference)->Apply(Frames);
+BENCHMARK(BM_QuadComposeForm)->Apply(FramesAndForms);
