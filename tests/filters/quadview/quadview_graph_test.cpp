@@ -2,6 +2,7 @@
 // sink on its output.
 #include "QuadViewTestSupport.h"
 #include "WaitFor.h"
+#include "allocator.h"
 #include "kernel.h"
 
 #include <gtest/gtest.h>
@@ -235,6 +236,39 @@ TEST_F(QuadViewGraph, UndrawableSamplesSkipTheOutputAndReportAQualityChangeOnce)
     for (const GraphEvent& event : quad.graph->Events()) changes += event.code == EC_QUALITY_CHANGE;
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(quad.sink->SampleCount(), 0u);
+}
+
+// Samples of a control stream are taken and dropped: only the media
+// sample after them makes an output.
+TEST_F(QuadViewGraph, ControlStreamSamplesMakeNoOutput)
+{
+    ASSERT_EQ(quad.AddSource(0, Rgb24Type(kWidth, kHeight), {}), S_OK);
+    ASSERT_EQ(quad.ConnectOutput(), S_OK);
+    ASSERT_EQ(quad.graph->Run(), S_OK);
+    ComPtr<IMemAllocator> allocator;
+    ASSERT_EQ(CMemAllocator::Create(allocator.Out()), S_OK);
+    ALLOCATOR_PROPERTIES wanted{1, static_cast<LONG>(kFrameBytes), 1, 0}, got{};
+    ASSERT_EQ(allocator->SetProperties(&wanted, &got), S_OK);
+    ASSERT_EQ(allocator->Commit(), S_OK);
+    auto input = quad.Pin(u"In0").As<IMemInputPin>(IID_IMemInputPin);
+    const auto send = [&](DWORD streamId) {
+        ComPtr<IMediaSample> sample;
+        ASSERT_EQ(allocator->GetBuffer(sample.Out(), nullptr, nullptr, 0), S_OK);
+        auto sample2 = sample.As<IMediaSample2>(IID_IMediaSample2);
+        AM_SAMPLE2_PROPERTIES props{};
+        ASSERT_EQ(sample2->GetProperties(sizeof props, reinterpret_cast<BYTE*>(&props)), S_OK);
+        props.dwStreamId = streamId;
+        props.lActual = static_cast<LONG>(kFrameBytes);
+        ASSERT_EQ(sample2->SetProperties(sizeof props, reinterpret_cast<const BYTE*>(&props)), S_OK);
+        EXPECT_EQ(input->Receive(sample.Get()), S_OK);
+    };
+    send(AM_STREAM_CONTROL);
+    Sleep(100);
+    EXPECT_EQ(quad.sink->SampleCount(), 0u);
+    send(AM_STREAM_MEDIA);
+    EXPECT_TRUE(quad.sink->WaitForSamples(1, 5000));
+    quad.graph->Stop();
+    allocator->Decommit();
 }
 
 } // namespace
