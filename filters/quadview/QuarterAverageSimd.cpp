@@ -1,0 +1,188 @@
+#include "QuarterAverageSimd.h"
+
+#include "QuarterAverage.h"
+
+#if defined(OSTREL_QUAD_X86)
+
+#include <algorithm>
+#include <array>
+
+#include <immintrin.h>
+
+// Both paths work on pixel pairs: a shuffle puts the same colour byte of
+// the two pixels of a pair side by side, a multiply-add by ones sums each
+// pair into 16 bits, the two rows are added and the sums divided by 4.
+// A 16-byte lane holds two pairs (12 source bytes) and gives six output
+// bytes in eight 16-bit sums, the last two of them zero.
+
+namespace {
+
+// Source bytes of two pixel pairs as (byte of pixel 2p, same byte of
+// pixel 2p + 1) side by side; -1 gives 0.
+#define OSTREL_PAIR_BYTES 0, 3, 1, 4, 2, 5, 6, 9, 7, 10, 8, 11, -1, -1, -1, -1
+// The six output bytes of each half of a lane, packed to the front.
+#define OSTREL_PACKED_BYTES 0, 1, 2, 3, 4, 5, 8, 9, 10, 11, 12, 13, -1, -1, -1, -1
+
+__attribute__((target("ssse3"))) __m128i PairSums(const std::uint8_t* p, __m128i pairs, __m128i ones)
+{
+    return _mm_maddubs_epi16(_mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), pairs), ones);
+}
+
+// A 32-byte load from 4 bytes before pair `k` holds pair k in lane 0
+// (bytes 4-15) and pair k + 1 in lane 1 (bytes 0-11).
+__attribute__((target("avx2"))) __m256i PairSums(const std::uint8_t* p, __m256i pairs, __m256i ones)
+{
+    return _mm256_maddubs_epi16(_mm256_shuffle_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), pairs),
+                                ones);
+}
+
+} // namespace
+
+// Four output pixels a step: source pixels 0-3 and 4-7 of each row.
+__attribute__((target("ssse3"))) std::size_t AverageRgb24Ssse3(std::uint8_t* out, const std::uint8_t* upper,
+                                                                 const std::uint8_t* lower, std::size_t outPixels)
+{
+    const __m128i pairs = _mm_setr_epi8(OSTREL_PAIR_BYTES);
+    const __m128i packed = _mm_setr_epi8(OSTREL_PACKED_BYTES);
+    const __m128i ones = _mm_set1_epi8(1);
+    std::size_t x = 0;
+    // A step reads 28 source bytes of each row and stores 16 output bytes.
+    for (; x + 6 <= outPixels; x += 4) {
+        const std::uint8_t* u = upper + 6 * x;
+        const std::uint8_t* l = lower + 6 * x;
+        const __m128i first = _mm_srli_epi16(_mm_add_epi16(PairSums(u, pairs, ones), PairSums(l, pairs, ones)), 2);
+        const __m128i second = _mm_srli_epi16(_mm_add_epi16(PairSums(u + 12, pairs, ones), PairSums(l + 12, pairs, ones)), 2);
+        const __m128i bytes = _mm_shuffle_epi8(_mm_packus_epi16(first, second), packed);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * x), bytes);
+    }
+    return x;
+}
+
+// Eight output pixels a step, from four 32-byte loads. The loads start 4
+// bytes before their first pair, so the first two output pixels of a row
+// come from the reference.
+__attribute__((target("avx2"))) std::size_t AverageRgb24Avx2(std::uint8_t* out, const std::uint8_t* upper,
+                                                               const std::uint8_t* lower, std::size_t outPixels)
+{
+    const __m256i pairs = _mm256_setr_epi8(4, 7, 5, 8, 6, 9, 10, 13, 11, 14, 12, 15, -1, -1, -1, -1, OSTREL_PAIR_BYTES);
+    const __m256i packed = _mm256_setr_epi8(OSTREL_PACKED_BYTES, OSTREL_PACKED_BYTES);
+    const __m256i order = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7);
+    const __m256i ones = _mm256_set1_epi8(1);
+    // A step at x reads source bytes 6x - 4 to 6x + 51 of each row and
+    // stores output bytes 3x to 3x + 31.
+    if (outPixels < 13) return 0;
+    AverageRowPairReference(out, upper, lower, 2, QuadPixelFormat::Rgb24);
+    std::size_t x = 2;
+    for (; x + 11 <= outPixels; x += 8) {
+        const std::uint8_t* u = upper + 6 * x - 4;
+        const std::uint8_t* l = lower + 6 * x - 4;
+        // Pairs x/2 and x/2 + 1, then x/2 + 2 and x/2 + 3.
+        const __m256i first = _mm256_srli_epi16(_mm256_add_epi16(PairSums(u, pairs, ones), PairSums(l, pairs, ones)), 2);
+        const __m256i second =
+            _mm256_srli_epi16(_mm256_add_epi16(PairSums(u + 24, pairs, ones), PairSums(l + 24, pairs, ones)), 2);
+        // Lanes in pixel order: pairs 0 and 1 in lane 0, 2 and 3 in lane 1.
+        const __m256i low = _mm256_permute2x128_si256(first, second, 0x20);
+        const __m256i high = _mm256_permute2x128_si256(first, second, 0x31);
+        const __m256i bytes = _mm256_shuffle_epi8(_mm256_packus_epi16(low, high), packed);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 3 * x), _mm256_permutevar8x32_epi32(bytes, order));
+    }
+    return x;
+}
+
+// The byte pairs of ten output pixels within 60 source bytes, for the
+// permute; the last two words pick byte 0 and are never stored.
+constexpr std::array<std::uint8_t, 64> TenPixelPairs()
+{
+    std::array<std::uint8_t, 64> bytes{};
+    for (int q = 0; q < 30; ++q) {
+        bytes[static_cast<std::size_t>(2 * q)] = static_cast<std::uint8_t>(6 * (q / 3) + q % 3);
+        bytes[static_cast<std::size_t>(2 * q + 1)] = static_cast<std::uint8_t>(6 * (q / 3) + q % 3 + 3);
+    }
+    return bytes;
+}
+
+// Up to ten output pixels from x on: the source bytes under `source` and
+// the output bytes under `target`.
+__attribute__((target("avx512bw,avx512vl,avx512vbmi"))) void TenPixels(std::uint8_t* out, const std::uint8_t* upper,
+                                                                      const std::uint8_t* lower, std::size_t x,
+                                                                      __m512i pairs, __mmask64 source,
+                                                                      __mmask32 target)
+{
+    // The zero-masked forms with every lane on: the plain ones trip a false
+    // uninitialised-value warning in the compiler's headers.
+    const __mmask64 allBytes = ~__mmask64{0};
+    const __mmask32 allWords = ~__mmask32{0};
+    const __m512i ones = _mm512_set1_epi8(1);
+    const __m512i u = _mm512_maskz_loadu_epi8(source, upper + 6 * x);
+    const __m512i l = _mm512_maskz_loadu_epi8(source, lower + 6 * x);
+    const __m512i sums = _mm512_add_epi16(_mm512_maddubs_epi16(_mm512_maskz_permutexvar_epi8(allBytes, pairs, u), ones),
+                                          _mm512_maddubs_epi16(_mm512_maskz_permutexvar_epi8(allBytes, pairs, l), ones));
+    _mm256_mask_storeu_epi8(out + 3 * x, target, _mm512_maskz_cvtepi16_epi8(allWords, _mm512_srli_epi16(sums, 2)));
+}
+
+// Ten output pixels a step: one byte permute over a whole 64-byte load
+// gathers all 30 pairs of a step, so no lane is left half empty. The last,
+// shorter step loads and stores under masks, so the whole row is done here.
+__attribute__((target("avx512bw,avx512vl,avx512vbmi"))) std::size_t AverageRgb24Avx512(std::uint8_t* out,
+                                                                                       const std::uint8_t* upper,
+                                                                                       const std::uint8_t* lower,
+                                                                                       std::size_t outPixels)
+{
+    alignas(64) static constexpr std::array<std::uint8_t, 64> kPairs = TenPixelPairs();
+    const __m512i pairs = _mm512_load_si512(kPairs.data());
+    // Source bytes 6x to 6x + 6 * pixels - 1 of each row; output bytes 3x to 3x + 3 * pixels - 1.
+    std::size_t x = 0;
+    for (; x + 10 <= outPixels; x += 10) TenPixels(out, upper, lower, x, pairs, 0x0FFFFFFFFFFFFFFF, 0x3FFFFFFF);
+    if (const std::size_t rest = outPixels - x)
+        TenPixels(out, upper, lower, x, pairs, (__mmask64{1} << (6 * rest)) - 1, (__mmask32{1} << (3 * rest)) - 1);
+    return outPixels;
+}
+
+// One field of every word of both rows, summed over the 2 x 2 block into
+// the low word of each pixel pair's 32-bit lane (the sums fit 16 bits).
+__attribute__((target("avx2"))) __m256i FieldSums(__m256i upper, __m256i lower)
+{
+    const __m256i rows = _mm256_add_epi16(upper, lower);
+    return _mm256_add_epi16(rows, _mm256_srli_epi32(rows, 16));
+}
+
+// Sixteen output pixels a step: the fields are taken apart in place (green
+// stays at its position, its sum shifts back into it), summed, divided by
+// 4 and put together again.
+__attribute__((target("avx2"))) std::size_t AverageWordsAvx2(std::uint8_t* out, const std::uint8_t* upper,
+                                                               const std::uint8_t* lower, std::size_t outPixels,
+                                                               bool rgb565)
+{
+    const int redShift = rgb565 ? 11 : 10;
+    const __m128i redCount = _mm_cvtsi32_si128(redShift);
+    const __m256i green = _mm256_set1_epi16(static_cast<short>(rgb565 ? 0x07E0 : 0x03E0));
+    const __m256i fiveBits = _mm256_set1_epi16(0x1F);
+    const __m256i lowWords = _mm256_set1_epi32(0xFFFF);
+    std::size_t x = 0;
+    // A step reads source bytes 4x to 4x + 63 of each row and stores output bytes 2x to 2x + 31.
+    for (; x + 16 <= outPixels; x += 16) {
+        __m256i halves[2];
+        for (std::size_t h = 0; h < 2; ++h) {
+            const __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(upper + 4 * x + 32 * h));
+            const __m256i l = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lower + 4 * x + 32 * h));
+            const __m256i red = FieldSums(_mm256_and_si256(_mm256_srl_epi16(u, redCount), fiveBits),
+                                          _mm256_and_si256(_mm256_srl_epi16(l, redCount), fiveBits));
+            const __m256i greens = FieldSums(_mm256_and_si256(u, green), _mm256_and_si256(l, green));
+            const __m256i blue = FieldSums(_mm256_and_si256(u, fiveBits), _mm256_and_si256(l, fiveBits));
+            const __m256i word = _mm256_or_si256(
+                _mm256_or_si256(_mm256_sll_epi16(_mm256_srli_epi16(red, 2), redCount),
+                                _mm256_and_si256(_mm256_srli_epi16(greens, 2), green)),
+                _mm256_srli_epi16(blue, 2));
+            halves[h] = _mm256_and_si256(word, lowWords);
+        }
+        // Packing works per lane: pixels 0-3, 8-11 | 4-7, 12-15, put in order.
+        const __m256i packed = _mm256_packus_epi32(halves[0], halves[1]);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 2 * x), _mm256_permute4x64_epi64(packed, 0xD8));
+    }
+    return x;
+}
+
+#undef OSTREL_PAIR_BYTES
+#undef OSTREL_PACKED_BYTES
+
+#endif
