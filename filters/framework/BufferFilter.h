@@ -25,7 +25,7 @@ public:
     BufferStream* Output();
     CCritSec* ReceiveLock() { return &m_receiveLock; }
 
-    // Under the receive lock, on the upstream thread.
+    // Under the receive lock, on the upstream thread; media-stream samples only.
     virtual HRESULT ReceiveInput(IMediaSample* sample) = 0;
     virtual HRESULT CheckInputType(const CMediaType* type) = 0;
     // A failure refuses the type, so the connection fails cleanly.
