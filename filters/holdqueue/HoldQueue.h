@@ -16,7 +16,8 @@
 
 class HoldQueue final : public SettingsFilter<BufferFilter, IHoldQueueSettings, IID_IHoldQueueSettings> {
 public:
-    static constexpr DWORD kSettingsSize = 14;
+    // Three 4-byte integers and a 1-byte flag, as stored files hold them.
+    static constexpr DWORD kSettingsSize = 13;
     static constexpr LONG kDefaultMaxBufferSamples = 60;
     static constexpr LONG kDefaultDiscardInterval = 2000;
     // Buffer size for types whose samples have no fixed size.
