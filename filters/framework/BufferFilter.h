@@ -23,6 +23,10 @@ public:
 
     BufferInputPin* Input();
     BufferStream* Output();
+    // The type the output must carry: the input's connection type, or, while
+    // only the output is connected (the input connecting again), the
+    // output's own. Null when neither pin is connected.
+    const CMediaType* PassedThroughType();
     CCritSec* ReceiveLock() { return &m_receiveLock; }
 
     // Under the receive lock, on the upstream thread; media-stream samples only.

@@ -1,11 +1,11 @@
 #include "HoldQueue.h"
 
+#include "BufferRequest.h"
 #include "HoldQueueClsids.h"
 #include "kernel.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <thread>
 
 namespace {
@@ -20,12 +20,6 @@ bool IsAcceptedType(const CMediaType& type)
     if (type.majortype == MEDIATYPE_Audio || type.majortype == MEDIATYPE_Stream) return true;
     return type.majortype == MEDIATYPE_Video && type.subtype == MEDIASUBTYPE_RGB24 &&
            type.formattype == FORMAT_VideoInfo && VideoInfoOf(type) != nullptr;
-}
-
-bool SameFormatBlock(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b)
-{
-    if (a.cbFormat != b.cbFormat) return false;
-    return a.cbFormat == 0 || (a.pbFormat && b.pbFormat && std::memcmp(a.pbFormat, b.pbFormat, a.cbFormat) == 0);
 }
 
 // Waits with the precision of the system timer, not of whole milliseconds:
@@ -279,25 +273,15 @@ HRESULT HoldQueue::CheckInputType(const CMediaType* type)
     return IsAcceptedType(*type) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-// The output carries exactly the input's type. The reference is the input's
-// connection, or, while the input connects again to a connected output, the
-// output's own.
+// The output carries exactly the input's type: same major type, subtype and
+// format block.
 HRESULT HoldQueue::CheckOutputType(const CMediaType* type)
 {
     if (!type) return E_POINTER;
-    BufferInputPin* input = Input();
-    BufferStream* output = Output();
-    const CMediaType* reference = nullptr;
-    if (input && input->IsConnected())
-        reference = &input->CurrentMediaType();
-    else if (output && output->IsConnected())
-        reference = &output->CurrentMediaType();
-    if (!reference) return E_INVALIDARG;
+    const CMediaType* passed = PassedThroughType();
+    if (!passed) return E_INVALIDARG;
     if (!IsAcceptedType(*type)) return VFW_E_TYPE_NOT_ACCEPTED;
-    if (type->majortype != reference->majortype || type->subtype != reference->subtype ||
-        !SameFormatBlock(*type, *reference))
-        return E_INVALIDARG;
-    return S_OK;
+    return IsEqualMediaType(*type, *passed) ? S_OK : E_INVALIDARG;
 }
 
 HRESULT HoldQueue::GetOutputType(int position, CMediaType* type)
@@ -319,12 +303,5 @@ HRESULT HoldQueue::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTI
     const bool fixedSize = type.bFixedSizeSamples && type.lSampleSize > 0 &&
                            type.lSampleSize <= static_cast<ULONG>(kLargestSampleBytes);
     const LONG size = fixedSize ? static_cast<LONG>(type.lSampleSize) : kVariableSampleBufferBytes;
-    request->cBuffers = 1;
-    request->cbBuffer = size;
-    if (request->cbAlign <= 0) request->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual{};
-    const HRESULT hr = allocator->SetProperties(request, &actual);
-    if (FAILED(hr)) return hr;
-    if (actual.cBuffers < 1 || actual.cbBuffer < size) return E_FAIL;
-    return S_OK;
+    return RequestOneBuffer(allocator, request, size);
 }
