@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 namespace {
 
@@ -21,10 +20,6 @@ bool IsAcceptedType(const CMediaType& type)
     return type.majortype == MEDIATYPE_Video && type.subtype == MEDIASUBTYPE_RGB24 &&
            type.formattype == FORMAT_VideoInfo && VideoInfoOf(type) != nullptr;
 }
-
-// Waits with the precision of the system timer, not of whole milliseconds:
-// a release is due at a time, not at the next millisecond after it.
-void Wait(LONGLONG units) { std::this_thread::sleep_for(std::chrono::nanoseconds(units * 100)); }
 
 } // namespace
 
@@ -211,17 +206,41 @@ HRESULT HoldQueue::ReceiveInput(IMediaSample* sample)
         CountDiscarded();
         return S_OK;
     }
-    CAutoLock hold(&m_queueLock);
-    MakeRoom(EffectiveMaximum(settings.maxBufferSamples));
-    if (!m_queue.Append(record)) {
-        m_pool.Return(record);
-        ++m_discarded;
+    {
+        CAutoLock hold(&m_queueLock);
+        MakeRoom(EffectiveMaximum(settings.maxBufferSamples));
+        if (!m_queue.Append(record)) {
+            m_pool.Return(record);
+            ++m_discarded;
+        }
     }
+    SignalArrival();
     return S_OK;
 }
 
-SampleRecord* HoldQueue::TakeDueHead(LONGLONG offsetNow, LONGLONG& wait)
+void HoldQueue::SignalArrival()
 {
+    {
+        std::lock_guard<std::mutex> hold(m_arrivalMutex);
+        ++m_arrivals;
+    }
+    m_arrival.notify_one();
+}
+
+// Waits with the precision of the system timer, not of whole milliseconds:
+// a release is due at a time, not at the next millisecond after it.
+void HoldQueue::WaitForArrival(LONGLONG units, unsigned seen)
+{
+    std::unique_lock<std::mutex> hold(m_arrivalMutex);
+    m_arrival.wait_for(hold, std::chrono::nanoseconds(units * 100), [&] { return m_arrivals != seen; });
+}
+
+SampleRecord* HoldQueue::TakeDueHead(LONGLONG offsetNow, LONGLONG& wait, unsigned& arrivals)
+{
+    {
+        std::lock_guard<std::mutex> hold(m_arrivalMutex);
+        arrivals = m_arrivals;
+    }
     CAutoLock hold(&m_queueLock);
     const SampleRecord* head = m_queue.Head();
     if (!head) {
@@ -242,9 +261,10 @@ int HoldQueue::Fill(IMediaSample* sample)
 {
     const Settings settings = CurrentSettings();
     LONGLONG wait = 0;
-    SampleRecord* record = TakeDueHead(OffsetNow(settings), wait);
+    unsigned arrivals = 0;
+    SampleRecord* record = TakeDueHead(OffsetNow(settings), wait, arrivals);
     if (!record) {
-        Wait(wait);
+        WaitForArrival(wait, arrivals);
         return 1;
     }
     const bool written = record->WriteTo(sample, !settings.disableTimeStamps);

@@ -14,6 +14,9 @@
 #include "SettingsFilter.h"
 #include "flSystemTime.h"
 
+#include <condition_variable>
+#include <mutex>
+
 class HoldQueue final : public SettingsFilter<BufferFilter, IHoldQueueSettings, IID_IHoldQueueSettings> {
 public:
     // Three 4-byte integers and a 1-byte flag, as stored files hold them.
@@ -67,8 +70,11 @@ private:
     // Under the queue lock: drops the oldest records until one more fits.
     void MakeRoom(LONG capacity);
     // The head record when it is due, taken out of the queue; otherwise null
-    // with how long to wait before looking again.
-    SampleRecord* TakeDueHead(LONGLONG offsetNow, LONGLONG& wait);
+    // with how long to wait before looking again and the arrivals seen.
+    SampleRecord* TakeDueHead(LONGLONG offsetNow, LONGLONG& wait, unsigned& arrivals);
+    // Waits `units`, or less when a sample arrives after `seen` arrivals.
+    void WaitForArrival(LONGLONG units, unsigned seen);
+    void SignalArrival();
     void CountDiscarded();
     void EmptyQueue();
 
@@ -80,4 +86,10 @@ private:
     SampleQueue m_queue;
     LONG m_discarded = 0;
     flSystemTime m_clock;
+
+    // Arrivals wake a waiting fill, so a sample due sooner than the next
+    // look at the queue is not held back to it.
+    std::mutex m_arrivalMutex;
+    std::condition_variable m_arrival;
+    unsigned m_arrivals = 0;
 };
