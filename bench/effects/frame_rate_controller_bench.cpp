@@ -5,7 +5,7 @@
 #include "FxBankClsids.h"
 #include "IFrameRateControllerSettings.h"
 #include "LatencyCounters.h"
-#include "RegisteredModule.h"
+#include "FilterModuleTestSupport.h"
 #include "filter_graph.h"
 #include "push_source.h"
 #include "recording_sink.h"
@@ -27,7 +27,7 @@ void BM_FrameRateControllerIntervalError(benchmark::State& state)
     graph->AddFilterByClsid(CLSID_FrameControl, u"Frame Rate Controller", filter.Out());
     auto settings = filter.As<IFrameRateControl>(IID_IFrameRateControl);
     PushSourceConfig config;
-    config.types = {Rgb24VideoType(160, 120)};
+    config.types = {Rgb24Type(160, 120)};
     config.frames.resize(1);
     config.frames[0].data.assign(160 * 120 * 3, 0x5A);
     config.endOfStream = false;

@@ -4,7 +4,7 @@
 #include "HoldQueueClsids.h"
 #include "IHoldQueueSettings.h"
 #include "LatencyCounters.h"
-#include "RegisteredModule.h"
+#include "FilterModuleTestSupport.h"
 #include "filter_graph.h"
 #include "pin_interfaces.h"
 #include "push_source.h"

@@ -3,7 +3,8 @@
 #include "FxBankClsids.h"
 #include "FxBankResources.h"
 #include "IFrameRateControllerSettings.h"
-#include "RegisteredModule.h"
+#include "DialogLayout.h"
+#include "FilterModuleTestSupport.h"
 #include "filter_graph.h"
 #include "fmapper.h"
 #include "objidl.h"
@@ -52,7 +53,7 @@ protected:
     HRESULT AddSource(std::vector<TestFrame> frames, DWORD intervalMs = 0, LONG buffers = 2)
     {
         PushSourceConfig config;
-        config.types = {Rgb24VideoType(kWidth, kHeight)};
+        config.types = {Rgb24Type(kWidth, kHeight)};
         config.frames = std::move(frames);
         config.intervalMs = intervalMs;
         config.buffers = buffers;
@@ -203,9 +204,9 @@ TEST_F(FrameRateControllerGraph, AcceptsRgb24VideoOnlyAndPassesItsTypeOn)
 {
     ComPtr<IPin> input;
     ASSERT_EQ(filter->FindPin(u"In", input.Out()), S_OK);
-    CMediaType rgb555 = Rgb24VideoType(kWidth, kHeight);
+    CMediaType rgb555 = Rgb24Type(kWidth, kHeight);
     rgb555.subtype = MEDIASUBTYPE_RGB555;
-    CMediaType noHeader = Rgb24VideoType(kWidth, kHeight);
+    CMediaType noHeader = Rgb24Type(kWidth, kHeight);
     noHeader.ResetFormat();
     CMediaType audio;
     audio.majortype = MEDIATYPE_Audio;
@@ -214,7 +215,7 @@ TEST_F(FrameRateControllerGraph, AcceptsRgb24VideoOnlyAndPassesItsTypeOn)
         const CMediaType* type;
         bool accepted;
     };
-    const CMediaType rgb24 = Rgb24VideoType(kWidth, kHeight);
+    const CMediaType rgb24 = Rgb24Type(kWidth, kHeight);
     for (const Case& c : {Case{"rgb24", &rgb24, true}, Case{"rgb555", &rgb555, false},
                           Case{"no header", &noHeader, false}, Case{"audio", &audio, false}})
         EXPECT_EQ(input->QueryAccept(c.type), c.accepted ? S_OK : S_FALSE) << c.name;
@@ -358,6 +359,7 @@ TEST_F(FrameRateControllerPage, ChangesWaitForApply)
     EXPECT_EQ(GetControlState(dialog, IDC_FRC_HOLDSAMPLES)->text, u"入力されたメディアサンプルを保持");
     EXPECT_EQ(GetControlState(dialog, IDC_FRC_FRAMERATE)->text, u"24");
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FRC_HOLDSAMPLES), BST_UNCHECKED);
+    ExpectControlsApart(*GetDialogTemplate(dialog));
     EXPECT_EQ(host.IsPageDirty(), S_FALSE);
 
     ASSERT_TRUE(UserTypeText(dialog, IDC_FRC_FRAMERATE, u"15"));

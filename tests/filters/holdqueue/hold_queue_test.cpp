@@ -3,7 +3,9 @@
 #include "HoldQueueClsids.h"
 #include "HoldQueueResources.h"
 #include "IHoldQueueSettings.h"
-#include "RegisteredModule.h"
+#include "DialogLayout.h"
+#include "FilterModuleTestSupport.h"
+#include "WaitFor.h"
 #include "filter_graph.h"
 #include "fmapper.h"
 #include "objidl.h"
@@ -21,17 +23,6 @@
 namespace {
 
 constexpr LONGLONG kMillisecond = 10'000;
-
-template <typename Condition>
-bool WaitFor(Condition condition, int timeoutMs = 5000)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
 
 // The filter's time line, read next to the monotonic clock the sink stamps
 // arrivals with, so a due time can be placed on both. The module anchors its
@@ -89,7 +80,7 @@ protected:
         graph->DisconnectAll();
     }
 
-    HRESULT AddSource(std::vector<TestFrame> frames, const CMediaType& type = Rgb24VideoType(2, 2),
+    HRESULT AddSource(std::vector<TestFrame> frames, const CMediaType& type = Rgb24Type(2, 2),
                       bool endOfStream = false, LONG bufferSize = 0)
     {
         PushSourceConfig config;
@@ -104,7 +95,7 @@ protected:
 
     HRESULT ConnectOutput() { return graph->ConnectPins(filter.Get(), u"Out", sink.Get(), u"Input"); }
 
-    HRESULT Start(std::vector<TestFrame> frames, const CMediaType& type = Rgb24VideoType(2, 2))
+    HRESULT Start(std::vector<TestFrame> frames, const CMediaType& type = Rgb24Type(2, 2))
     {
         HRESULT hr = AddSource(std::move(frames), type);
         if (SUCCEEDED(hr)) hr = ConnectOutput();
@@ -260,7 +251,7 @@ TEST_F(HoldQueueGraph, DisableTimeStampsStripsStartAndStop)
 TEST_F(HoldQueueGraph, StreamEventsAreNotQueuedBehindSamples)
 {
     const LONGLONG later = ReadClocks(settings.Get()).absolute + 60'000 * kMillisecond;
-    ASSERT_EQ(AddSource({Frame(1, later)}, Rgb24VideoType(2, 2), true), S_OK);
+    ASSERT_EQ(AddSource({Frame(1, later)}, Rgb24Type(2, 2), true), S_OK);
     ASSERT_EQ(ConnectOutput(), S_OK);
     ASSERT_EQ(graph->Run(), S_OK);
     ASSERT_TRUE(sink->WaitForEndOfStream(5000));
@@ -304,9 +295,9 @@ TEST_F(HoldQueueGraph, ARecordLongerThanTheOutputBufferIsDroppedNotOverrun)
 
 TEST_F(HoldQueueGraph, AcceptsRgb24VideoAndAnyAudioOrStream)
 {
-    CMediaType noFormat = Rgb24VideoType(2, 2);
+    CMediaType noFormat = Rgb24Type(2, 2);
     noFormat.ResetFormat();
-    CMediaType otherFormat = Rgb24VideoType(2, 2);
+    CMediaType otherFormat = Rgb24Type(2, 2);
     otherFormat.formattype = GUID_NULL;
     struct Case {
         const char* name;
@@ -314,11 +305,11 @@ TEST_F(HoldQueueGraph, AcceptsRgb24VideoAndAnyAudioOrStream)
         bool accepted;
     };
     const Case cases[] = {
-        {"rgb24", Rgb24VideoType(4, 2), true},
+        {"rgb24", Rgb24Type(4, 2), true},
         {"audio", MajorType(MEDIATYPE_Audio, MEDIASUBTYPE_PCM), true},
         {"stream", MajorType(MEDIATYPE_Stream), true},
         {"rgb555", [] {
-             CMediaType t = Rgb24VideoType(4, 2);
+             CMediaType t = Rgb24Type(4, 2);
              t.subtype = MEDIASUBTYPE_RGB555;
              return t;
          }(), false},
@@ -336,12 +327,12 @@ TEST_F(HoldQueueGraph, AcceptsRgb24VideoAndAnyAudioOrStream)
 TEST_F(HoldQueueGraph, TheOutputCarriesTheInputType)
 {
     ComPtr<IPin> output = Pin(u"Out");
-    const CMediaType small = Rgb24VideoType(2, 2);
+    const CMediaType small = Rgb24Type(2, 2);
     EXPECT_EQ(output->QueryAccept(&small), S_FALSE);
     ASSERT_TRUE(FAILED(ConnectOutput()));
     ASSERT_EQ(AddSource({}, small), S_OK);
     EXPECT_EQ(output->QueryAccept(&small), S_OK);
-    const CMediaType larger = Rgb24VideoType(4, 2);
+    const CMediaType larger = Rgb24Type(4, 2);
     EXPECT_EQ(output->QueryAccept(&larger), S_FALSE);
     ASSERT_EQ(ConnectOutput(), S_OK);
     EXPECT_EQ(*sink->ConnectionType(), small);
@@ -464,6 +455,7 @@ TEST_F(HoldQueuePage, ShowsTheSettingsAndAppliesThemOnApply)
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_HQ_DISABLETIMESTAMPS), BST_CHECKED);
     EXPECT_EQ(Text(IDC_HQ_DISABLETIMESTAMPS), u"送出するメディアのタイムスタンプを無効にする。");
     EXPECT_EQ(Text(IDC_HQ_MONITOR_GROUP), u"モニタ");
+    ExpectControlsApart(*GetDialogTemplate(dialog));
     EXPECT_EQ(host.IsPageDirty(), S_FALSE);
 
     ASSERT_TRUE(UserTypeText(dialog, IDC_HQ_MAXSAMPLES, u"12"));
