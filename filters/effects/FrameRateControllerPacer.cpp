@@ -3,6 +3,8 @@
 namespace {
 
 constexpr LONGLONG kUnitsPerSecond = 10'000'000;
+// The most a stall is made up for by sending at once.
+constexpr LONGLONG kLongestCatchUp = kUnitsPerSecond / 10;
 
 } // namespace
 
@@ -23,7 +25,7 @@ REFERENCE_TIME FrameRateControllerPacer::Delivered(REFERENCE_TIME now, LONG rate
     if (m_anchored && rate == m_rate) {
         ++m_frame;
         const REFERENCE_TIME lateness = now - DueTime(m_frame);
-        if (lateness > kUnitsPerSecond / rate) m_anchored = false;
+        if (lateness > kUnitsPerSecond / rate && lateness > kLongestCatchUp) m_anchored = false;
     }
     if (!m_anchored || rate != m_rate) {
         m_anchored = true;

@@ -1,8 +1,10 @@
 // When the Frame Rate Controller sends its next frame. Frame k of a run is
 // due at anchor + k × period (the period exact, not rounded to a unit), so
 // neither rounding nor a late wake-up carries into later frames and the mean
-// rate is the set one. A frame more than a period late starts the line
-// again from itself, so a stall is never followed by a burst.
+// rate is the set one: frames that fell behind by a short stall go out at
+// once until the line is caught up. A frame later than that (by more than
+// a period and more than 100 ms, as when downstream held the stream) starts
+// the line again from itself instead of a long burst.
 #pragma once
 
 #include "wintypes.h"

@@ -21,7 +21,7 @@ TEST(FrameRateControllerPacer, FramesOnTimeKeepTheExactRate)
     }
 }
 
-TEST(FrameRateControllerPacer, LateFramesShortenTheNextWaitAndStallsStartAgain)
+TEST(FrameRateControllerPacer, LateFramesAreMadeUpAndLongStallsStartAgain)
 {
     constexpr REFERENCE_TIME kPeriod = kSecond / 30;  // 333'333
     struct Step {
@@ -34,7 +34,9 @@ TEST(FrameRateControllerPacer, LateFramesShortenTheNextWaitAndStallsStartAgain)
         {kPeriod, 2 * kSecond / 30 - kPeriod},  // on time: the rest of the period
         {2 * kSecond / 30 + 100'000, kSecond / 10 - (2 * kSecond / 30 + 100'000)},  // late by 10 ms
         {kSecond / 10 + 300'000, 4 * kSecond / 30 - (kSecond / 10 + 300'000)},       // late by 30 ms: a short wait
-        {kSecond, kPeriod},                     // a stall: a new line from here
+        {4 * kSecond / 30 + 500'000, 0},        // 50 ms behind: catch up at once
+        {4 * kSecond / 30 + 500'100, 2 * kSecond / 10 - (4 * kSecond / 30 + 500'100)},  // back on the line
+        {kSecond, kPeriod},                     // a long stall: a new line from here
         {kSecond + kPeriod, kPeriod},                           // on the new line
         {kSecond + kPeriod + 10, kSecond / 60, 60},            // another rate: a new line too
         {kSecond + kPeriod + 20, 0, 0},                         // no rate: no wait
