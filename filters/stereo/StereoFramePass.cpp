@@ -9,7 +9,6 @@
 
 namespace {
 
-using pixel_block::Blend;
 using pixel_block::Block;
 using pixel_block::Load;
 using pixel_block::Store;
@@ -38,41 +37,38 @@ StereoBlockMasks MasksFor(unsigned bytesPerPixel, std::size_t phase)
 void ComposeBytes(std::uint8_t* out, const std::uint8_t* left, const std::uint8_t* right, std::size_t first,
                   std::size_t end, unsigned bytesPerPixel)
 {
+    std::size_t pixel = first / bytesPerPixel, byte = first % bytesPerPixel;
     for (std::size_t i = first; i < end; ++i) {
-        const std::size_t pixel = i / bytesPerPixel;
         const std::uint8_t own = (pixel % 2 ? right : left)[i];
         const std::uint8_t before = pixel == 0 ? 0 : (pixel % 2 ? left : right)[i - bytesPerPixel];
-        const std::uint8_t green = GreenBits(bytesPerPixel, i % bytesPerPixel);
+        const std::uint8_t green = GreenBits(bytesPerPixel, byte);
         out[i] = static_cast<std::uint8_t>((own & ~green) | (before & green));
+        if (++byte == bytesPerPixel) byte = 0, ++pixel;
     }
 }
 
-// Bytes from `at` interleaved: the odd pixels' bytes from the right picture.
-Block Interleave(const std::uint8_t* left, const std::uint8_t* right, std::size_t at, Block odd)
-{
-    return Blend(Load(left + at), Load(right + at), odd);
-}
-
-// 48 bytes repeat the pattern of both pixel sizes, few enough masks to stay
-// in registers. Each output byte's neighbour is the interleave one pixel
-// lower in memory, read again at that offset.
+// 48 bytes repeat the pattern of both pixel sizes. Each output byte comes
+// from one of four places: its own byte of the left or right picture, or
+// for green bits the byte one pixel lower of the other picture (one pixel
+// lower the parity flips). Four disjoint masks pick it in seven operations.
 void ComposeBlocksPortable(std::uint8_t* out, const std::uint8_t* left, const std::uint8_t* right,
                            std::size_t begin, std::size_t end, unsigned bytesPerPixel, const StereoBlockMasks& masks)
 {
     constexpr std::size_t kPeriod = 48, kBlocks = kPeriod / 16;
     static_assert(kStereoPeriodBytes % kPeriod == 0);
-    Block odd[kBlocks], green[kBlocks];
+    struct Picks {
+        Block ownLeft, ownRight, lowerRight, lowerLeft;
+    } picks[kBlocks];
     for (std::size_t k = 0; k < kBlocks; ++k) {
-        odd[k] = Load(masks.oddPixel + 16 * k);
-        green[k] = Load(masks.green + 16 * k);
+        const Block odd = Load(masks.oddPixel + 16 * k), green = Load(masks.green + 16 * k);
+        picks[k] = {~green & ~odd, ~green & odd, green & ~odd, green & odd};
     }
     for (std::size_t at = begin; at < end; at += kPeriod) {
         for (std::size_t k = 0; k < kBlocks; ++k) {
             const std::size_t here = at + 16 * k, lower = here - bytesPerPixel;
-            // One pixel lower the parity flips: the odd mask picks the left.
-            const Block current = Interleave(left, right, here, odd[k]);
-            const Block neighbour = Interleave(right, left, lower, odd[k]);
-            Store(out + here, Blend(current, neighbour, green[k]));
+            const Picks& p = picks[k];
+            Store(out + here, (Load(left + here) & p.ownLeft) | (Load(right + here) & p.ownRight) |
+                                  (Load(right + lower) & p.lowerRight) | (Load(left + lower) & p.lowerLeft));
         }
     }
 }
