@@ -72,15 +72,29 @@ void CopyMapped(std::uint8_t* out, const std::uint8_t* in, const std::vector<std
     for (std::size_t k = 0; k < map.size(); ++k) std::memcpy(out + Bpp * k, in + map[k], Bpp);
 }
 
-// RGB24 through 4-byte moves: each store's fourth byte is overwritten by the
-// next pixel, and the last pixel moves its three bytes alone, so nothing
-// right of the run changes. Needs one readable byte after the source row.
-void CopyMappedWide24(std::uint8_t* out, const std::uint8_t* in, const std::vector<std::size_t>& map)
+// Through 4-byte moves: each store's extra bytes are overwritten by the next
+// pixel, and the last pixel moves its own bytes alone, so nothing right of
+// the run changes. Needs 4 − Bpp readable bytes after the source row.
+template <unsigned Bpp>
+void CopyMappedWide(std::uint8_t* out, const std::uint8_t* in, const std::vector<std::size_t>& map)
 {
     if (map.empty()) return;
     const std::size_t last = map.size() - 1;
-    for (std::size_t k = 0; k < last; ++k) std::memcpy(out + 3 * k, in + map[k], 4);
-    std::memcpy(out + 3 * last, in + map[last], 3);
+    for (std::size_t k = 0; k < last; ++k) std::memcpy(out + Bpp * k, in + map[k], 4);
+    std::memcpy(out + Bpp * last, in + map[last], Bpp);
+}
+
+// One source row through the column map, by wide moves where the source
+// buffer has room after the row.
+void CopyRow(std::uint8_t* out, const QuenzaPicture& picture, std::size_t from, std::size_t sourceRow, unsigned bpp,
+             const std::vector<std::size_t>& map)
+{
+    const std::uint8_t* in = picture.pixels + from;
+    const bool room = from + sourceRow + (4 - bpp) <= picture.bytes;
+    if (bpp == 3)
+        room ? CopyMappedWide<3>(out, in, map) : CopyMapped<3>(out, in, map);
+    else
+        room ? CopyMappedWide<2>(out, in, map) : CopyMapped<2>(out, in, map);
 }
 
 void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const QuenzaPlacement& at, const Visible& v,
@@ -102,12 +116,7 @@ void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const Qu
         } else {
             const std::size_t from = static_cast<std::size_t>(source) * sourceRow;
             if (from + sourceRow > picture.bytes) return;
-            if (bpp == 3 && from + sourceRow < picture.bytes)
-                CopyMappedWide24(to, picture.pixels + from, map);
-            else if (bpp == 3)
-                CopyMapped<3>(to, picture.pixels + from, map);
-            else
-                CopyMapped<2>(to, picture.pixels + from, map);
+            CopyRow(to, picture, from, sourceRow, bpp, map);
         }
         previous = to;
         previousSource = source;
