@@ -24,16 +24,17 @@ Bytes NumberedPicture(int width, int height, unsigned bpp = 3)
 
 // The drawing as defined, pixel by pixel: frame row b + j (b counted from
 // the bottom) and column x + i show source pixel (i × sw / dw, j × sh / dh).
-Bytes ReferenceDraw(int sw, int sh, const QuenzaPlacement& at, unsigned bpp)
+Bytes ReferenceDraw(int sw, int sh, const QuenzaPlacement& at, unsigned bpp, int frameWidth = kFrameWidth,
+                    int frameHeight = kFrameHeight)
 {
-    Bytes frame(kFrameWidth * kFrameHeight * bpp, 0xEE);
-    const int bottom = kFrameHeight - at.y - at.height;
+    Bytes frame(static_cast<std::size_t>(frameWidth * frameHeight) * bpp, 0xEE);
+    const int bottom = frameHeight - at.y - at.height;
     for (int j = 0; j < at.height; ++j)
         for (int i = 0; i < at.width; ++i) {
             const int x = at.x + i;
             const int y = bottom + j;
-            if (x < 0 || x >= kFrameWidth || y < 0 || y >= kFrameHeight) continue;
-            const std::size_t to = (static_cast<std::size_t>(y) * kFrameWidth + x) * bpp;
+            if (x < 0 || x >= frameWidth || y < 0 || y >= frameHeight) continue;
+            const std::size_t to = (static_cast<std::size_t>(y) * frameWidth + x) * bpp;
             frame[to] = static_cast<std::uint8_t>(i * sw / at.width);
             frame[to + 1] = static_cast<std::uint8_t>(j * sh / at.height);
             if (bpp == 3) frame[to + 2] = 0xAB;
@@ -76,6 +77,21 @@ TEST(QuenzaPass, DrawsClippedOnEverySideAtOwnOrScaledSize)
             DrawPicture({frame.data(), frame.size(), kFrameWidth, kFrameHeight, bpp},
                         {picture.data(), picture.size(), c.sourceWidth, c.sourceHeight}, c.at, scratch);
             EXPECT_EQ(frame, ReferenceDraw(c.sourceWidth, c.sourceHeight, c.at, bpp)) << c.name << ", bpp " << bpp;
+        }
+}
+
+// Exact doublings go by blocks: rows long enough for them, starting on odd
+// and even columns, clipped on either side, in both formats.
+TEST(QuenzaPass, DoublingsLongEnoughForBlocks)
+{
+    std::vector<std::size_t> scratch;
+    for (unsigned bpp : {3u, 2u})
+        for (int x : {-7, -4, 0, 1, 3, 8}) {
+            const QuenzaPlacement at{x, 0, 58, 4};
+            const Bytes picture = NumberedPicture(29, 2, bpp);
+            Bytes frame(64 * 4 * bpp, 0xEE);
+            DrawPicture({frame.data(), frame.size(), 64, 4, bpp}, {picture.data(), picture.size(), 29, 2}, at, scratch);
+            EXPECT_EQ(frame, ReferenceDraw(29, 2, at, bpp, 64, 4)) << "bpp " << bpp << ", x " << x;
         }
 }
 
