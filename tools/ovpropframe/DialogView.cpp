@@ -80,7 +80,11 @@ QWidget* DialogView::CreateWidget(const DialogControl& control)
         return box;
     }
     case ControlKind::PushButton: return new QPushButton(text, this);
-    case ControlKind::Trackbar: return new QSlider(Qt::Horizontal, this);
+    case ControlKind::Trackbar: {
+        auto* slider = new QSlider(Qt::Horizontal, this);
+        if (control.style & TBS_AUTOTICKS) slider->setTickPosition(QSlider::TicksBelow);
+        return slider;
+    }
     }
     return new QWidget(this);
 }

@@ -45,11 +45,15 @@ namespace {
 
 // ---- The four modules registered once, in a registry of the test's own.
 
+// The registry's folder also holds the files the tests write.
+std::filesystem::path g_home;
+
 class RegisteredModules : public ::testing::Environment {
 public:
     void SetUp() override
     {
         m_home = std::make_unique<TempHome>();
+        g_home = m_home->Path();
         CoInitialize(nullptr);
         std::stringstream paths(OSTREL_FILTER_MODULES);
         for (std::string path; std::getline(paths, path, ':');) {
@@ -71,26 +75,6 @@ public:
 private:
     std::unique_ptr<TempHome> m_home;
     std::vector<void*> m_modules;
-};
-
-// A folder for files of one test (TempHome would move the registry away).
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ovpropframe-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();
-        m_path = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
 };
 
 // ---- What each page is asked to do, and how its filter answers.
@@ -317,8 +301,7 @@ TEST_P(PageTest, AChangeEnablesApplyAndApplyWritesItThroughTheSettingsInterface)
 TEST_P(PageTest, SavedSettingsLoadIntoANewFilter)
 {
     const PageCase& page = GetParam();
-    const ScratchFolder folder;
-    const std::filesystem::path file = folder.Path() / "settings.bin";
+    const std::filesystem::path file = g_home / (std::string(page.filter) + ".bin");
     {
         const ComPtr<IUnknown> filter = NewFilter(page.filter);
         ASSERT_TRUE(filter);
@@ -391,8 +374,7 @@ Outcome RunProgram(const std::string& arguments)
 
 TEST(Program, ArgumentsItCannotUseEndItWithAMessage)
 {
-    const ScratchFolder folder;
-    const std::string shortFile = (folder.Path() / "short.bin").string();
+    const std::string shortFile = (g_home / "short.bin").string();
     std::ofstream(shortFile) << "0000";
     const struct {
         std::string arguments;
@@ -422,15 +404,14 @@ TEST(Program, ListsTheRegisteredFiltersAndOpensOneWithLoadedSettings)
     EXPECT_EQ(list.exitCode, 0);
     for (const PageCase& page : kPages) EXPECT_NE(list.output.find(page.filter), std::string::npos) << page.filter;
 
-    const ScratchFolder folder;
-    const std::filesystem::path settings = folder.Path() / "quadview.bin";
+    const std::filesystem::path settings = g_home / "quadview-defaults.bin";
     {
         const ComPtr<IUnknown> filter = NewFilter("Velk QuadView");
         ASSERT_TRUE(filter);
         std::string problem;
         ASSERT_TRUE(SaveSettingsFile(filter.Get(), settings, problem)) << problem;
     }
-    const std::filesystem::path picture = folder.Path() / "frame.png";
+    const std::filesystem::path picture = g_home / "frame.png";
     const Outcome shown = RunProgram("--load " + settings.string() + " --grab " + picture.string() + " 'velk quadview'");
     EXPECT_EQ(shown.exitCode, 0) << shown.output;
     EXPECT_TRUE(std::filesystem::exists(picture));
