@@ -14,7 +14,7 @@
 
 PropertyFrame::PropertyFrame(IUnknown* filter, std::vector<ComPtr<IPropertyPage>> pages, const QString& filterName,
                              QWidget* parent)
-    : QWidget(parent), m_filter(filter), m_pages(std::move(pages))
+    : QDialog(parent), m_filter(filter), m_pages(std::move(pages))
 {
     setWindowTitle(filterName + QStringLiteral(" のプロパティ"));
     m_tabs = new QTabWidget(this);

@@ -2,15 +2,15 @@
 // with OK, Cancel and Apply. Each page runs in the platform's page host (the
 // same site and sequence the tests use) and is shown through a DialogView.
 // Apply is enabled while a page has told its site it is dirty since the
-// last apply; Cancel lets the pages go without applying, which makes them
-// write back what they only previewed.
+// last apply; Cancel (or Escape, or closing the window) lets the pages go
+// without applying, which makes them write back what they only previewed.
 #pragma once
 
 #include "com_ptr.h"
 #include "ocidl.h"
 #include "propertyhost.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <memory>
 #include <string>
@@ -20,7 +20,7 @@ class DialogView;
 class QPushButton;
 class QTabWidget;
 
-class PropertyFrame : public QWidget {
+class PropertyFrame : public QDialog {
     Q_OBJECT
 public:
     PropertyFrame(IUnknown* filter, std::vector<ComPtr<IPropertyPage>> pages, const QString& filterName,
@@ -42,6 +42,8 @@ public:
     bool Apply();
     bool Ok();
     void Cancel();
+    // Escape, as in every dialog, is Cancel.
+    void reject() override { Cancel(); }
 
 signals:
     // Every page applied its changes.
