@@ -1,0 +1,58 @@
+#include "NoisePass.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr float kUnit = 1.0f / NoiseRandom::kMax;
+
+// Draws the gap to the next treated pixel: trunc(r × scale) pixels, at least one.
+class NoiseGap {
+public:
+    explicit NoiseGap(std::int32_t strength) : m_scale(static_cast<float>(110 - strength) * kUnit) {}
+    std::size_t Draw(NoiseRandom& random) const
+    {
+        const auto gap = static_cast<std::size_t>(static_cast<float>(random.Next()) * m_scale);
+        return gap ? gap : 1;
+    }
+
+private:
+    const float m_scale;
+};
+
+// The first and the last pixel are never taken, as they lack a neighbour on one side.
+void CopyNeighbours(std::uint8_t* data, std::size_t pixels, const NoiseGap& gap, NoiseRandom& random)
+{
+    for (std::size_t p = 1; p + 1 < pixels; p += gap.Draw(random)) {
+        const std::size_t from = (random.Next() & 1) ? p + 1 : p - 1;
+        std::memcpy(data + 3 * p, data + 3 * from, 3);
+    }
+}
+
+// The factor runs from 1 - depth to 1, so a byte never grows.
+void Darken(std::uint8_t* data, std::size_t pixels, std::int32_t strength, const NoiseGap& gap, NoiseRandom& random)
+{
+    const float depth = static_cast<float>(strength * 0.002 + 0.1);
+    for (std::size_t p = 0; p < pixels; p += gap.Draw(random)) {
+        const float factor = 1.0f - static_cast<float>(random.Next()) * kUnit * depth;
+        std::uint8_t* pixel = data + 3 * p;
+        for (int c = 0; c < 3; ++c)
+            pixel[c] = static_cast<std::uint8_t>(static_cast<int>(factor * static_cast<float>(pixel[c])));
+    }
+}
+
+} // namespace
+
+void AddNoise(std::uint8_t* data, std::size_t length, std::int32_t type, std::int32_t strength, NoiseRandom& random)
+{
+    // A stored strength above 100 would make the gaps negative.
+    strength = std::clamp<std::int32_t>(strength, 0, 100);
+    if (strength == 0) return;
+    const NoiseGap gap(strength);
+    const std::size_t pixels = length / 3;
+    if (type == kNoiseNeighbourCopy)
+        CopyNeighbours(data, pixels, gap, random);
+    else if (type == kNoiseDarken)
+        Darken(data, pixels, strength, gap, random);
+}
