@@ -1,34 +1,34 @@
-#include "StereoPairTestSupport.h"
+#include "FilterModuleTestSupport.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 #include <dlfcn.h>
 
-RegisteredStereoPair::RegisteredStereoPair()
+RegisteredModule::RegisteredModule(const char* path)
 {
-    m_handle = ::dlopen(OSTREL_STEREOPAIR_MODULE, RTLD_NOW | RTLD_LOCAL);
+    m_handle = ::dlopen(path, RTLD_NOW | RTLD_LOCAL);
     if (!m_handle) {
-        std::fprintf(stderr, "cannot load stereopair: %s\n", ::dlerror());
+        std::fprintf(stderr, "cannot load %s: %s\n", path, ::dlerror());
         std::abort();
     }
     auto reg = reinterpret_cast<DllRegisterServerFunction>(::dlsym(m_handle, "DllRegisterServer"));
     m_registered = reg ? reg() : E_FAIL;
 }
 
-RegisteredStereoPair::~RegisteredStereoPair()
+RegisteredModule::~RegisteredModule()
 {
     CoFreeUnusedLibraries();
     ::dlclose(m_handle);
 }
 
-HRESULT RegisteredStereoPair::GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) const
+HRESULT RegisteredModule::GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) const
 {
     auto get = reinterpret_cast<DllGetClassObjectFunction>(::dlsym(m_handle, "DllGetClassObject"));
     return get ? get(clsid, riid, ppv) : E_FAIL;
 }
 
-HRESULT RegisteredStereoPair::Unregister() const
+HRESULT RegisteredModule::Unregister() const
 {
     auto unreg = reinterpret_cast<DllRegisterServerFunction>(::dlsym(m_handle, "DllUnregisterServer"));
     return unreg ? unreg() : E_FAIL;
