@@ -34,11 +34,6 @@ void AddGhostBackward(std::uint8_t* data, std::size_t groups, std::size_t offset
 
 } // namespace
 
-GhostTable::GhostTable(std::int32_t strength)
-{
-    const float factor = static_cast<float>(std::clamp<std::int32_t>(strength, 0, 100) * 0.002);
-    for (int b = 0; b < 256; ++b) add[b] = static_cast<std::uint8_t>(static_cast<int>(static_cast<float>(b) * factor));
-}
 
 void AddGhost(std::uint8_t* data, std::size_t length, std::int32_t strength, std::int32_t offset)
 {

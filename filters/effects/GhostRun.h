@@ -6,10 +6,14 @@
 #include <cstdint>
 
 // What the first byte of a source group adds: trunc(byte × factor), the
-// factor strength × 0.002 in single precision.
+// factor strength × 0.002 in single precision. Where one exists, also the
+// 16-bit multiplier m with (byte × m) >> 16 giving the same for every byte,
+// so the vector step can multiply instead of looking up.
 struct GhostTable {
     explicit GhostTable(std::int32_t strength);
     std::uint8_t add[256];
+    std::uint16_t multiplier = 0;
+    bool exactMultiplier = false;
 };
 
 // destination group i += what source group i adds, on all three bytes, each
