@@ -15,17 +15,25 @@ inline std::uint8_t AddHeld(std::uint8_t byte, unsigned add)
     return static_cast<std::uint8_t>(sum > 255 ? 255 : sum);
 }
 
-void AddGhostRunBytewise(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups,
-                         const GhostTable& table)
+// Reads before writing: with destination == source the group adds its own original byte.
+inline void AddGroup(std::uint8_t* destination, const std::uint8_t* source, const GhostTable& table)
 {
-    for (std::size_t i = 0; i < groups; ++i) {
-        // Read before writing: with destination == source the group adds its own original byte.
-        const unsigned add = table.add[source[3 * i]];
-        std::uint8_t* d = destination + 3 * i;
-        d[0] = AddHeld(d[0], add);
-        d[1] = AddHeld(d[1], add);
-        d[2] = AddHeld(d[2], add);
-    }
+    const unsigned add = table.add[source[0]];
+    destination[0] = AddHeld(destination[0], add);
+    destination[1] = AddHeld(destination[1], add);
+    destination[2] = AddHeld(destination[2], add);
+}
+
+void AddGroupsUpwards(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups,
+                      const GhostTable& table)
+{
+    for (std::size_t i = 0; i < groups; ++i) AddGroup(destination + 3 * i, source + 3 * i, table);
+}
+
+void AddGroupsDownwards(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups,
+                        const GhostTable& table)
+{
+    for (std::size_t i = groups; i-- > 0;) AddGroup(destination + 3 * i, source + 3 * i, table);
 }
 
 // The multiplier range that reproduces every entry: b × m must lie in
@@ -42,51 +50,81 @@ void FindMultiplier(GhostTable& table)
     table.multiplier = static_cast<std::uint16_t>(table.exactMultiplier ? low : 0);
 }
 
+// A unit of groups handled at once: its sources must not lie among the
+// destinations of the same unit, so runs whose source and destination are
+// closer (but not the same) go group by group.
+constexpr std::size_t kUnitGroups = 16;  // 48 bytes, three 16-byte blocks
+
+bool UnitsFit(const std::uint8_t* destination, const std::uint8_t* source, const GhostTable& table)
+{
+    const std::size_t distance = static_cast<std::size_t>(destination > source ? destination - source
+                                                                                : source - destination);
+    return table.exactMultiplier && (distance == 0 || distance >= 3 * kUnitGroups);
+}
+
 #if OSTREL_GHOST_SSSE3
 
-constexpr std::size_t kUnitGroups = 16;  // 48 bytes, three blocks
-
-// What the heads of one window add, spread over the bytes of one output block.
-__attribute__((target("ssse3"))) inline __m128i WindowAdds(__m128i window, __m128i heads, __m128i multiplier,
-                                                            __m128i spread)
+bool HasSsse3()
 {
-    return _mm_shuffle_epi8(_mm_mulhi_epu16(_mm_shuffle_epi8(window, heads), multiplier), spread);
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
 }
 
 // 16 groups at a time. Each output block takes its heads (first bytes) from
 // a 16-byte window that starts on a group: the heads sit at 0, 3, ... 15 of
 // every window, are spread into 16-bit lanes, multiplied, and the results
 // spread back over the three bytes of their groups.
-__attribute__((target("ssse3"))) void AddGhostRunSsse3(std::uint8_t* destination, const std::uint8_t* source,
-                                                       std::size_t groups, const GhostTable& table)
-{
-    const __m128i heads = _mm_setr_epi8(0, -1, 3, -1, 6, -1, 9, -1, 12, -1, 15, -1, -1, -1, -1, -1);
-    // Output byte j of block k takes lane (j + 16k - window start) / 3 of its window.
-    const __m128i spread0 = _mm_setr_epi8(0, 0, 0, 2, 2, 2, 4, 4, 4, 6, 6, 6, 8, 8, 8, 10);
-    const __m128i spread1 = _mm_setr_epi8(0, 0, 2, 2, 2, 4, 4, 4, 6, 6, 6, 8, 8, 8, 10, 10);
-    const __m128i spread2 = _mm_setr_epi8(0, 2, 2, 2, 4, 4, 4, 6, 6, 6, 8, 8, 8, 10, 10, 10);
-    const __m128i multiplier = _mm_set1_epi16(static_cast<short>(table.multiplier));
-    std::size_t done = 0;
-    for (; done + kUnitGroups <= groups; done += kUnitGroups) {
-        const std::uint8_t* s = source + 3 * done;
-        std::uint8_t* d = destination + 3 * done;
-        // All windows are read before any block is written: with source ==
-        // destination block 0 ends on the head of the next window.
-        const __m128i w0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-        const __m128i w1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 15));
-        const __m128i w2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 30));
-        __m128i* out = reinterpret_cast<__m128i*>(d);
-        _mm_storeu_si128(out, _mm_adds_epu8(_mm_loadu_si128(out), WindowAdds(w0, heads, multiplier, spread0)));
-        _mm_storeu_si128(out + 1, _mm_adds_epu8(_mm_loadu_si128(out + 1), WindowAdds(w1, heads, multiplier, spread1)));
-        _mm_storeu_si128(out + 2, _mm_adds_epu8(_mm_loadu_si128(out + 2), WindowAdds(w2, heads, multiplier, spread2)));
+struct GhostUnitSsse3 {
+    __m128i heads, spread0, spread1, spread2, multiplier;
+
+    __attribute__((target("ssse3"))) __m128i Adds(__m128i window, __m128i spread) const
+    {
+        return _mm_shuffle_epi8(_mm_mulhi_epu16(_mm_shuffle_epi8(window, heads), multiplier), spread);
     }
-    AddGhostRunBytewise(destination + 3 * done, source + 3 * done, groups - done, table);
+
+    // All windows are read before any block is written: with source ==
+    // destination block 0 ends on the head of the next window.
+    __attribute__((target("ssse3"))) void Add(std::uint8_t* destination, const std::uint8_t* source) const
+    {
+        const __m128i w0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
+        const __m128i w1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 15));
+        const __m128i w2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 30));
+        __m128i* out = reinterpret_cast<__m128i*>(destination);
+        _mm_storeu_si128(out, _mm_adds_epu8(_mm_loadu_si128(out), Adds(w0, spread0)));
+        _mm_storeu_si128(out + 1, _mm_adds_epu8(_mm_loadu_si128(out + 1), Adds(w1, spread1)));
+        _mm_storeu_si128(out + 2, _mm_adds_epu8(_mm_loadu_si128(out + 2), Adds(w2, spread2)));
+    }
+};
+
+__attribute__((target("ssse3"))) GhostUnitSsse3 MakeUnit(const GhostTable& table)
+{
+    // Output byte j of block k takes lane (j + 16k - window start) / 3 of its window.
+    return {_mm_setr_epi8(0, -1, 3, -1, 6, -1, 9, -1, 12, -1, 15, -1, -1, -1, -1, -1),
+            _mm_setr_epi8(0, 0, 0, 2, 2, 2, 4, 4, 4, 6, 6, 6, 8, 8, 8, 10),
+            _mm_setr_epi8(0, 0, 2, 2, 2, 4, 4, 4, 6, 6, 6, 8, 8, 8, 10, 10),
+            _mm_setr_epi8(0, 2, 2, 2, 4, 4, 4, 6, 6, 6, 8, 8, 8, 10, 10, 10),
+            _mm_set1_epi16(static_cast<short>(table.multiplier))};
 }
 
-bool HasSsse3()
+__attribute__((target("ssse3"))) std::size_t AddUnitsUpwards(std::uint8_t* destination, const std::uint8_t* source,
+                                                             std::size_t groups, const GhostTable& table)
 {
-    static const bool has = __builtin_cpu_supports("ssse3");
-    return has;
+    const GhostUnitSsse3 unit = MakeUnit(table);
+    std::size_t done = 0;
+    for (; done + kUnitGroups <= groups; done += kUnitGroups) unit.Add(destination + 3 * done, source + 3 * done);
+    return done;
+}
+
+// Returns the groups left at the bottom of the run.
+__attribute__((target("ssse3"))) std::size_t AddUnitsDownwards(std::uint8_t* destination,
+                                                               const std::uint8_t* source, std::size_t groups,
+                                                               const GhostTable& table)
+{
+    const GhostUnitSsse3 unit = MakeUnit(table);
+    std::size_t left = groups;
+    for (; left >= kUnitGroups; left -= kUnitGroups)
+        unit.Add(destination + 3 * (left - kUnitGroups), source + 3 * (left - kUnitGroups));
+    return left;
 }
 
 #endif
@@ -100,13 +138,24 @@ GhostTable::GhostTable(std::int32_t strength)
     FindMultiplier(*this);
 }
 
-void AddGhostRun(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups, const GhostTable& table)
+void AddGhostUpwards(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups,
+                     const GhostTable& table)
 {
+    std::size_t done = 0;
 #if OSTREL_GHOST_SSSE3
-    if (table.exactMultiplier && HasSsse3()) {
-        AddGhostRunSsse3(destination, source, groups, table);
-        return;
-    }
+    if (UnitsFit(destination, source, table) && HasSsse3())
+        done = AddUnitsUpwards(destination, source, groups, table);
 #endif
-    AddGhostRunBytewise(destination, source, groups, table);
+    AddGroupsUpwards(destination + 3 * done, source + 3 * done, groups - done, table);
+}
+
+void AddGhostDownwards(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups,
+                       const GhostTable& table)
+{
+    std::size_t left = groups;
+#if OSTREL_GHOST_SSSE3
+    if (UnitsFit(destination, source, table) && HasSsse3())
+        left = AddUnitsDownwards(destination, source, groups, table);
+#endif
+    AddGroupsDownwards(destination, source, left, table);
 }

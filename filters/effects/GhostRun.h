@@ -1,5 +1,7 @@
-// The inner step of the ghost pass over one run of groups whose sources and
-// destinations do not overlap (or are the same groups).
+// The loops of the ghost pass: group i of a destination run takes the ghost
+// of group i of a source run in the same buffer, worked through in the
+// order that lets a ghost pass on, so each source already carries its own
+// ghost when it is read.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +18,10 @@ struct GhostTable {
     bool exactMultiplier = false;
 };
 
-// destination group i += what source group i adds, on all three bytes, each
-// held at 255.
-void AddGhostRun(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups, const GhostTable& table);
+// The destination run starts at or above the source run (the same run
+// brightens each group by its own first byte); groups are taken upwards.
+void AddGhostUpwards(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups,
+                     const GhostTable& table);
+// The destination run starts below the source run; groups are taken downwards.
+void AddGhostDownwards(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups,
+                       const GhostTable& table);

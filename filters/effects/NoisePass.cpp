@@ -7,13 +7,13 @@ namespace {
 
 constexpr float kUnit = 1.0f / NoiseRandom::kMax;
 
-// Draws the gap to the next treated pixel: trunc(r × scale) pixels, at least one.
+// The gap to the next treated pixel for a draw r: trunc(r × scale) pixels, at least one.
 class NoiseGap {
 public:
     explicit NoiseGap(std::int32_t strength) : m_scale(static_cast<float>(110 - strength) * kUnit) {}
-    std::size_t Draw(NoiseRandom& random) const
+    std::size_t operator()(int r) const
     {
-        const auto gap = static_cast<std::size_t>(static_cast<float>(random.Next()) * m_scale);
+        const auto gap = static_cast<std::size_t>(static_cast<float>(r) * m_scale);
         return gap ? gap : 1;
     }
 
@@ -21,11 +21,16 @@ private:
     const float m_scale;
 };
 
-// The first and the last pixel are never taken, as they lack a neighbour on one side.
+// Each treated pixel draws twice, first for its own change and then for the
+// gap. The first and the last pixel are never taken, as they lack a
+// neighbour on one side.
 void CopyNeighbours(std::uint8_t* data, std::size_t pixels, const NoiseGap& gap, NoiseRandom& random)
 {
-    for (std::size_t p = 1; p + 1 < pixels; p += gap.Draw(random)) {
-        const std::size_t from = (random.Next() & 1) ? p + 1 : p - 1;
+    int side = 0, skip = 0;
+    for (std::size_t p = 1; p + 1 < pixels; p += gap(skip)) {
+        random.NextTwo(side, skip);
+        // Odd draws take the pixel after, even ones the pixel before.
+        const std::size_t from = p - 1 + 2 * static_cast<std::size_t>(side & 1);
         std::memcpy(data + 3 * p, data + 3 * from, 3);
     }
 }
@@ -34,8 +39,10 @@ void CopyNeighbours(std::uint8_t* data, std::size_t pixels, const NoiseGap& gap,
 void Darken(std::uint8_t* data, std::size_t pixels, std::int32_t strength, const NoiseGap& gap, NoiseRandom& random)
 {
     const float depth = static_cast<float>(strength * 0.002 + 0.1);
-    for (std::size_t p = 0; p < pixels; p += gap.Draw(random)) {
-        const float factor = 1.0f - static_cast<float>(random.Next()) * kUnit * depth;
+    int shade = 0, skip = 0;
+    for (std::size_t p = 0; p < pixels; p += gap(skip)) {
+        random.NextTwo(shade, skip);
+        const float factor = 1.0f - static_cast<float>(shade) * kUnit * depth;
         std::uint8_t* pixel = data + 3 * p;
         for (int c = 0; c < 3; ++c)
             pixel[c] = static_cast<std::uint8_t>(static_cast<int>(factor * static_cast<float>(pixel[c])));

@@ -13,13 +13,32 @@
 class NoiseRandom {
 public:
     static constexpr int kMax = 32767;
+
     int Next()
     {
-        m_state = m_state * 1103515245u + 12345u;
-        return static_cast<int>((m_state / 65536u) % 32768u);
+        m_state = Step(m_state, kMultiplier, kIncrement);
+        return Value(m_state);
+    }
+
+    // The next two values, the second stepped straight from the same state:
+    // the two multiplications need not wait for each other.
+    void NextTwo(int& first, int& second)
+    {
+        first = Value(Step(m_state, kMultiplier, kIncrement));
+        m_state = Step(m_state, kMultiplier * kMultiplier, kIncrement * (kMultiplier + 1));
+        second = Value(m_state);
     }
 
 private:
+    static constexpr std::uint32_t kMultiplier = 1103515245u;
+    static constexpr std::uint32_t kIncrement = 12345u;
+
+    static std::uint32_t Step(std::uint32_t state, std::uint32_t multiplier, std::uint32_t increment)
+    {
+        return state * multiplier + increment;
+    }
+    static int Value(std::uint32_t state) { return static_cast<int>((state / 65536u) % 32768u); }
+
     std::uint32_t m_state = 1;
 };
 
