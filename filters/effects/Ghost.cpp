@@ -13,37 +13,13 @@ const FilterClassInfo kGhostInfo{&CLSID_Ghost, &CLSID_GhostProp, Ghost::kSetting
 
 Ghost::Ghost(IUnknown* outer, HRESULT*) : Rgb24InPlaceFilter(kGhostInfo, "Ghost", outer) {}
 
-STDMETHODIMP Ghost::GetStrength(LONG* strength)
-{
-    if (!strength) return E_POINTER;
-    CAutoLock lock(&m_settingsLock);
-    *strength = m_strength;
-    return S_OK;
-}
+STDMETHODIMP Ghost::GetStrength(LONG* strength) { return GetSetting(strength, m_strength); }
 
-STDMETHODIMP Ghost::SetStrength(LONG strength)
-{
-    CAutoLock lock(&m_settingsLock);
-    m_strength = std::clamp<LONG>(strength, 0, 100);
-    SetDirty(true);
-    return S_OK;
-}
+STDMETHODIMP Ghost::SetStrength(LONG strength) { return SetSetting(m_strength, std::clamp<LONG>(strength, 0, 100)); }
 
-STDMETHODIMP Ghost::GetOffset(LONG* offset)
-{
-    if (!offset) return E_POINTER;
-    CAutoLock lock(&m_settingsLock);
-    *offset = m_offset;
-    return S_OK;
-}
+STDMETHODIMP Ghost::GetOffset(LONG* offset) { return GetSetting(offset, m_offset); }
 
-STDMETHODIMP Ghost::SetOffset(LONG offset)
-{
-    CAutoLock lock(&m_settingsLock);
-    m_offset = offset;
-    SetDirty(true);
-    return S_OK;
-}
+STDMETHODIMP Ghost::SetOffset(LONG offset) { return SetSetting(m_offset, offset); }
 
 // The buffer is one run of pixels whatever its rows: a ghost pushed past the
 // end of a row goes on at the start of the next one.

@@ -12,39 +12,18 @@ const FilterClassInfo kNoiseInfo{&CLSID_Noise, &CLSID_NoiseProp, Noise::kSetting
 
 Noise::Noise(IUnknown* outer, HRESULT*) : Rgb24InPlaceFilter(kNoiseInfo, "Noise", outer) {}
 
-STDMETHODIMP Noise::GetNoiseType(LONG* noiseType)
-{
-    if (!noiseType) return E_POINTER;
-    CAutoLock lock(&m_settingsLock);
-    *noiseType = m_noiseType;
-    return S_OK;
-}
+STDMETHODIMP Noise::GetNoiseType(LONG* noiseType) { return GetSetting(noiseType, m_noiseType); }
 
-STDMETHODIMP Noise::SetNoiseType(LONG noiseType)
-{
-    CAutoLock lock(&m_settingsLock);
-    m_noiseType = noiseType;
-    SetDirty(true);
-    return S_OK;
-}
+STDMETHODIMP Noise::SetNoiseType(LONG noiseType) { return SetSetting(m_noiseType, noiseType); }
 
-STDMETHODIMP Noise::GetStrength(LONG* strength)
-{
-    if (!strength) return E_POINTER;
-    CAutoLock lock(&m_settingsLock);
-    *strength = m_strength;
-    return S_OK;
-}
+STDMETHODIMP Noise::GetStrength(LONG* strength) { return GetSetting(strength, m_strength); }
 
-STDMETHODIMP Noise::SetStrength(LONG strength)
-{
-    CAutoLock lock(&m_settingsLock);
-    m_strength = std::clamp<LONG>(strength, 0, 100);
-    SetDirty(true);
-    return S_OK;
-}
+STDMETHODIMP Noise::SetStrength(LONG strength) { return SetSetting(m_strength, std::clamp<LONG>(strength, 0, 100)); }
 
-void Noise::TransformFrame(BYTE* data, std::size_t length) { AddNoise(data, length, m_noiseType, m_strength, m_random); }
+void Noise::TransformFrame(BYTE* data, std::size_t length)
+{
+    AddNoise(data, length, m_noiseType, m_strength, m_random);
+}
 
 void Noise::WriteSettings(SettingsWriter& writer)
 {

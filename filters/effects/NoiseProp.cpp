@@ -42,13 +42,14 @@ INT_PTR NoiseProp::OnReceiveMessage(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_INITDIALOG: FillControls(dialog); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) != IDC_NOISE_TYPE || HIWORD(wParam) != CBN_SELCHANGE || !settings) return FALSE;
-        if (const LRESULT selection = SendDlgItemMessageW(dialog, IDC_NOISE_TYPE, CB_GETCURSEL, 0, 0); selection != CB_ERR)
-            settings->SetNoiseType(static_cast<LONG>(selection));
+        if (const LRESULT choice = SendDlgItemMessageW(dialog, IDC_NOISE_TYPE, CB_GETCURSEL, 0, 0); choice != CB_ERR)
+            settings->SetNoiseType(static_cast<LONG>(choice));
         SetDirty();
         return TRUE;
     case WM_HSCROLL:
         if (!settings) return FALSE;
-        if (ScrollSourceId(lParam) == IDC_NOISE_STRENGTH) settings->SetStrength(TrackbarPosition(dialog, IDC_NOISE_STRENGTH));
+        if (ScrollSourceId(lParam) == IDC_NOISE_STRENGTH)
+            settings->SetStrength(TrackbarPosition(dialog, IDC_NOISE_STRENGTH));
         SetDirty();
         return TRUE;
     default: return FALSE;

@@ -20,37 +20,13 @@ std::size_t RowBytes(const VideoFrameLayout& layout)
 
 Scroll::Scroll(IUnknown* outer, HRESULT*) : Rgb24InPlaceFilter(kScrollInfo, "Scroll", outer) {}
 
-STDMETHODIMP Scroll::GetDirection(LONG* direction)
-{
-    if (!direction) return E_POINTER;
-    CAutoLock lock(&m_settingsLock);
-    *direction = m_direction;
-    return S_OK;
-}
+STDMETHODIMP Scroll::GetDirection(LONG* direction) { return GetSetting(direction, m_direction); }
 
-STDMETHODIMP Scroll::SetDirection(LONG direction)
-{
-    CAutoLock lock(&m_settingsLock);
-    m_direction = direction;
-    SetDirty(true);
-    return S_OK;
-}
+STDMETHODIMP Scroll::SetDirection(LONG direction) { return SetSetting(m_direction, direction); }
 
-STDMETHODIMP Scroll::GetSpeed(LONG* speed)
-{
-    if (!speed) return E_POINTER;
-    CAutoLock lock(&m_settingsLock);
-    *speed = m_speed;
-    return S_OK;
-}
+STDMETHODIMP Scroll::GetSpeed(LONG* speed) { return GetSetting(speed, m_speed); }
 
-STDMETHODIMP Scroll::SetSpeed(LONG speed)
-{
-    CAutoLock lock(&m_settingsLock);
-    m_speed = speed;
-    SetDirty(true);
-    return S_OK;
-}
+STDMETHODIMP Scroll::SetSpeed(LONG speed) { return SetSetting(m_speed, speed); }
 
 STDMETHODIMP Scroll::ResetPosition()
 {
@@ -97,7 +73,7 @@ void Scroll::TransformFrame(BYTE* data, std::size_t length)
 {
     m_clock.Update();
     const VideoFrameLayout& layout = InputLayout();
-    const std::int64_t period = static_cast<std::int64_t>(RowBytes(layout) / 3) * static_cast<std::int64_t>(Rows(layout));
+    const auto period = static_cast<std::int64_t>(RowBytes(layout) / 3 * Rows(layout));
     AdvanceScroll(m_motion, m_clock.Read(), m_speed, period);
     const ScrollFrame frame = FrameFor(length);
     if (frame.rowBytes == 0 || m_scratch.size() < ScrollScratchBytes(frame)) return;

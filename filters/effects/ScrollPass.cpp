@@ -33,7 +33,7 @@ void AdvanceScroll(ScrollMotion& motion, std::int64_t now, std::int32_t speed, s
         motion.position = static_cast<float>(motion.position - moved);
         // fmod keeps the sign, so the truncated position keeps its shift.
         if (period > 0 && std::fabs(motion.position) >= static_cast<float>(period))
-            motion.position = static_cast<float>(std::fmod(static_cast<double>(motion.position), static_cast<double>(period)));
+            motion.position = static_cast<float>(std::fmod(motion.position, static_cast<double>(period)));
     }
     motion.lastTime = now;
 }
@@ -41,7 +41,7 @@ void AdvanceScroll(ScrollMotion& motion, std::int64_t now, std::int32_t speed, s
 std::size_t ScrollShift(float position, std::int64_t extent)
 {
     if (extent <= 0 || !std::isfinite(position)) return 0;
-    const auto truncated = static_cast<std::int64_t>(std::fmod(static_cast<double>(position), static_cast<double>(extent)));
+    const auto truncated = static_cast<std::int64_t>(std::fmod(position, static_cast<double>(extent)));
     const std::int64_t shift = truncated < 0 ? truncated + extent : truncated;
     return static_cast<std::size_t>(shift);
 }

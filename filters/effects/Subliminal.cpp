@@ -56,13 +56,7 @@ Subliminal::Subliminal(IUnknown* outer, HRESULT*) : Rgb24InPlaceFilter(kSublimin
 
 Subliminal::~Subliminal() = default;
 
-STDMETHODIMP Subliminal::GetPeriod(LONG* period)
-{
-    if (!period) return E_POINTER;
-    CAutoLock lock(&m_settingsLock);
-    *period = m_period;
-    return S_OK;
-}
+STDMETHODIMP Subliminal::GetPeriod(LONG* period) { return GetSetting(period, m_period); }
 
 STDMETHODIMP Subliminal::SetPeriod(LONG period)
 {
@@ -73,13 +67,7 @@ STDMETHODIMP Subliminal::SetPeriod(LONG period)
     return S_OK;
 }
 
-STDMETHODIMP Subliminal::GetSubCount(LONG* subCount)
-{
-    if (!subCount) return E_POINTER;
-    CAutoLock lock(&m_settingsLock);
-    *subCount = m_subCount;
-    return S_OK;
-}
+STDMETHODIMP Subliminal::GetSubCount(LONG* subCount) { return GetSetting(subCount, m_subCount); }
 
 STDMETHODIMP Subliminal::SetSubCount(LONG subCount)
 {

@@ -48,6 +48,24 @@ protected:
     virtual HRESULT OnInputLayout(const VideoFrameLayout&) { return S_OK; }
     virtual void TransformFrame(BYTE* data, std::size_t length) = 0;
 
+    // The bodies of a settings getter and setter: both under the settings
+    // lock; a set marks the filter dirty for saving.
+    HRESULT GetSetting(LONG* out, const LONG& field)
+    {
+        if (!out) return E_POINTER;
+        CAutoLock lock(&m_settingsLock);
+        *out = field;
+        return S_OK;
+    }
+
+    HRESULT SetSetting(LONG& field, LONG value)
+    {
+        CAutoLock lock(&m_settingsLock);
+        field = value;
+        this->SetDirty(true);
+        return S_OK;
+    }
+
     // The layout of the input frames, read under the settings lock. Its pixel
     // size is 0 until a type is set or after one was refused.
     const VideoFrameLayout& InputLayout() const { return m_inputLayout; }

@@ -158,8 +158,8 @@ TEST(FxBankSettings, LoadedValuesAreKeptUnlessTheyCannotWork)
     struct Case {
         SettingPair stored, loaded;
     };
-    for (const Case& c : {Case{{0, 0}, {1, 1}}, Case{{-5, 3}, {1, 1}}, Case{{10, 20}, {10, 10}}, Case{{10, -2}, {10, 1}},
-                         Case{{10, 4}, {10, 4}}}) {
+    for (const Case& c : {Case{{0, 0}, {1, 1}}, Case{{-5, 3}, {1, 1}}, Case{{10, 20}, {10, 10}},
+                          Case{{10, -2}, {10, 1}}, Case{{10, 4}, {10, 4}}}) {
         ASSERT_EQ(load(subliminal.Get(), c.stored.first, c.stored.second), S_OK);
         EXPECT_EQ(SubliminalTraits::Get(subliminal.Get()), c.loaded) << c.stored.first << "/" << c.stored.second;
     }
@@ -201,7 +201,8 @@ TEST(FxBankSettings, SettersHoldTheirValuesToTheirRanges)
             subliminal->SetPeriod(step.value);
         else
             subliminal->SetSubCount(step.value);
-        EXPECT_EQ(SubliminalTraits::Get(subliminal.Get()), step.after) << (step.period ? "period " : "count ") << step.value;
+        EXPECT_EQ(SubliminalTraits::Get(subliminal.Get()), step.after)
+            << (step.period ? "period " : "count ") << step.value;
     }
 }
 

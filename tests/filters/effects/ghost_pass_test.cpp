@@ -97,6 +97,10 @@ TEST(GhostPass, SumsAreHeldAt255AndTrailingBytesStay)
 {
     EXPECT_EQ(Ghosted({255, 0, 0, 250, 255, 240, 77}, 100, 1), (Bytes{255, 0, 0, 255, 255, 255, 77}));
     EXPECT_EQ(Ghosted({200, 250, 251, 5, 5}, 100, 0), (Bytes{240, 255, 255, 5, 5}));
+    // A strength from a stored state beyond the range acts as its end.
+    const Bytes frame = RandomBytes(300, 8);
+    EXPECT_EQ(Ghosted(frame, 250, 3), Ghosted(frame, 100, 3));
+    EXPECT_EQ(Ghosted(frame, -40, 3), frame);
 }
 
 } // namespace

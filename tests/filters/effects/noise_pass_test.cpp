@@ -75,7 +75,8 @@ TEST(NoisePass, GapsFollowTheStrength)
         ASSERT_GT(treated.size(), 100u);
         std::size_t widest = 0;
         for (std::size_t i = 1; i < treated.size(); ++i) widest = std::max(widest, treated[i] - treated[i - 1]);
-        const double mean = static_cast<double>(treated.back() - treated.front()) / static_cast<double>(treated.size() - 1);
+        const double span = static_cast<double>(treated.back() - treated.front());
+        const double mean = span / static_cast<double>(treated.size() - 1);
         EXPECT_LE(widest, static_cast<std::size_t>(110 - strength)) << strength;
         EXPECT_NEAR(mean, (110 - strength) / 2.0, (110 - strength) * 0.1) << strength;
     }

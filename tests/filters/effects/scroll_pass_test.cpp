@@ -36,7 +36,8 @@ Bytes ReferenceRotateRows(const Bytes& in, const ScrollFrame& frame, std::size_t
 // packed and with rows padded to whole words (the padding stays).
 TEST(ScrollPass, EveryShiftIsACleanCyclicRotation)
 {
-    for (const ScrollFrame frame : {ScrollFrame{8 * 3, 8 * 3, 6}, ScrollFrame{7 * 3, 7 * 3, 5}, ScrollFrame{7 * 3, 24, 4}}) {
+    const ScrollFrame frames[] = {{8 * 3, 8 * 3, 6}, {7 * 3, 7 * 3, 5}, {7 * 3, 24, 4}};
+    for (const ScrollFrame& frame : frames) {
         const Bytes in = RandomBytes(frame.stride * frame.rows, static_cast<unsigned>(frame.stride));
         std::vector<std::uint8_t> scratch(ScrollScratchBytes(frame));
         for (std::size_t shift = 0; shift < frame.rowBytes / 3; ++shift) {
@@ -78,7 +79,8 @@ TEST(ScrollPass, ShiftIsTheTruncatedPositionTakenCyclically)
     };
     const Case cases[] = {
         {0.9f, 10, 0}, {-0.9f, 10, 0}, {1.5f, 10, 1}, {-1.5f, 10, 9},  {5.0f, 10, 5},  {12.7f, 10, 2},
-        {-12.7f, 10, 8}, {-10.5f, 10, 0}, {10.0f, 10, 0}, {3.0f, 0, 0}, {1e30f, 7, static_cast<std::size_t>(std::fmod(static_cast<double>(1e30f), 7.0))},
+        {-12.7f, 10, 8}, {-10.5f, 10, 0}, {10.0f, 10, 0}, {3.0f, 0, 0},
+        {1e30f, 7, static_cast<std::size_t>(std::fmod(static_cast<double>(1e30f), 7.0))},
     };
     for (const Case& c : cases) EXPECT_EQ(ScrollShift(c.position, c.extent), c.shift) << c.position << " " << c.extent;
 }

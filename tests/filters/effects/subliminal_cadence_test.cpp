@@ -10,7 +10,8 @@ namespace {
 std::string Cadence(std::int32_t period, std::int32_t subCount, std::uint32_t count = 12)
 {
     std::string shown;
-    for (std::uint32_t frame = 0; frame < count; ++frame) shown += IsSubliminalFrame(frame, period, subCount) ? 'x' : '.';
+    for (std::uint32_t frame = 0; frame < count; ++frame)
+        shown += IsSubliminalFrame(frame, period, subCount) ? 'x' : '.';
     return shown;
 }
 

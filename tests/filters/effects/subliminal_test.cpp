@@ -115,7 +115,8 @@ TEST_F(SubliminalGraph, HasThreePinsFoundByTheirIds)
     }
     ComPtr<IPin> none;
     EXPECT_EQ(pins->Next(1, none.Out(), nullptr), S_FALSE);
-    for (const char16_t* id : {u"Input", u"Output", u"Sub", u""}) EXPECT_EQ(filter->FindPin(id, none.Out()), VFW_E_NOT_FOUND);
+    for (const char16_t* id : {u"Input", u"Output", u"Sub", u""})
+        EXPECT_EQ(filter->FindPin(id, none.Out()), VFW_E_NOT_FOUND);
 }
 
 TEST_F(SubliminalGraph, ReplacesFramesZeroStepTwoStepAfterEveryPause)
