@@ -1,6 +1,7 @@
 #include "GhostRun.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <tmmintrin.h>
@@ -86,9 +87,13 @@ struct GhostUnitSsse3 {
     // destination block 0 ends on the head of the next window.
     __attribute__((target("ssse3"))) void Add(std::uint8_t* destination, const std::uint8_t* source) const
     {
-        const __m128i w0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
-        const __m128i w1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 15));
-        const __m128i w2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 30));
+        Add(destination, _mm_loadu_si128(reinterpret_cast<const __m128i*>(source)),
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 15)),
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 30)));
+    }
+
+    __attribute__((target("ssse3"))) void Add(std::uint8_t* destination, __m128i w0, __m128i w1, __m128i w2) const
+    {
         __m128i* out = reinterpret_cast<__m128i*>(destination);
         _mm_storeu_si128(out, _mm_adds_epu8(_mm_loadu_si128(out), Adds(w0, spread0)));
         _mm_storeu_si128(out + 1, _mm_adds_epu8(_mm_loadu_si128(out + 1), Adds(w1, spread1)));
@@ -106,25 +111,69 @@ __attribute__((target("ssse3"))) GhostUnitSsse3 MakeUnit(const GhostTable& table
             _mm_set1_epi16(static_cast<short>(table.multiplier))};
 }
 
-__attribute__((target("ssse3"))) std::size_t AddUnitsUpwards(std::uint8_t* destination, const std::uint8_t* source,
-                                                             std::size_t groups, const GhostTable& table)
+// The windows of units whose sources this run wrote a few units before.
+// Those bytes went out as whole 16-byte blocks on the destination's grid; a
+// window read across two of them would wait until both reached the cache,
+// while reading the same blocks and joining them in registers lets the
+// stores be forwarded. Window k starts `Within` + 15k bytes into a block of
+// the grid (taken mod 16), the same for the whole run.
+template <int Within>
+struct GhostWindowsSsse3 {
+    static constexpr int kWithin[3] = {Within, (Within + 15) % 16, (Within + 30) % 16};
+    std::ptrdiff_t blockOffset[3];  // where window k's first block starts, from the unit's destination
+
+    explicit GhostWindowsSsse3(std::ptrdiff_t shift)
+    {
+        for (int k = 0; k < 3; ++k) blockOffset[k] = shift + 15 * k - kWithin[k];
+    }
+
+    // The blocks of all three windows lie inside the run's destination.
+    bool Cover(std::ptrdiff_t unitOffset, std::ptrdiff_t runBytes) const
+    {
+        return unitOffset + blockOffset[0] >= 0 && unitOffset + blockOffset[2] + 32 <= runBytes;
+    }
+
+    template <int K>
+    __attribute__((target("ssse3"))) __m128i Read(const std::uint8_t* destination) const
+    {
+        const auto* first = reinterpret_cast<const __m128i*>(destination + blockOffset[K]);
+        return _mm_alignr_epi8(_mm_loadu_si128(first + 1), _mm_loadu_si128(first), kWithin[K]);
+    }
+};
+
+// `shift` is source - destination in bytes; runs upwards or downwards.
+template <int Within>
+__attribute__((target("ssse3"))) std::size_t AddUnits(std::uint8_t* destination, const std::uint8_t* source,
+                                                      std::size_t groups, const GhostTable& table, bool upwards)
 {
     const GhostUnitSsse3 unit = MakeUnit(table);
-    std::size_t done = 0;
-    for (; done + kUnitGroups <= groups; done += kUnitGroups) unit.Add(destination + 3 * done, source + 3 * done);
-    return done;
+    const GhostWindowsSsse3<Within> windows(source - destination);
+    const auto runBytes = static_cast<std::ptrdiff_t>(3 * groups);
+    const std::size_t units = groups / kUnitGroups;
+    for (std::size_t i = 0; i < units; ++i) {
+        const std::size_t group = upwards ? i * kUnitGroups : groups - (i + 1) * kUnitGroups;
+        const auto offset = static_cast<std::ptrdiff_t>(3 * group);
+        std::uint8_t* out = destination + offset;
+        if (source != destination && windows.Cover(offset, runBytes))
+            unit.Add(out, windows.template Read<0>(out), windows.template Read<1>(out), windows.template Read<2>(out));
+        else
+            unit.Add(out, source + offset);
+    }
+    return units * kUnitGroups;
 }
 
-// Returns the groups left at the bottom of the run.
-__attribute__((target("ssse3"))) std::size_t AddUnitsDownwards(std::uint8_t* destination,
-                                                               const std::uint8_t* source, std::size_t groups,
-                                                               const GhostTable& table)
+using AddUnitsFunction = std::size_t (*)(std::uint8_t*, const std::uint8_t*, std::size_t, const GhostTable&, bool);
+
+// The groups done, from the bottom upwards or from the top downwards.
+std::size_t AddUnitsFor(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups,
+                        const GhostTable& table, bool upwards)
 {
-    const GhostUnitSsse3 unit = MakeUnit(table);
-    std::size_t left = groups;
-    for (; left >= kUnitGroups; left -= kUnitGroups)
-        unit.Add(destination + 3 * (left - kUnitGroups), source + 3 * (left - kUnitGroups));
-    return left;
+    static constexpr AddUnitsFunction kByWithin[16] = {
+        &AddUnits<0>, &AddUnits<1>, &AddUnits<2>,   &AddUnits<3>,   &AddUnits<4>,   &AddUnits<5>,
+        &AddUnits<6>, &AddUnits<7>, &AddUnits<8>,   &AddUnits<9>,   &AddUnits<10>,  &AddUnits<11>,
+        &AddUnits<12>, &AddUnits<13>, &AddUnits<14>, &AddUnits<15>};
+    const std::ptrdiff_t shift = source - destination;
+    return kByWithin[((shift % 16) + 16) % 16](destination, source, groups, table, upwards);
 }
 
 #endif
@@ -144,7 +193,7 @@ void AddGhostUpwards(std::uint8_t* destination, const std::uint8_t* source, std:
     std::size_t done = 0;
 #if OSTREL_GHOST_SSSE3
     if (UnitsFit(destination, source, table) && HasSsse3())
-        done = AddUnitsUpwards(destination, source, groups, table);
+        done = AddUnitsFor(destination, source, groups, table, true);
 #endif
     AddGroupsUpwards(destination + 3 * done, source + 3 * done, groups - done, table);
 }
@@ -155,7 +204,7 @@ void AddGhostDownwards(std::uint8_t* destination, const std::uint8_t* source, st
     std::size_t left = groups;
 #if OSTREL_GHOST_SSSE3
     if (UnitsFit(destination, source, table) && HasSsse3())
-        left = AddUnitsDownwards(destination, source, groups, table);
+        left -= AddUnitsFor(destination, source, groups, table, false);
 #endif
     AddGroupsDownwards(destination, source, left, table);
 }

@@ -58,6 +58,17 @@ TEST(GhostPass, EveryStrengthMatchesTheDefinition)
     }
 }
 
+// Offsets of 16 to 31 groups place the sources at every byte position
+// against the 16-byte blocks the destinations are written in.
+TEST(GhostPass, EverySourcePlacementMatchesTheDefinition)
+{
+    for (std::int32_t distance = 16; distance < 32; ++distance)
+        for (std::int32_t offset : {distance, -distance}) {
+            const Bytes frame = RandomBytes(3 * 700 + 1, static_cast<unsigned>(distance));
+            ASSERT_EQ(Ghosted(frame, 100, offset), ReferenceGhost(frame, 100, offset)) << "offset " << offset;
+        }
+}
+
 TEST(GhostPass, FramesItCannotChangeStayAsTheyAre)
 {
     const Bytes frame = RandomBytes(300, 9);
