@@ -133,11 +133,12 @@ struct GhostWindowsSsse3 {
         return unitOffset + blockOffset[0] >= 0 && unitOffset + blockOffset[2] + 32 <= runBytes;
     }
 
-    template <int K>
+    // The shift is a template argument: the instruction takes it as an immediate.
+    template <int K, int Shift = kWithin[K]>
     __attribute__((target("ssse3"))) __m128i Read(const std::uint8_t* destination) const
     {
         const auto* first = reinterpret_cast<const __m128i*>(destination + blockOffset[K]);
-        return _mm_alignr_epi8(_mm_loadu_si128(first + 1), _mm_loadu_si128(first), kWithin[K]);
+        return _mm_alignr_epi8(_mm_loadu_si128(first + 1), _mm_loadu_si128(first), Shift);
     }
 };
 
