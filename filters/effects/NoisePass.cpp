@@ -13,8 +13,8 @@ public:
     explicit NoiseGap(std::int32_t strength) : m_scale(static_cast<float>(110 - strength) * kUnit) {}
     std::size_t operator()(int r) const
     {
-        const auto gap = static_cast<std::size_t>(static_cast<float>(r) * m_scale);
-        return gap ? gap : 1;
+        const int gap = static_cast<int>(static_cast<float>(r) * m_scale);
+        return gap ? static_cast<std::size_t>(gap) : 1;
     }
 
 private:
@@ -24,8 +24,11 @@ private:
 // Each treated pixel draws twice, first for its own change and then for the
 // gap. The first and the last pixel are never taken, as they lack a
 // neighbour on one side.
-void CopyNeighbours(std::uint8_t* data, std::size_t pixels, const NoiseGap& gap, NoiseRandom& random)
+void CopyNeighbours(std::uint8_t* data, std::size_t pixels, const NoiseGap& gap, NoiseRandom& generator)
 {
+    // A local copy: the pixel stores could alias the generator's state, which
+    // would send every draw through memory.
+    NoiseRandom random = generator;
     int side = 0, skip = 0;
     for (std::size_t p = 1; p + 1 < pixels; p += gap(skip)) {
         random.NextTwo(side, skip);
@@ -33,11 +36,14 @@ void CopyNeighbours(std::uint8_t* data, std::size_t pixels, const NoiseGap& gap,
         const std::size_t from = p - 1 + 2 * static_cast<std::size_t>(side & 1);
         std::memcpy(data + 3 * p, data + 3 * from, 3);
     }
+    generator = random;
 }
 
 // The factor runs from 1 - depth to 1, so a byte never grows.
-void Darken(std::uint8_t* data, std::size_t pixels, std::int32_t strength, const NoiseGap& gap, NoiseRandom& random)
+void Darken(std::uint8_t* data, std::size_t pixels, std::int32_t strength, const NoiseGap& gap,
+            NoiseRandom& generator)
 {
+    NoiseRandom random = generator;  // as above
     const float depth = static_cast<float>(strength * 0.002 + 0.1);
     int shade = 0, skip = 0;
     for (std::size_t p = 0; p < pixels; p += gap(skip)) {
@@ -47,6 +53,7 @@ void Darken(std::uint8_t* data, std::size_t pixels, std::int32_t strength, const
         for (int c = 0; c < 3; ++c)
             pixel[c] = static_cast<std::uint8_t>(static_cast<int>(factor * static_cast<float>(pixel[c])));
     }
+    generator = random;
 }
 
 } // namespace
