@@ -142,39 +142,55 @@ struct GhostWindowsSsse3 {
     }
 };
 
-// `shift` is source - destination in bytes; runs upwards or downwards.
-template <int Within>
+// The units of a run in the order they are taken, upwards or downwards.
+template <bool Upwards>
+struct UnitOrder {
+    std::size_t groups;
+    std::ptrdiff_t Offset(std::size_t i) const
+    {
+        return static_cast<std::ptrdiff_t>(3 * (Upwards ? i * kUnitGroups : groups - (i + 1) * kUnitGroups));
+    }
+};
+
+// `shift` is source - destination in bytes. The units whose windows lie in
+// blocks this run wrote form one stretch of the order; the units before and
+// after it read their sources directly.
+template <int Within, bool Upwards>
 __attribute__((target("ssse3"))) std::size_t AddUnits(std::uint8_t* destination, const std::uint8_t* source,
-                                                      std::size_t groups, const GhostTable& table, bool upwards)
+                                                      std::size_t groups, const GhostTable& table)
 {
     const GhostUnitSsse3 unit = MakeUnit(table);
     const GhostWindowsSsse3<Within> windows(source - destination);
     const auto runBytes = static_cast<std::ptrdiff_t>(3 * groups);
+    const UnitOrder<Upwards> order{groups};
     const std::size_t units = groups / kUnitGroups;
-    for (std::size_t i = 0; i < units; ++i) {
-        const std::size_t group = upwards ? i * kUnitGroups : groups - (i + 1) * kUnitGroups;
-        const auto offset = static_cast<std::ptrdiff_t>(3 * group);
-        std::uint8_t* out = destination + offset;
-        if (source != destination && windows.Cover(offset, runBytes))
+    const auto direct = [&](std::size_t i) { unit.Add(destination + order.Offset(i), source + order.Offset(i)); };
+    std::size_t i = 0;
+    if (source != destination) {
+        for (; i < units && !windows.Cover(order.Offset(i), runBytes); ++i) direct(i);
+        for (; i < units && windows.Cover(order.Offset(i), runBytes); ++i) {
+            std::uint8_t* out = destination + order.Offset(i);
             unit.Add(out, windows.template Read<0>(out), windows.template Read<1>(out), windows.template Read<2>(out));
-        else
-            unit.Add(out, source + offset);
+        }
     }
+    for (; i < units; ++i) direct(i);
     return units * kUnitGroups;
 }
 
-using AddUnitsFunction = std::size_t (*)(std::uint8_t*, const std::uint8_t*, std::size_t, const GhostTable&, bool);
+using AddUnitsFunction = std::size_t (*)(std::uint8_t*, const std::uint8_t*, std::size_t, const GhostTable&);
+
+template <bool Upwards, int... Within>
+constexpr AddUnitsFunction kAddUnitsByWithin[] = {&AddUnits<Within, Upwards>...};
 
 // The groups done, from the bottom upwards or from the top downwards.
+template <bool Upwards>
 std::size_t AddUnitsFor(std::uint8_t* destination, const std::uint8_t* source, std::size_t groups,
-                        const GhostTable& table, bool upwards)
+                        const GhostTable& table)
 {
-    static constexpr AddUnitsFunction kByWithin[16] = {
-        &AddUnits<0>, &AddUnits<1>, &AddUnits<2>,   &AddUnits<3>,   &AddUnits<4>,   &AddUnits<5>,
-        &AddUnits<6>, &AddUnits<7>, &AddUnits<8>,   &AddUnits<9>,   &AddUnits<10>,  &AddUnits<11>,
-        &AddUnits<12>, &AddUnits<13>, &AddUnits<14>, &AddUnits<15>};
+    constexpr const AddUnitsFunction* kByWithin =
+        kAddUnitsByWithin<Upwards, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15>;
     const std::ptrdiff_t shift = source - destination;
-    return kByWithin[((shift % 16) + 16) % 16](destination, source, groups, table, upwards);
+    return kByWithin[((shift % 16) + 16) % 16](destination, source, groups, table);
 }
 
 #endif
@@ -194,7 +210,7 @@ void AddGhostUpwards(std::uint8_t* destination, const std::uint8_t* source, std:
     std::size_t done = 0;
 #if OSTREL_GHOST_SSSE3
     if (UnitsFit(destination, source, table) && HasSsse3())
-        done = AddUnitsFor(destination, source, groups, table, true);
+        done = AddUnitsFor<true>(destination, source, groups, table);
 #endif
     AddGroupsUpwards(destination + 3 * done, source + 3 * done, groups - done, table);
 }
@@ -205,7 +221,7 @@ void AddGhostDownwards(std::uint8_t* destination, const std::uint8_t* source, st
     std::size_t left = groups;
 #if OSTREL_GHOST_SSSE3
     if (UnitsFit(destination, source, table) && HasSsse3())
-        left -= AddUnitsFor(destination, source, groups, table, false);
+        left -= AddUnitsFor<false>(destination, source, groups, table);
 #endif
     AddGroupsDownwards(destination, source, left, table);
 }
