@@ -8,13 +8,17 @@
 #include "FxBankResources.h"
 #include "HoldQueueResources.h"
 #include "IFrameRateControllerSettings.h"
+#include "IGhostSettings.h"
 #include "IGreenShiftSettings.h"
 #include "IHoldQueueSettings.h"
 #include "IInterlaceSettings.h"
 #include "ILevelCompressSettings.h"
+#include "INoiseSettings.h"
 #include "IQuadView.h"
 #include "IQuenzaSettings.h"
+#include "IScrollSettings.h"
 #include "IStereoDisplaySettings.h"
+#include "ISubliminalSettings.h"
 #include "QuadViewResources.h"
 #include "StereoPairResources.h"
 
@@ -26,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTest>
@@ -82,7 +87,7 @@ private:
 struct Input {
     ControlKind kind;
     int id;
-    int index = 0;          // combo box item
+    int index = 0;          // combo box item, trackbar position
     const char* text = "";  // edit text
 };
 
@@ -132,6 +137,14 @@ const PageCase kPages[] = {
      Reader(IID_IQuenzaSettings, &IQuenzaSettings::GetFrameRate), 15, false},
     {"Velk Frame Rate Controller", u"フレーム制御", {ControlKind::Edit, IDC_FRC_FRAMERATE, 0, "20"},
      Reader(IID_IFrameRateControl, &IFrameRateControl::GetFrameRate), 20, false},
+    {"Velk Noise Filter", u"擬似ノイズ", {ControlKind::Trackbar, IDC_NOISE_STRENGTH, 77},
+     Reader(IID_INoiseFilter, &INoiseFilter::GetStrength), 77, true},
+    {"Velk Ghost Filter", u"擬似ゴースト", {ControlKind::Trackbar, IDC_GHOST_STRENGTH, 77},
+     Reader(IID_IGhostFilter, &IGhostFilter::GetStrength), 77, true},
+    {"Velk Scroll Filter", u"スクロール", {ControlKind::ComboBox, IDC_SCROLL_DIRECTION, 0},
+     Reader(IID_IScrollFilter, &IScrollFilter::GetDirection), 0, false},
+    {"Velk Subliminal Filter", u"サブリミナル", {ControlKind::Edit, IDC_SUBLIMINAL_PERIOD, 0, "17"},
+     Reader(IID_ISubliminalFilter, &ISubliminalFilter::GetPeriod), 17, false},
     {"Velk QuadView", u"設定", {ControlKind::Edit, IDC_QV_MAXFRAMERATE, 0, "12"},
      Reader(IID_IQuadView, &IQuadView::GetMaxFrameRate), 12, true},
     {"Velk Synchronizing Buffer", u"バッファリング設定", {ControlKind::Edit, IDC_HQ_MAXSAMPLES, 0, "33"},
@@ -154,6 +167,12 @@ const PreviewCase kPreviews[] = {
      Reader(IID_IStereoDisplaySettings, &IStereoDisplaySettings::GetSwap)},
     {"Velk Quenza", {ControlKind::CheckBox, IDC_QZ_LEFT_AT_INPUT_SIZE},
      Reader(IID_IQuenzaSettings, &IQuenzaSettings::GetLeftAtInputSize)},
+    {"Velk Noise Filter", {ControlKind::ComboBox, IDC_NOISE_TYPE, 1},
+     Reader(IID_INoiseFilter, &INoiseFilter::GetNoiseType)},
+    {"Velk Ghost Filter", {ControlKind::Trackbar, IDC_GHOST_OFFSET, -40},
+     Reader(IID_IGhostFilter, &IGhostFilter::GetOffset)},
+    {"Velk Scroll Filter", {ControlKind::Trackbar, IDC_SCROLL_SPEED, 60},
+     Reader(IID_IScrollFilter, &IScrollFilter::GetSpeed)},
     {"Velk QuadView", {ControlKind::ComboBox, IDC_QV_BACKGROUND, 1},
      Reader(IID_IQuadView, &IQuadView::GetBackgroundColor)},
 };
@@ -198,6 +217,12 @@ void Perform(DialogView& view, const Input& input)
         ASSERT_LT(input.index, combo->count());
         combo->setCurrentIndex(input.index);
         emit combo->activated(input.index);
+        break;
+    }
+    case ControlKind::Trackbar: {
+        auto* slider = qobject_cast<QSlider*>(widget);
+        ASSERT_NE(slider, nullptr);
+        slider->setValue(input.index);
         break;
     }
     default: {
