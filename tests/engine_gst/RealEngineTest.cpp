@@ -1,0 +1,330 @@
+// The real engine seen from the receiving side, inside the test's own
+// network namespace (NetworkNamespaceMain.cpp).
+#include <gst/app/gstappsink.h>
+#include <gst/gst.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "GroupReceiver.h"
+#include "ovSender.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char *kGroup = "239.255.42.1";
+constexpr int kVideoPort = 5004;
+constexpr int kAudioPort = 5008;
+
+bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(20ms);
+  }
+  return condition();
+}
+
+int indexOf(int count, const char *(*nameOf)(int), const std::string &name) {
+  for (int i = 0; i < count; ++i)
+    if (name == nameOf(i)) return i;
+  return -1;
+}
+
+std::vector<std::string> names(int count, const char *(*nameOf)(int)) {
+  std::vector<std::string> list;
+  for (int i = 0; i < count; ++i) list.emplace_back(nameOf(i));
+  return list;
+}
+
+bool elementExists(const char *name) {
+  GstElementFactory *factory = gst_element_factory_find(name);
+  if (factory) gst_object_unref(factory);
+  return factory != nullptr;
+}
+
+struct Error {
+  int identity = 0;
+  int kind = 0;
+  std::string text;
+};
+
+Error currentError() {
+  Error error;
+  char text[OVSENDER_ERROR_TEXT_SIZE] = {};
+  ovSenderGetErrorMessage(&error.identity, &error.kind, text);
+  error.text = text;
+  return error;
+}
+
+class RealEngine : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(ovSenderInitialize(0));
+    gst_init(nullptr, nullptr);
+  }
+  static void TearDownTestSuite() { ovSenderShutdown(); }
+
+  void SetUp() override {
+    ovSenderSetStart(false);
+    ovSenderSetAddress(kGroup);
+    ovSenderSetVideoSource(indexOf(ovSenderGetNumVideoSources(), ovSenderGetVideoSourceFriendlyName, "Test pattern"));
+    ovSenderSetAudioSource(indexOf(ovSenderGetNumAudioSources(), ovSenderGetAudioSourceFriendlyName, "Test tone"));
+    ovSenderSetVideoEncoder(0);
+    ovSenderSetAudioEncoder(0);
+    ovSenderSetDirectVideoModeOn(false);
+    ovSenderSetDVInterleavedModeOn(false);
+    ovSenderSetTransmissionCount(1);
+    ovSenderSetVideoResolution(4);
+    ovSenderSetPacketSize(1400);
+    ovSenderSetTimeToLive(1);
+    ASSERT_TRUE(waitUntil(ovSenderGetValid, 3s)) << currentError().text;
+  }
+  void TearDown() override { ovSenderSetStart(false); }
+
+  static bool haveX264() { return indexOf(ovSenderGetNumVideoEncoder(), ovSenderGetVideoEncoderFriendlyName, "H.264 (x264)") >= 0; }
+};
+
+TEST_F(RealEngine, OffersTheTestSourcesAndOnlyEncodersThatExist) {
+  const auto video = names(ovSenderGetNumVideoSources(), ovSenderGetVideoSourceFriendlyName);
+  const auto audio = names(ovSenderGetNumAudioSources(), ovSenderGetAudioSourceFriendlyName);
+  EXPECT_NE(std::find(video.begin(), video.end(), "Test pattern"), video.end());
+  EXPECT_NE(std::find(audio.begin(), audio.end(), "Test tone"), audio.end());
+  EXPECT_NE(std::find(audio.begin(), audio.end(), "Silence"), audio.end());
+  const char *display = std::getenv("DISPLAY");
+  if (!display || !*display) {
+    EXPECT_EQ(std::find(video.begin(), video.end(), "Screen"), video.end());
+  }
+  EXPECT_EQ(ovSenderGetNumVideoSourcePropertyPages(), 0);
+
+  const std::map<std::string, std::pair<const char *, int>> known = {
+      {"H.264 (x264)", {"x264enc", 0}}, {"H.264 (OpenH264)", {"openh264enc", 1}},
+      {"VP8", {"vp8enc", 1}}, {"VP9", {"vp9enc", 2}}, {"Opus", {"opusenc", 0}}};
+  struct EncoderList {
+    int count;
+    const char *(*nameOf)(int);
+    int (*priorityOf)(int);
+  };
+  for (const auto [count, nameOf, priorityOf] :
+       {EncoderList{ovSenderGetNumVideoEncoder(), ovSenderGetVideoEncoderFriendlyName, ovSenderGetVideoEncoderPriority},
+        EncoderList{ovSenderGetNumAudioEncoder(), ovSenderGetAudioEncoderFriendlyName, ovSenderGetAudioEncoderPriority}}) {
+    int previous = 0;
+    for (int i = 0; i < count; ++i) {
+      const auto entry = known.find(nameOf(i));
+      ASSERT_NE(entry, known.end()) << nameOf(i);
+      EXPECT_TRUE(elementExists(entry->second.first)) << nameOf(i);
+      EXPECT_EQ(priorityOf(i), entry->second.second) << nameOf(i);
+      EXPECT_GE(priorityOf(i), previous) << "best first";
+      previous = priorityOf(i);
+    }
+  }
+}
+
+struct SendCase {
+  const char *what;
+  int resolution;
+  int packetSize;
+  int ttl;
+  int copies;
+  int videoCap;
+  int audioCap;
+};
+
+struct StreamSeen {
+  std::vector<Datagram> datagrams;
+  double bitsPerSecond = 0;
+};
+
+StreamSeen receive(const std::string &group, int port, std::chrono::milliseconds duration) {
+  GroupReceiver receiver(group, port);
+  StreamSeen seen;
+  if (!receiver.ok()) return seen;
+  seen.datagrams = receiver.collect(duration);
+  std::size_t bytes = 0;
+  for (const auto &d : seen.datagrams) bytes += d.size;
+  seen.bitsPerSecond = static_cast<double>(bytes) * 8 / std::chrono::duration<double>(duration).count();
+  return seen;
+}
+
+// Share of the (SSRC, sequence) pairs that arrived exactly `copies` times.
+double shareWithCopies(const std::vector<Datagram> &datagrams, int copies) {
+  std::map<std::pair<std::uint32_t, std::uint16_t>, int> times;
+  for (const auto &d : datagrams) ++times[{d.ssrc, d.sequence}];
+  if (times.empty()) return 0;
+  const auto exact = std::count_if(times.begin(), times.end(), [&](const auto &entry) { return entry.second == copies; });
+  return static_cast<double>(exact) / static_cast<double>(times.size());
+}
+
+void expectStream(const SendCase &c, const StreamSeen &seen, int cap, int reported, const char *stream) {
+  SCOPED_TRACE(std::string(c.what) + ", " + stream);
+  ASSERT_FALSE(seen.datagrams.empty());
+  for (const auto &d : seen.datagrams) {
+    ASSERT_LE(d.size, static_cast<std::size_t>(c.packetSize));
+    ASSERT_EQ(d.ttl, c.ttl);
+  }
+  EXPECT_GE(shareWithCopies(seen.datagrams, c.copies), 0.95);
+  EXPECT_NEAR(seen.bitsPerSecond, cap, cap * 0.15) << "the stream uses its cap and holds it";
+  EXPECT_NEAR(reported, seen.bitsPerSecond, seen.bitsPerSecond * 0.15) << "engine's own rate against the wire";
+}
+
+TEST_F(RealEngine, SendsToTheGroupAsConfigured) {
+  if (!haveX264()) GTEST_SKIP() << "x264enc is not installed";
+  const SendCase cases[] = {
+      {"640x480 1 Mbit/s", 6, 1200, 3, 1, 1000000, 64000},
+      {"320x240 two copies, small packets", 4, 600, 1, 2, 600000, 128000},
+  };
+  for (const auto &c : cases) {
+    ovSenderSetVideoResolution(c.resolution);
+    ovSenderSetPacketSize(c.packetSize);
+    ovSenderSetTimeToLive(c.ttl);
+    ovSenderSetTransmissionCount(c.copies);
+    ovSenderSetVideoSenderMainMaxTransmissionRate(c.videoCap);
+    ovSenderSetAudioSenderMaxTransmissionRate(c.audioCap);
+    ovSenderSetStart(true);
+    ASSERT_TRUE(waitUntil([] { return ovSenderGetVideoSenderMainTransmissionRate() > 0; }, 5s)) << c.what;
+    std::this_thread::sleep_for(1s);  // past the first key frame and the encoder's start
+    auto audio = std::async(std::launch::async, [] { return receive(kGroup, kAudioPort, 2s); });
+    const StreamSeen video = receive(kGroup, kVideoPort, 2s);
+    const StreamSeen sound = audio.get();
+    expectStream(c, video, c.videoCap, ovSenderGetVideoSenderMainTransmissionRate(), "video");
+    expectStream(c, sound, c.audioCap, ovSenderGetAudioSenderTransmissionRate(), "audio");
+    EXPECT_NEAR(ovSenderGetVideoSenderMainFrameRate(), 30, 5) << c.what;
+    EXPECT_NEAR(ovSenderGetAudioSenderFrameRate(), 50, 5) << c.what << ": 20 ms Opus packets";
+    ovSenderSetStart(false);
+    ASSERT_TRUE(waitUntil([] { return ovSenderGetVideoSenderMainTransmissionRate() == 0; }, 3s));
+  }
+}
+
+// Decodes what arrives on the video port with an ordinary GStreamer receiver.
+struct Decoded {
+  int frames = 0;
+  int width = 0;
+  int height = 0;
+};
+
+Decoded decodeVideo(std::chrono::milliseconds duration) {
+  const std::string description = std::string("udpsrc address=") + kGroup + " port=" + std::to_string(kVideoPort) +
+                                  " caps=\"application/x-rtp,media=video,encoding-name=H264,clock-rate=90000,payload=96\""
+                                  " ! rtpjitterbuffer latency=50 ! rtph264depay ! avdec_h264 ! videoconvert"
+                                  " ! appsink name=out sync=false max-buffers=4 drop=true";
+  GstElement *pipeline = gst_parse_launch(description.c_str(), nullptr);
+  Decoded decoded;
+  if (!pipeline) return decoded;
+  GstElement *sink = gst_bin_get_by_name(GST_BIN(pipeline), "out");
+  gst_element_set_state(pipeline, GST_STATE_PLAYING);
+  const auto end = std::chrono::steady_clock::now() + duration;
+  while (std::chrono::steady_clock::now() < end) {
+    GstSample *sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink), 100 * GST_MSECOND);
+    if (!sample) continue;
+    const GstStructure *caps = gst_caps_get_structure(gst_sample_get_caps(sample), 0);
+    gst_structure_get_int(caps, "width", &decoded.width);
+    gst_structure_get_int(caps, "height", &decoded.height);
+    ++decoded.frames;
+    gst_sample_unref(sample);
+  }
+  gst_element_set_state(pipeline, GST_STATE_NULL);
+  gst_object_unref(sink);
+  gst_object_unref(pipeline);
+  return decoded;
+}
+
+TEST_F(RealEngine, ReceiversDecodeThePictureAtTheChosenSizeAndFindTheSession) {
+  if (!haveX264() || !elementExists("avdec_h264")) GTEST_SKIP() << "x264enc or avdec_h264 is not installed";
+  ovSenderSetVideoResolution(6);
+  ovSenderSetStart(true);
+  const Decoded decoded = decodeVideo(3s);
+  EXPECT_GE(decoded.frames, 45) << "of about 90 in 3 s";
+  EXPECT_EQ(decoded.width, 640);
+  EXPECT_EQ(decoded.height, 480);
+
+  std::ifstream sdp(std::filesystem::path(std::getenv("OSTREL_HOME")) / "session.sdp");
+  std::stringstream text;
+  text << sdp.rdbuf();
+  EXPECT_NE(text.str().find("c=IN IP4 239.255.42.1/1"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("m=video 5004 RTP/AVP 96\r\na=rtpmap:96 H264/90000"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("m=audio 5008 RTP/AVP 97\r\na=rtpmap:97 OPUS/48000/2"), std::string::npos) << text.str();
+  ovSenderSetStart(false);
+  EXPECT_TRUE(waitUntil([&] { return !std::filesystem::exists(std::filesystem::path(std::getenv("OSTREL_HOME")) / "session.sdp"); }, 3s));
+}
+
+TEST_F(RealEngine, DetectsAnotherSenderButNeverItself) {
+  const std::string other = "239.255.42.9";
+  ovSenderAddMulticastDetector(other.c_str());
+  ovSenderAddMulticastDetector(kGroup);
+  ovSenderSetStart(true);
+  std::this_thread::sleep_for(300ms);  // the groups are joined on the engine's next rounds
+  const bool seenOther = waitUntil([&] {
+    sendForeignRtp(other, kVideoPort, 0x12345678);
+    return ovSenderWasDetectedMulticast(other.c_str());
+  }, 3s);
+  EXPECT_TRUE(seenOther);
+  ASSERT_TRUE(waitUntil([] { return ovSenderGetVideoSenderMainTransmissionRate() > 0; }, 5s));
+  std::this_thread::sleep_for(1s);
+  EXPECT_FALSE(ovSenderWasDetectedMulticast(kGroup)) << "our own packets count as another sender";
+  ovSenderRemoveMulticastDetector(other.c_str());
+  ovSenderRemoveMulticastDetector(kGroup);
+  EXPECT_TRUE(waitUntil([&] { return !ovSenderWasDetectedMulticast(other.c_str()); }, 2s));
+}
+
+TEST_F(RealEngine, LevelsFollowTheSentAudio) {
+  struct Case {
+    const char *source;
+    int expected;  // hundredths of a dB: a sine at 0.3 of full scale has an RMS of -13.47 dB
+    int tolerance;
+  };
+  ovSenderSetVolumeEvaluationTime(500);
+  for (const Case c : {Case{"Test tone", -1347, 100}, Case{"Silence", -3000, 0}}) {
+    ovSenderSetAudioSource(indexOf(ovSenderGetNumAudioSources(), ovSenderGetAudioSourceFriendlyName, c.source));
+    std::this_thread::sleep_for(1200ms);  // the new source fills a whole evaluation time
+    int left = 0, right = 0;
+    ovSenderGetVolume(&left, &right);
+    EXPECT_NEAR(left, c.expected, c.tolerance) << c.source;
+    EXPECT_NEAR(right, c.expected, c.tolerance) << c.source;
+  }
+}
+
+TEST_F(RealEngine, ReportsWhatCannotWorkAndStaysUsable) {
+  struct Case {
+    const char *what;
+    std::function<void()> change;
+    int kind;
+  };
+  const Case cases[] = {
+      {"unicast address", [] { ovSenderSetAddress("10.1.2.3"); }, OVSENDER_ERROR_UNEXPECTED},
+      {"direct video of a raw source", [] { ovSenderSetDirectVideoModeOn(true); }, OVSENDER_ERROR_WRONG_MEDIATYPE},
+      {"no such encoder", [] { ovSenderSetVideoEncoder(99); }, OVSENDER_ERROR_WRONG_ENCODER},
+      {"packet too small for RTP", [] { ovSenderSetPacketSize(20); }, OVSENDER_ERROR_UNEXPECTED},
+  };
+  for (const auto &c : cases) {
+    SetUp();
+    c.change();
+    ovSenderSetStart(true);
+    ASSERT_TRUE(waitUntil([] { return !ovSenderGetValid(); }, 3s)) << c.what;
+    const Error error = currentError();
+    EXPECT_EQ(error.kind, c.kind) << c.what;
+    EXPECT_FALSE(error.text.empty()) << c.what;
+    EXPECT_EQ(ovSenderGetVideoSenderMainTransmissionRate(), 0) << c.what;
+  }
+  SetUp();  // back to settings that work: the engine recovers
+  EXPECT_TRUE(waitUntil(ovSenderGetValid, 3s));
+
+  EXPECT_FALSE(ovSenderIsValidDVInterleavedMode());
+  ovSenderSetDVInterleavedModeOn(true);
+  EXPECT_TRUE(ovSenderGetValid()) << "an impossible DV mode is ignored";
+  EXPECT_FALSE(ovSenderPlayVideoClip("/nonexistent/clip.mp4"));
+  EXPECT_FALSE(ovSenderPlaySoundFile("/etc/hostname"));
+}
+
+}  // namespace
