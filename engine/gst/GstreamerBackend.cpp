@@ -17,6 +17,7 @@
 #include "MediaCatalog.h"
 #include "MulticastWatch.h"
 #include "PipelinePlan.h"
+#include "PreviewFrames.h"
 #include "SendPipeline.h"
 #include "SessionDescription.h"
 #include "TrafficCounter.h"
@@ -88,6 +89,9 @@ class GstreamerBackend final : public Backend {
 
   bool detected(const std::string &address) override { return watch_.detected(address); }
   bool dvInterleavedPossible() override { return false; }
+  int copyPreviewFrame(void *pixels, int capacity, int *width, int *height) override {
+    return frames_.copy(pixels, capacity, width, height);
+  }
 
  private:
   void stopWorker() {
@@ -129,13 +133,14 @@ class GstreamerBackend final : public Backend {
   void rebuild(const Wanted &wanted) {
     pipeline_.reset();
     meter_.clear();
+    frames_.clear();
     running_ = wanted.plan;
     const auto now = Clock::now();
     for (auto &window : windows_) window.restart(now);
     publishRates({});
     if (wanted.plan) {
       EngineError error;
-      pipeline_ = SendPipeline::start(*wanted.plan, freshSsrcs(), meter_, error);
+      pipeline_ = SendPipeline::start(*wanted.plan, freshSsrcs(), meter_, frames_, error);
       if (!pipeline_) {
         recordFailure(error, wanted.settings);
         running_.reset();
@@ -170,6 +175,7 @@ class GstreamerBackend final : public Backend {
       if (auto error = pipeline_->poll(kBusWaitMs)) {
         recordFailure(*error, want.settings);
         pipeline_.reset();
+        frames_.clear();
         running_.reset();
         publishSessionDescription(nullptr);
       }
@@ -188,6 +194,7 @@ class GstreamerBackend final : public Backend {
     pipeline_.reset();
     running_.reset();
     meter_.clear();
+    frames_.clear();
     watch_.clear();
     publishRates({});
     publishSessionDescription(nullptr);
@@ -210,6 +217,7 @@ class GstreamerBackend final : public Backend {
 
   // Shared with the console's threads, each guarded by its own lock.
   LevelMeter meter_;
+  PreviewFrames frames_;
   MulticastWatch watch_;
   std::mutex ratesMutex_;
   std::array<SenderRates, 4> rates_{};

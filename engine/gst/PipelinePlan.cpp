@@ -37,21 +37,20 @@ std::string videoChain(const PipelinePlan &plan, Ssrcs ssrcs) {
                      ",pixel-aspect-ratio=1/1,framerate=" + std::to_string(kFramesPerSecond) + "/1" +
                      " ! textoverlay name=caption silent=true valignment=bottom halignment=center"
                      " shaded-background=true font-desc=\"Sans 18\" ! tee name=vt allow-not-linked=true";
-  bool linked = false;
   if (plan.previewWindow) {
     text += " vt. ! queue leaky=downstream max-size-buffers=2 ! videoconvert ! videoscale"
             " ! ximagesink name=preview sync=false force-aspect-ratio=true handle-events=false";
-    linked = true;
+  } else {
+    // No window to draw into: the pictures go to the console, which paints them.
+    text += " vt. ! queue leaky=downstream max-size-buffers=1 ! videoconvert ! video/x-raw,format=BGRx"
+            " ! fakesink name=frames sync=false async=false";
   }
   if (plan.sending && plan.sendVideo) {
     text += " vt. ! queue leaky=downstream max-size-buffers=4 ! " + plan.videoCodec->launch(plan.videoBitsPerSecond) +
             " name=venc ! " + plan.videoCodec->payloader + " name=vpay pt=" + std::to_string(kVideoPayloadType) +
             " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.video) +
             " ! tee name=vout" + udpSinks("vsink", "vout", plan, kVideoMainPort);
-    linked = true;
   }
-  // A live source must flow somewhere, or the pipeline never reaches PLAYING.
-  if (!linked) text += " vt. ! queue leaky=downstream ! fakesink sync=false async=false";
   return text;
 }
 

@@ -54,7 +54,8 @@ struct Ssrcs {
 
 // The whole pipeline as a launch description. Named elements the engine
 // reaches later: caption, ameter (raw sent audio), vsrc/asrc, venc/aenc,
-// vsink<i>/asink<i> (one UDP sink per copy), preview.
+// vsink<i>/asink<i> (one UDP sink per copy), preview (an X sink) or frames
+// (BGRx pictures for the console).
 std::string launchDescription(const PipelinePlan &plan, Ssrcs ssrcs);
 
 }  // namespace ovgst

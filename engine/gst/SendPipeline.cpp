@@ -1,5 +1,6 @@
 #include "SendPipeline.h"
 
+#include <gst/video/video.h>
 #include <gst/video/videooverlay.h>
 
 namespace ovgst {
@@ -49,6 +50,21 @@ GstPadProbeReturn onRawAudio(GstPad *, GstPadProbeInfo *info, gpointer data) {
   return GST_PAD_PROBE_OK;
 }
 
+GstPadProbeReturn onPreviewFrame(GstPad *pad, GstPadProbeInfo *info, gpointer data) {
+  GstBuffer *buffer = GST_PAD_PROBE_INFO_BUFFER(info);
+  GstCaps *caps = gst_pad_get_current_caps(pad);
+  GstVideoInfo video;
+  const bool known = caps && gst_video_info_from_caps(&video, caps);
+  if (caps) gst_caps_unref(caps);
+  GstVideoFrame frame;
+  if (!buffer || !known || !gst_video_frame_map(&frame, &video, buffer, GST_MAP_READ)) return GST_PAD_PROBE_OK;
+  static_cast<PreviewFrames *>(data)->store(static_cast<const std::uint8_t *>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
+                                            GST_VIDEO_FRAME_WIDTH(&frame), GST_VIDEO_FRAME_HEIGHT(&frame),
+                                            GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0));
+  gst_video_frame_unmap(&frame);
+  return GST_PAD_PROBE_OK;
+}
+
 // Which part failed tells the kind: a source is a capture fault, an encoder an encoder fault.
 int errorKindOf(GstObject *origin) {
   if (!origin) return OVSENDER_ERROR_UNEXPECTED;
@@ -82,7 +98,7 @@ void withElement(GstElement *pipeline, const std::string &name, Action &&action)
 }  // namespace
 
 std::unique_ptr<SendPipeline> SendPipeline::start(const PipelinePlan &plan, Ssrcs ssrcs, LevelMeter &meter,
-                                                  EngineError &error) {
+                                                  PreviewFrames &frames, EngineError &error) {
   GError *parseError = nullptr;
   GstElement *element = gst_parse_launch(launchDescription(plan, ssrcs).c_str(), &parseError);
   if (parseError) {
@@ -95,6 +111,7 @@ std::unique_ptr<SendPipeline> SendPipeline::start(const PipelinePlan &plan, Ssrc
   pipeline->countSinks("vsink", plan.sending && plan.sendVideo ? plan.copies : 0, Stream::Video);
   pipeline->countSinks("asink", plan.sending && plan.sendAudio ? plan.copies : 0, Stream::Audio);
   pipeline->meterAudio(meter);
+  pipeline->handOverFrames(frames);
   if (plan.previewWindow)
     withElement(element, "preview", [&](GstElement *sink) {
       gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(sink), plan.previewWindow);
@@ -132,10 +149,20 @@ void SendPipeline::meterAudio(LevelMeter &meter) {
   });
 }
 
+void SendPipeline::handOverFrames(PreviewFrames &frames) {
+  withElement(pipeline_, "frames", [&](GstElement *sink) {
+    GstPad *pad = gst_element_get_static_pad(sink, "sink");
+    gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, onPreviewFrame, &frames, nullptr);
+    gst_object_unref(pad);
+  });
+}
+
 void SendPipeline::setCaption(const std::string &text, bool on) {
   if (captionSet_ && text == caption_ && on == captionOn_) return;
+  // Silent alone leaves an already rendered text on the picture; an empty text takes it away.
+  const std::string shown = on ? text : std::string();
   withElement(pipeline_, "caption", [&](GstElement *overlay) {
-    g_object_set(overlay, "text", text.c_str(), "silent", on && !text.empty() ? FALSE : TRUE, nullptr);
+    g_object_set(overlay, "text", shown.c_str(), "silent", shown.empty() ? TRUE : FALSE, nullptr);
   });
   caption_ = text;
   captionOn_ = on;

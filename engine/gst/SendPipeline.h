@@ -14,6 +14,7 @@
 #include "EngineState.h"
 #include "LevelMeter.h"
 #include "PipelinePlan.h"
+#include "PreviewFrames.h"
 #include "TrafficCounter.h"
 
 namespace ovgst {
@@ -23,8 +24,9 @@ enum class Stream { Video = 0, Audio = 1 };
 class SendPipeline {
  public:
   // Null with the error when the description does not build or will not start.
+  // The meter and the frame store must outlive the pipeline.
   static std::unique_ptr<SendPipeline> start(const PipelinePlan &plan, Ssrcs ssrcs, LevelMeter &meter,
-                                             ovsim::EngineError &error);
+                                             PreviewFrames &frames, ovsim::EngineError &error);
   ~SendPipeline();
   SendPipeline(const SendPipeline &) = delete;
   SendPipeline &operator=(const SendPipeline &) = delete;
@@ -38,6 +40,7 @@ class SendPipeline {
   explicit SendPipeline(GstElement *pipeline) : pipeline_(pipeline) {}
   void countSinks(const char *prefix, int copies, Stream stream);
   void meterAudio(LevelMeter &meter);
+  void handOverFrames(PreviewFrames &frames);
 
   GstElement *pipeline_;
   std::array<TrafficCounter, 2> traffic_;

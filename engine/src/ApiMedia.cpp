@@ -28,6 +28,10 @@ bool ovSenderIsPlaySoundFile(void) {
   return backend().playing(ClipKind::Sound);
 }
 
+int ovSenderCopyPreviewFrame(void *pixels, int capacity, int *width, int *height) {
+  return backend().copyPreviewFrame(pixels, capacity, width, height);
+}
+
 void ovSenderSetVolumeEvaluationTime(int milliseconds) {
   logCall("SetVolumeEvaluationTime", milliseconds);
   withEngine([&](EngineState &state) { state.volumeEvaluationTime = milliseconds; });

@@ -33,6 +33,8 @@ class Backend {
   // Whether traffic of another sender was seen on a watched address.
   virtual bool detected(const std::string &address) = 0;
   virtual bool dvInterleavedPossible() = 0;
+  // See ovSenderCopyPreviewFrame.
+  virtual int copyPreviewFrame(void *pixels, int capacity, int *width, int *height) = 0;
 };
 
 // The back-end of this process, chosen once at the first call from

@@ -69,6 +69,13 @@ class SimulatedBackend final : public Backend {
     });
   }
 
+  // The simulation has no picture: the panel keeps its colour.
+  int copyPreviewFrame(void *, int, int *width, int *height) override {
+    if (width) *width = 0;
+    if (height) *height = 0;
+    return 0;
+  }
+
   bool dvInterleavedPossible() override {
     return withEngine([](EngineState &state) { return state.injected.validDVInterleavedMode; });
   }

@@ -2,12 +2,14 @@
 // network namespace (NetworkNamespaceMain.cpp).
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
+#include <gst/video/video.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -212,13 +214,24 @@ struct Decoded {
   int frames = 0;
   int width = 0;
   int height = 0;
+  std::vector<std::uint8_t> luma;  // of the last picture, width bytes a row
 };
+
+// Share of near-white pixels in the bottom rows, where captions go. Over the
+// whole width it stays the same while the test pattern scrolls sideways.
+double whiteShareWhereCaptionsGo(const Decoded &picture) {
+  int white = 0, all = 0;
+  for (int y = picture.height * 88 / 100; y < picture.height * 96 / 100; ++y)
+    for (int x = 0; x < picture.width; ++x, ++all)
+      white += picture.luma[static_cast<std::size_t>(y * picture.width + x)] > 200;
+  return all ? static_cast<double>(white) / all : 0;
+}
 
 Decoded decodeVideo(std::chrono::milliseconds duration) {
   const std::string description = std::string("udpsrc address=") + kGroup + " port=" + std::to_string(kVideoPort) +
                                   " caps=\"application/x-rtp,media=video,encoding-name=H264,clock-rate=90000,payload=96\""
                                   " ! rtpjitterbuffer latency=50 ! rtph264depay ! avdec_h264 ! videoconvert"
-                                  " ! appsink name=out sync=false max-buffers=4 drop=true";
+                                  " ! video/x-raw,format=GRAY8 ! appsink name=out sync=false max-buffers=4 drop=true";
   GstElement *pipeline = gst_parse_launch(description.c_str(), nullptr);
   Decoded decoded;
   if (!pipeline) return decoded;
@@ -231,6 +244,18 @@ Decoded decodeVideo(std::chrono::milliseconds duration) {
     const GstStructure *caps = gst_caps_get_structure(gst_sample_get_caps(sample), 0);
     gst_structure_get_int(caps, "width", &decoded.width);
     gst_structure_get_int(caps, "height", &decoded.height);
+    GstVideoInfo info;
+    GstVideoFrame frame;
+    if (gst_video_info_from_caps(&info, gst_sample_get_caps(sample)) &&
+        gst_video_frame_map(&frame, &info, gst_sample_get_buffer(sample), GST_MAP_READ)) {
+      decoded.luma.resize(static_cast<std::size_t>(decoded.width * decoded.height));
+      for (int y = 0; y < decoded.height; ++y)
+        std::memcpy(decoded.luma.data() + y * decoded.width,
+                    static_cast<const std::uint8_t *>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)) +
+                        y * GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0),
+                    static_cast<std::size_t>(decoded.width));
+      gst_video_frame_unmap(&frame);
+    }
     ++decoded.frames;
     gst_sample_unref(sample);
   }
@@ -257,6 +282,35 @@ TEST_F(RealEngine, ReceiversDecodeThePictureAtTheChosenSizeAndFindTheSession) {
   EXPECT_NE(text.str().find("m=audio 5008 RTP/AVP 97\r\na=rtpmap:97 OPUS/48000/2"), std::string::npos) << text.str();
   ovSenderSetStart(false);
   EXPECT_TRUE(waitUntil([&] { return !std::filesystem::exists(std::filesystem::path(std::getenv("OSTREL_HOME")) / "session.sdp"); }, 3s));
+}
+
+TEST_F(RealEngine, ACaptionShowsInTheReceivedPictureAndCanBeChangedWhileSending) {
+  if (!haveX264() || !elementExists("avdec_h264")) GTEST_SKIP() << "x264enc or avdec_h264 is not installed";
+  ovSenderSetVideoResolution(6);
+  ovSenderSetCaption("");
+  ovSenderSetCaptionOn(true);
+  ovSenderSetStart(true);
+  const double before = whiteShareWhereCaptionsGo(decodeVideo(1500ms));
+  std::string blocks;
+  for (int i = 0; i < 60; ++i) blocks += "\u2588";  // full blocks: solid white across the picture
+  ovSenderSetCaption(blocks.c_str());
+  const double after = whiteShareWhereCaptionsGo(decodeVideo(1500ms));
+  ovSenderSetCaptionOn(false);
+  const double off = whiteShareWhereCaptionsGo(decodeVideo(1500ms));
+  ovSenderSetCaption("");
+  EXPECT_GT(after, before + 0.2);
+  EXPECT_LT(off, after - 0.2);
+}
+
+TEST_F(RealEngine, HandsPicturesToAConsoleWithoutAnXWindow) {
+  ovSenderSetVideoResolution(4);
+  std::vector<std::uint8_t> pixels(320 * 240 * 4);
+  int width = 0, height = 0, first = 0;
+  ASSERT_TRUE(waitUntil([&] { return (first = ovSenderCopyPreviewFrame(pixels.data(), static_cast<int>(pixels.size()), &width, &height)) > 0 && width == 320; }, 3s));
+  EXPECT_EQ(height, 240);
+  EXPECT_NE(std::count(pixels.begin(), pixels.end(), 0), static_cast<long>(pixels.size())) << "a picture, not black";
+  EXPECT_TRUE(waitUntil([&] { return ovSenderCopyPreviewFrame(nullptr, 0, &width, &height) > first; }, 1s)) << "new pictures keep coming";
+  EXPECT_GT(ovSenderCopyPreviewFrame(pixels.data(), 16, &width, &height), 0) << "too small a buffer is left alone";
 }
 
 TEST_F(RealEngine, DetectsAnotherSenderButNeverItself) {
