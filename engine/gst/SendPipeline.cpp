@@ -159,10 +159,8 @@ void SendPipeline::handOverFrames(PreviewFrames &frames) {
 
 void SendPipeline::setCaption(const std::string &text, bool on) {
   if (captionSet_ && text == caption_ && on == captionOn_) return;
-  // Silent alone leaves an already rendered text on the picture; an empty text takes it away.
-  const std::string shown = on ? text : std::string();
   withElement(pipeline_, "caption", [&](GstElement *overlay) {
-    g_object_set(overlay, "text", shown.c_str(), "silent", shown.empty() ? TRUE : FALSE, nullptr);
+    g_object_set(overlay, "text", text.c_str(), "silent", on && !text.empty() ? FALSE : TRUE, nullptr);
   });
   caption_ = text;
   captionOn_ = on;
