@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "Backend.h"
+#include "ClipCheck.h"
 #include "ConfigCheck.h"
 #include "Engine.h"
 #include "LevelMeter.h"
@@ -83,9 +84,19 @@ class GstreamerBackend final : public Backend {
     return meter_.levels(evaluationMs, Clock::now());
   }
 
-  // Clips and sound files are not played by this engine yet: refusing them tells the console so.
-  bool play(ClipKind, const char *) override { return false; }
-  bool playing(ClipKind) override { return false; }
+  // Checked here, so that a file that cannot be played is refused at once; the worker switches to it.
+  bool play(ClipKind kind, const char *path) override {
+    if (!path || !*path || !worker_.joinable()) return false;
+    if (!canPlay(path, kind == ClipKind::Video ? ClipMedia::Video : ClipMedia::Audio)) return false;
+    std::lock_guard lock(filesMutex_);
+    (kind == ClipKind::Video ? files_.videoClip : files_.soundFile) = path;
+    return true;
+  }
+
+  bool playing(ClipKind kind) override {
+    std::lock_guard lock(filesMutex_);
+    return !(kind == ClipKind::Video ? files_.videoClip : files_.soundFile).empty();
+  }
 
   bool detected(const std::string &address) override { return watch_.detected(address); }
   bool dvInterleavedPossible() override { return false; }
@@ -104,11 +115,24 @@ class GstreamerBackend final : public Backend {
     return withEngine([&](EngineState &state) {
       Wanted wanted{state.settings, state.detectors, std::nullopt, std::nullopt};
       if (ovsim::settingsError(state) || failedSettings_) return wanted;
-      auto plan = planFor(state, catalog_, preview_);
+      auto plan = planFor(state, catalog_, preview_, playingFiles());
       if (auto *ready = std::get_if<PipelinePlan>(&plan)) wanted.plan = std::move(*ready);
       else wanted.planError = std::get<EngineError>(plan);
       return wanted;
     });
+  }
+
+  PlayingFiles playingFiles() {
+    std::lock_guard lock(filesMutex_);
+    return files_;
+  }
+
+  // Back to the source at the end of a file.
+  void finishEndedFiles() {
+    if (!pipeline_) return;
+    std::lock_guard lock(filesMutex_);
+    if (pipeline_->ended(Stream::Video)) files_.videoClip.clear();
+    if (pipeline_->ended(Stream::Audio)) files_.soundFile.clear();
   }
 
   // An error holds until the settings change; then the engine tries again.
@@ -149,6 +173,18 @@ class GstreamerBackend final : public Backend {
     publishSessionDescription(pipeline_ ? &*running_ : nullptr);
   }
 
+  // A file that fails while playing only ends itself: the next round goes back to the sources.
+  void stopAfter(const EngineError &error, const EngineSettings &settings) {
+    const bool playingFile = running_ && (running_->playingVideoClip || running_->playingSoundFile);
+    if (!playingFile) recordFailure(error, settings);
+    pipeline_.reset();
+    frames_.clear();
+    running_.reset();
+    publishSessionDescription(nullptr);
+    std::lock_guard lock(filesMutex_);
+    files_ = {};
+  }
+
   void publishRates(const std::array<SenderRates, 4> &rates) {
     std::lock_guard lock(ratesMutex_);
     rates_ = rates;
@@ -166,19 +202,14 @@ class GstreamerBackend final : public Backend {
   }
 
   void round() {
+    finishEndedFiles();
     Wanted want = wanted();
     forgetFailureIfChanged(want.settings);
     if (want.planError && !failedSettings_) recordFailure(*want.planError, want.settings);
     if (want.plan != running_ || (running_ && !pipeline_)) rebuild(want);
     if (pipeline_) {
       pipeline_->setCaption(want.settings.caption, want.settings.captionOn);
-      if (auto error = pipeline_->poll(kBusWaitMs)) {
-        recordFailure(*error, want.settings);
-        pipeline_.reset();
-        frames_.clear();
-        running_.reset();
-        publishSessionDescription(nullptr);
-      }
+      if (auto error = pipeline_->poll(kBusWaitMs)) stopAfter(*error, want.settings);
     } else {
       std::this_thread::sleep_for(std::chrono::milliseconds(kBusWaitMs));
     }
@@ -198,6 +229,8 @@ class GstreamerBackend final : public Backend {
     watch_.clear();
     publishRates({});
     publishSessionDescription(nullptr);
+    std::lock_guard lock(filesMutex_);
+    files_ = {};
   }
 
   // Set before the worker starts, read by it only.
@@ -220,6 +253,8 @@ class GstreamerBackend final : public Backend {
   PreviewFrames frames_;
   MulticastWatch watch_;
   std::mutex ratesMutex_;
+  std::mutex filesMutex_;
+  PlayingFiles files_;
   std::array<SenderRates, 4> rates_{};
 };
 

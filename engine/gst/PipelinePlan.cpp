@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "ClipCheck.h"
 #include "DeviceCatalog.h"
 #include "VideoResolution.h"
 
@@ -74,7 +75,7 @@ constexpr int kSmallestPacket = 64;
 }  // namespace
 
 std::variant<PipelinePlan, EngineError> planFor(const ovsim::EngineState &state, const MediaCatalog &catalog,
-                                                std::uintptr_t previewWindow) {
+                                                std::uintptr_t previewWindow, const PlayingFiles &files) {
   const auto &s = state.settings;
   if (s.directVideoModeOn)
     return EngineError{50, OVSENDER_ERROR_WRONG_MEDIATYPE,
@@ -103,6 +104,10 @@ std::variant<PipelinePlan, EngineError> planFor(const ovsim::EngineState &state,
   plan.sendVideo = s.videoTransmissionOn;
   plan.sendAudio = s.audioTransmissionOn && plan.audioCodec;
   plan.previewWindow = previewWindow;
+  plan.playingVideoClip = !files.videoClip.empty();
+  if (plan.playingVideoClip) plan.videoSource = clipLaunch(files.videoClip, ClipMedia::Video);
+  plan.playingSoundFile = !files.soundFile.empty();
+  if (plan.playingSoundFile) plan.audioSource = clipLaunch(files.soundFile, ClipMedia::Audio);
   return plan;
 }
 

@@ -39,13 +39,21 @@ struct PipelinePlan {
   bool sendVideo = false;
   bool sendAudio = false;
   std::uintptr_t previewWindow = 0;  // a checked live X window, or 0
+  bool playingVideoClip = false;      // the video source is a clip that ends
+  bool playingSoundFile = false;
 
   bool operator==(const PipelinePlan &) const = default;
 };
 
+// Files playing in place of the sources; empty when none.
+struct PlayingFiles {
+  std::string videoClip;
+  std::string soundFile;
+};
+
 // The plan for valid settings, or the error that keeps them from running.
 std::variant<PipelinePlan, ovsim::EngineError> planFor(const ovsim::EngineState &state, const MediaCatalog &catalog,
-                                                       std::uintptr_t previewWindow);
+                                                       std::uintptr_t previewWindow, const PlayingFiles &files);
 
 struct Ssrcs {
   std::uint32_t video = 0;

@@ -3,12 +3,30 @@
 #include <gst/video/video.h>
 #include <gst/video/videooverlay.h>
 
+#include <cstdint>
+
 namespace ovgst {
 namespace {
 
 using ovsim::EngineError;
 
 constexpr int kStartTimeoutMs = 3000;
+
+// GStreamer hands the probes' data to its streaming threads under its own
+// locks, which ThreadSanitizer cannot see (GLib is not built with it). This
+// counter makes the hand-over visible and keeps it ordered in any case: the
+// worker releases before the pipeline plays and acquires before it frees
+// what the probes use; every probe acquires on entry and releases on exit.
+std::atomic<std::uint64_t> gProbeFence{0};
+
+void handOverToStreamingThreads() { gProbeFence.fetch_add(1, std::memory_order_acq_rel); }
+
+struct ProbeScope {
+  ProbeScope() { gProbeFence.load(std::memory_order_acquire); }
+  ~ProbeScope() { gProbeFence.fetch_add(1, std::memory_order_release); }
+  ProbeScope(const ProbeScope &) = delete;
+  ProbeScope &operator=(const ProbeScope &) = delete;
+};
 
 struct SinkProbe {
   TrafficCounter *counter;
@@ -30,6 +48,7 @@ void countBuffer(GstBuffer *buffer, const SinkProbe &probe) {
 }
 
 GstPadProbeReturn onSinkData(GstPad *, GstPadProbeInfo *info, gpointer data) {
+  ProbeScope scope;
   const auto &probe = *static_cast<SinkProbe *>(data);
   if (info->type & GST_PAD_PROBE_TYPE_BUFFER) countBuffer(GST_PAD_PROBE_INFO_BUFFER(info), probe);
   if (info->type & GST_PAD_PROBE_TYPE_BUFFER_LIST) {
@@ -40,6 +59,7 @@ GstPadProbeReturn onSinkData(GstPad *, GstPadProbeInfo *info, gpointer data) {
 }
 
 GstPadProbeReturn onRawAudio(GstPad *, GstPadProbeInfo *info, gpointer data) {
+  ProbeScope scope;
   GstBuffer *buffer = GST_PAD_PROBE_INFO_BUFFER(info);
   GstMapInfo map;
   if (buffer && gst_buffer_map(buffer, &map, GST_MAP_READ)) {
@@ -51,6 +71,7 @@ GstPadProbeReturn onRawAudio(GstPad *, GstPadProbeInfo *info, gpointer data) {
 }
 
 GstPadProbeReturn onPreviewFrame(GstPad *pad, GstPadProbeInfo *info, gpointer data) {
+  ProbeScope scope;
   GstBuffer *buffer = GST_PAD_PROBE_INFO_BUFFER(info);
   GstCaps *caps = gst_pad_get_current_caps(pad);
   GstVideoInfo video;
@@ -112,10 +133,13 @@ std::unique_ptr<SendPipeline> SendPipeline::start(const PipelinePlan &plan, Ssrc
   pipeline->countSinks("asink", plan.sending && plan.sendAudio ? plan.copies : 0, Stream::Audio);
   pipeline->meterAudio(meter);
   pipeline->handOverFrames(frames);
+  if (plan.playingVideoClip) pipeline->watchForEnd("vsrc", Stream::Video);
+  if (plan.playingSoundFile) pipeline->watchForEnd("asrc", Stream::Audio);
   if (plan.previewWindow)
     withElement(element, "preview", [&](GstElement *sink) {
       gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(sink), plan.previewWindow);
     });
+  handOverToStreamingThreads();
   if (gst_element_set_state(element, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE ||
       gst_element_get_state(element, nullptr, nullptr, kStartTimeoutMs * GST_MSECOND) == GST_STATE_CHANGE_FAILURE) {
     error = pipeline->poll(0).value_or(EngineError{62, OVSENDER_ERROR_UNEXPECTED, "The pipeline would not start."});
@@ -126,6 +150,7 @@ std::unique_ptr<SendPipeline> SendPipeline::start(const PipelinePlan &plan, Ssrc
 
 SendPipeline::~SendPipeline() {
   gst_element_set_state(pipeline_, GST_STATE_NULL);
+  handOverToStreamingThreads();  // every probe has run to its end now
   gst_object_unref(pipeline_);
 }
 
@@ -153,6 +178,22 @@ void SendPipeline::handOverFrames(PreviewFrames &frames) {
   withElement(pipeline_, "frames", [&](GstElement *sink) {
     GstPad *pad = gst_element_get_static_pad(sink, "sink");
     gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, onPreviewFrame, &frames, nullptr);
+    gst_object_unref(pad);
+  });
+}
+
+// The end of a file reaches only its own branch; the live branches keep the pipeline from ending.
+void SendPipeline::watchForEnd(const char *source, Stream stream) {
+  withElement(pipeline_, source, [&](GstElement *element) {
+    GstPad *pad = gst_element_get_static_pad(element, "src");
+    gst_pad_add_probe(
+        pad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM,
+        [](GstPad *, GstPadProbeInfo *info, gpointer data) {
+          ProbeScope scope;
+          if (GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(info)) == GST_EVENT_EOS) static_cast<std::atomic<bool> *>(data)->store(true);
+          return GST_PAD_PROBE_OK;
+        },
+        &ended_[static_cast<int>(stream)], nullptr);
     gst_object_unref(pad);
   });
 }

@@ -7,6 +7,7 @@
 #include <gst/gst.h>
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,15 +36,19 @@ class SendPipeline {
   // Waits up to timeoutMs for a bus message; an error or end of stream ends the pipeline's usefulness.
   std::optional<ovsim::EngineError> poll(int timeoutMs);
   const TrafficCounter &traffic(Stream stream) const { return traffic_[static_cast<int>(stream)]; }
+  // Whether a clip or sound file playing in place of the source reached its end.
+  bool ended(Stream stream) const { return ended_[static_cast<int>(stream)].load(); }
 
  private:
   explicit SendPipeline(GstElement *pipeline) : pipeline_(pipeline) {}
   void countSinks(const char *prefix, int copies, Stream stream);
   void meterAudio(LevelMeter &meter);
   void handOverFrames(PreviewFrames &frames);
+  void watchForEnd(const char *source, Stream stream);
 
   GstElement *pipeline_;
   std::array<TrafficCounter, 2> traffic_;
+  std::array<std::atomic<bool>, 2> ended_{};
   std::string caption_;
   bool captionOn_ = false;
   bool captionSet_ = false;

@@ -55,13 +55,13 @@ Datagram parse(const unsigned char *data, ssize_t size, msghdr &message) {
 std::vector<Datagram> GroupReceiver::collect(std::chrono::milliseconds duration) {
   std::vector<Datagram> received;
   const auto end = std::chrono::steady_clock::now() + duration;
-  static unsigned char buffer[70000];
+  std::vector<unsigned char> buffer(70000);  // the largest UDP datagram fits
   while (fd_ >= 0) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
     if (left.count() <= 0) break;
     pollfd waiting{fd_, POLLIN, 0};
     if (poll(&waiting, 1, static_cast<int>(left.count())) <= 0) continue;
-    iovec part{buffer, sizeof buffer};
+    iovec part{buffer.data(), buffer.size()};
     alignas(cmsghdr) char control[256];
     msghdr message{};
     message.msg_iov = &part;
@@ -69,7 +69,7 @@ std::vector<Datagram> GroupReceiver::collect(std::chrono::milliseconds duration)
     message.msg_control = control;
     message.msg_controllen = sizeof control;
     const ssize_t size = recvmsg(fd_, &message, MSG_DONTWAIT);
-    if (size >= 0) received.push_back(parse(buffer, size, message));
+    if (size >= 0) received.push_back(parse(buffer.data(), size, message));
   }
   return received;
 }
