@@ -69,7 +69,9 @@ std::vector<Datagram> GroupReceiver::collect(std::chrono::milliseconds duration)
     message.msg_control = control;
     message.msg_controllen = sizeof control;
     const ssize_t size = recvmsg(fd_, &message, MSG_DONTWAIT);
-    if (size >= 0) received.push_back(parse(buffer.data(), size, message));
+    if (size < 0) continue;
+    received.push_back(parse(buffer.data(), size, message));
+    received.back().at = std::chrono::steady_clock::now();
   }
   return received;
 }

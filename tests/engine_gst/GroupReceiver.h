@@ -13,6 +13,7 @@ struct Datagram {
   std::uint32_t ssrc = 0;
   std::uint16_t sequence = 0;
   bool marker = false;
+  std::chrono::steady_clock::time_point at;  // when it was read
 };
 
 class GroupReceiver {

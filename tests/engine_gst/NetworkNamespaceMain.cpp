@@ -1,61 +1,13 @@
-// Entry of the real engine's tests. The engine sends multicast for real, so
-// the program first re-executes itself inside a new network namespace with
-// only a loopback interface (and a multicast route over it): nothing it
-// sends can leave the machine. Without namespaces the tests refuse to run.
+// Entry of the real engine's tests: they run inside their own network
+// namespace, on the real engine, with a registry and engine folder of their own.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <string>
-#include <vector>
 
-namespace {
-
-constexpr const char *kInsideMarker = "OSTREL_TEST_NETNS";
-
-const char *kSetupScript =
-    "ip link set lo up && ip route add 224.0.0.0/4 dev lo && exec \"$0\" \"$@\"";
-
-bool works(const char *command) { return std::system(command) == 0; }
-
-// unshare -rn needs no privileges where user namespaces are allowed; -n needs root.
-const char *unshareFlags() {
-  if (works("unshare -rn true > /dev/null 2>&1")) return "-rn";
-  if (works("unshare -n true > /dev/null 2>&1")) return "-n";
-  return nullptr;
-}
-
-[[noreturn]] void reexecInsideNamespace(int argc, char **argv, const char *flags) {
-  setenv(kInsideMarker, "1", 1);
-  std::vector<char *> args = {const_cast<char *>("unshare"), const_cast<char *>(flags), const_cast<char *>("--"),
-                              const_cast<char *>("sh"), const_cast<char *>("-c"), const_cast<char *>(kSetupScript)};
-  std::string self = std::filesystem::canonical("/proc/self/exe").string();
-  args.push_back(self.data());
-  for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
-  args.push_back(nullptr);
-  execvp("unshare", args.data());
-  std::perror("unshare");
-  std::exit(1);
-}
-
-// Each run builds its own plug-in registry, so parallel runs and flavours never share a cache.
-void useTemporaryRegistryAndHome() {
-  char folder[] = "/tmp/ovsender-gst-XXXXXX";
-  if (!mkdtemp(folder)) return;
-  setenv("GST_REGISTRY", (std::string(folder) + "/registry.bin").c_str(), 1);
-  setenv("OSTREL_HOME", folder, 1);
-}
-
-}  // namespace
+#include "NetworkNamespace.h"
 
 int main(int argc, char **argv) {
-  if (!std::getenv(kInsideMarker)) {
-    if (const char *flags = unshareFlags()) reexecInsideNamespace(argc, argv, flags);
-    std::fprintf(stderr, "No network namespace can be made here; the real engine is not run outside one.\n");
-    return 1;
-  }
+  enterPrivateNetwork(argc, argv);
   unsetenv("OVSENDER_ENGINE");
   useTemporaryRegistryAndHome();
   ::testing::InitGoogleTest(&argc, argv);

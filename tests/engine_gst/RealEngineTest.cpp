@@ -1,8 +1,6 @@
 // The real engine seen from the receiving side, inside the test's own
 // network namespace (NetworkNamespaceMain.cpp).
-#include <gst/app/gstappsink.h>
 #include <gst/gst.h>
-#include <gst/video/video.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +18,7 @@
 #include <thread>
 
 #include "GroupReceiver.h"
+#include "VideoReceiver.h"
 #include "ovSender.h"
 
 namespace {
@@ -209,59 +208,22 @@ TEST_F(RealEngine, SendsToTheGroupAsConfigured) {
   }
 }
 
-// Decodes what arrives on the video port with an ordinary GStreamer receiver.
+// What a receiver decoded in the time given: how many pictures, and the last one.
 struct Decoded {
   int frames = 0;
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> luma;  // of the last picture, width bytes a row
+  Picture last;
 };
 
-// Share of near-white pixels in the bottom rows, where captions go. Over the
-// whole width it stays the same while the test pattern scrolls sideways.
-double whiteShareWhereCaptionsGo(const Decoded &picture) {
-  int white = 0, all = 0;
-  for (int y = picture.height * 88 / 100; y < picture.height * 96 / 100; ++y)
-    for (int x = 0; x < picture.width; ++x, ++all)
-      white += picture.luma[static_cast<std::size_t>(y * picture.width + x)] > 200;
-  return all ? static_cast<double>(white) / all : 0;
-}
-
 Decoded decodeVideo(std::chrono::milliseconds duration) {
-  const std::string description = std::string("udpsrc address=") + kGroup + " port=" + std::to_string(kVideoPort) +
-                                  " caps=\"application/x-rtp,media=video,encoding-name=H264,clock-rate=90000,payload=96\""
-                                  " ! rtpjitterbuffer latency=50 ! rtph264depay ! avdec_h264 ! videoconvert"
-                                  " ! video/x-raw,format=GRAY8 ! appsink name=out sync=false max-buffers=4 drop=true";
-  GstElement *pipeline = gst_parse_launch(description.c_str(), nullptr);
+  VideoReceiver receiver(kGroup, kVideoPort);
   Decoded decoded;
-  if (!pipeline) return decoded;
-  GstElement *sink = gst_bin_get_by_name(GST_BIN(pipeline), "out");
-  gst_element_set_state(pipeline, GST_STATE_PLAYING);
   const auto end = std::chrono::steady_clock::now() + duration;
   while (std::chrono::steady_clock::now() < end) {
-    GstSample *sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink), 100 * GST_MSECOND);
-    if (!sample) continue;
-    const GstStructure *caps = gst_caps_get_structure(gst_sample_get_caps(sample), 0);
-    gst_structure_get_int(caps, "width", &decoded.width);
-    gst_structure_get_int(caps, "height", &decoded.height);
-    GstVideoInfo info;
-    GstVideoFrame frame;
-    if (gst_video_info_from_caps(&info, gst_sample_get_caps(sample)) &&
-        gst_video_frame_map(&frame, &info, gst_sample_get_buffer(sample), GST_MAP_READ)) {
-      decoded.luma.resize(static_cast<std::size_t>(decoded.width * decoded.height));
-      for (int y = 0; y < decoded.height; ++y)
-        std::memcpy(decoded.luma.data() + y * decoded.width,
-                    static_cast<const std::uint8_t *>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)) +
-                        y * GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0),
-                    static_cast<std::size_t>(decoded.width));
-      gst_video_frame_unmap(&frame);
+    if (auto picture = receiver.next(100ms)) {
+      decoded.last = std::move(*picture);
+      ++decoded.frames;
     }
-    ++decoded.frames;
-    gst_sample_unref(sample);
   }
-  gst_element_set_state(pipeline, GST_STATE_NULL);
-  gst_object_unref(sink);
-  gst_object_unref(pipeline);
   return decoded;
 }
 
@@ -271,8 +233,8 @@ TEST_F(RealEngine, ReceiversDecodeThePictureAtTheChosenSizeAndFindTheSession) {
   ovSenderSetStart(true);
   const Decoded decoded = decodeVideo(3s);
   EXPECT_GE(decoded.frames, 30) << "of about 90 in 3 s (the receiver waits for a key frame)";
-  EXPECT_EQ(decoded.width, 640);
-  EXPECT_EQ(decoded.height, 480);
+  EXPECT_EQ(decoded.last.width, 640);
+  EXPECT_EQ(decoded.last.height, 480);
 
   std::ifstream sdp(std::filesystem::path(std::getenv("OSTREL_HOME")) / "session.sdp");
   std::stringstream text;
@@ -290,13 +252,13 @@ TEST_F(RealEngine, ACaptionShowsInTheReceivedPictureAndCanBeChangedWhileSending)
   ovSenderSetCaption("");
   ovSenderSetCaptionOn(true);
   ovSenderSetStart(true);
-  const double before = whiteShareWhereCaptionsGo(decodeVideo(1500ms));
+  const double before = whiteShareWhereCaptionsGo(decodeVideo(1500ms).last);
   std::string blocks;
   for (int i = 0; i < 60; ++i) blocks += "\u2588";  // full blocks: solid white across the picture
   ovSenderSetCaption(blocks.c_str());
-  const double after = whiteShareWhereCaptionsGo(decodeVideo(1500ms));
+  const double after = whiteShareWhereCaptionsGo(decodeVideo(1500ms).last);
   ovSenderSetCaptionOn(false);
-  const double off = whiteShareWhereCaptionsGo(decodeVideo(1500ms));
+  const double off = whiteShareWhereCaptionsGo(decodeVideo(1500ms).last);
   ovSenderSetCaption("");
   EXPECT_GT(after, before + 0.2);
   EXPECT_LT(off, after - 0.2);

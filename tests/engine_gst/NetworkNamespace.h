@@ -1,0 +1,12 @@
+// Running the real engine where nothing it sends can leave the machine: the
+// program re-executes itself inside a new network namespace whose only
+// interface is loopback, with the multicast range routed to it.
+#pragma once
+
+// Returns inside the namespace (at once when already there). Exits with a
+// message when no namespace can be made: the engine is never run outside one.
+void enterPrivateNetwork(int argc, char **argv);
+
+// A fresh folder for the engine's files and GStreamer's plug-in registry,
+// so runs never share a cache; set as OSTREL_HOME and GST_REGISTRY.
+void useTemporaryRegistryAndHome();
