@@ -24,7 +24,8 @@ void TVideoPreview::Poll() {
   if (width <= 0 || height <= 0) return;
   pixels_.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
   int copiedWidth = 0, copiedHeight = 0;
-  const int serial = ovSenderCopyPreviewFrame(pixels_.data(), static_cast<int>(pixels_.size()), &copiedWidth, &copiedHeight);
+  const int capacity = static_cast<int>(pixels_.size());
+  const int serial = ovSenderCopyPreviewFrame(pixels_.data(), capacity, &copiedWidth, &copiedHeight);
   // A picture of another size arrived in between: it was not copied; the next tick takes it.
   if (serial == 0 || serial == serial_ || copiedWidth != width || copiedHeight != height) return;
   serial_ = serial;

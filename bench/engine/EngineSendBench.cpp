@@ -82,9 +82,10 @@ void cpuWhileSending(bool pollFrames) {
     std::this_thread::sleep_for(33ms);
   }
   const double share = (cpuSeconds() - cpuBefore) / std::chrono::duration<double>(Clock::now() - wallBefore).count();
-  std::printf("CPU sending 640x480 30 fps (x264 1 Mbit/s, Opus, %s preview): %.1f %% of one core, sent %d bit/s at %d fps\n",
-              pollFrames ? "handed-over" : "X", 100 * share, ovSenderGetVideoSenderMainTransmissionRate(),
-              ovSenderGetVideoSenderMainFrameRate());
+  std::printf(
+      "CPU sending 640x480 30 fps (x264 1 Mbit/s, Opus, %s preview): %.1f %% of one core, sent %d bit/s at %d fps\n",
+      pollFrames ? "handed-over" : "X", 100 * share, ovSenderGetVideoSenderMainTransmissionRate(),
+      ovSenderGetVideoSenderMainFrameRate());
 }
 
 // From setting a caption to the first decoded picture that shows it: an

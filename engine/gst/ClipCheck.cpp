@@ -2,19 +2,12 @@
 
 #include <gst/pbutils/pbutils.h>
 
+#include "LaunchText.h"
+
 namespace ovgst {
 namespace {
 
 constexpr GstClockTime kDiscoveryTimeout = 3 * GST_SECOND;
-
-std::string quoted(const std::string &text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + "\"";
-}
 
 }  // namespace
 
@@ -39,8 +32,8 @@ bool canPlay(const std::string &path, ClipMedia media) {
 // identity sync=true holds the file to the clock: no sink of ours waits for it.
 std::string clipLaunch(const std::string &path, ClipMedia media) {
   if (media == ClipMedia::Video)
-    return "filesrc location=" + quoted(path) + " ! decodebin ! videoconvert ! identity name=vsrc sync=true";
-  return "filesrc location=" + quoted(path) + " ! decodebin ! audioconvert ! identity name=asrc sync=true";
+    return "filesrc location=" + quotedLaunchValue(path) + " ! decodebin ! videoconvert ! identity name=vsrc sync=true";
+  return "filesrc location=" + quotedLaunchValue(path) + " ! decodebin ! audioconvert ! identity name=asrc sync=true";
 }
 
 }  // namespace ovgst

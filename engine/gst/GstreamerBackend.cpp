@@ -116,8 +116,10 @@ class GstreamerBackend final : public Backend {
       Wanted wanted{state.settings, state.detectors, std::nullopt, std::nullopt};
       if (ovsim::settingsError(state) || failedSettings_) return wanted;
       auto plan = planFor(state, catalog_, preview_, playingFiles());
-      if (auto *ready = std::get_if<PipelinePlan>(&plan)) wanted.plan = std::move(*ready);
-      else wanted.planError = std::get<EngineError>(plan);
+      if (auto *ready = std::get_if<PipelinePlan>(&plan))
+        wanted.plan = std::move(*ready);
+      else
+        wanted.planError = std::get<EngineError>(plan);
       return wanted;
     });
   }

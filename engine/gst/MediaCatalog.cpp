@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+#include "LaunchText.h"
+
 namespace ovgst {
 namespace {
 
@@ -51,18 +53,9 @@ bool elementExists(const char *name) {
   return true;
 }
 
-// Launch descriptions quote property values in double quotes; a device name never needs more.
-std::string quoted(const std::string &text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + "\"";
-}
-
 std::string testPattern() {
-  return "videotestsrc name=vsrc is-live=true pattern=smpte horizontal-speed=4 ! video/x-raw,width=640,height=480,framerate=" +
+  return "videotestsrc name=vsrc is-live=true pattern=smpte horizontal-speed=4 ! "
+         "video/x-raw,width=640,height=480,framerate=" +
          std::to_string(kFramesPerSecond) + "/1";
 }
 
@@ -84,12 +77,13 @@ std::optional<std::string> deviceLaunch(GstDevice *device, bool video) {
   const std::string path = propertyText(properties.get(), "device.path");
   const std::string api = propertyText(properties.get(), "device.api");
   if (video && api == "v4l2" && !path.empty())
-    return std::string("v4l2src name=") + name + " device=" + quoted(path);
-  if (!video && api == "alsa" && !path.empty()) return std::string("alsasrc name=") + name + " device=" + quoted(path);
+    return std::string("v4l2src name=") + name + " device=" + quotedLaunchValue(path);
+  if (!video && api == "alsa" && !path.empty())
+    return std::string("alsasrc name=") + name + " device=" + quotedLaunchValue(path);
   const std::string pulseName = propertyText(properties.get(), "node.name");
   if (!video && elementExists("pulsesrc")) {
     const std::string id = pulseName.empty() ? propertyText(properties.get(), "device.name") : pulseName;
-    if (!id.empty()) return std::string("pulsesrc name=") + name + " device=" + quoted(id);
+    if (!id.empty()) return std::string("pulsesrc name=") + name + " device=" + quotedLaunchValue(id);
   }
   return std::nullopt;
 }
@@ -123,7 +117,8 @@ MediaCatalog probeMediaCatalog(bool haveDisplay) {
     catalog.videoSources.push_back(
         {kScreenName, "ximagesrc name=vsrc use-damage=false show-pointer=true ! video/x-raw,framerate=30/1"});
   catalog.audioSources.push_back({kTestToneName, testTone(kTestToneVolume)});
-  catalog.audioSources.push_back({kSilenceName, "audiotestsrc name=asrc is-live=true wave=silence samplesperbuffer=480"});
+  catalog.audioSources.push_back(
+      {kSilenceName, "audiotestsrc name=asrc is-live=true wave=silence samplesperbuffer=480"});
   addDevices(catalog);
   for (const auto &codec : kVideoCodecs)
     if (elementExists(codec.element)) catalog.videoCodecs.push_back(&codec);

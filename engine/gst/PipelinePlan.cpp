@@ -10,8 +10,8 @@
 namespace ovgst {
 namespace {
 
-using ovsim::EngineError;
 using ovsim::elementAt;
+using ovsim::EngineError;
 
 // Headroom under the cap for the RTP, FU and UDP framing the encoder does not see, and its short overshoots.
 constexpr double kEncoderShareOfCap = 0.9;
@@ -32,39 +32,41 @@ std::string udpSinks(const char *prefix, const std::string &tee, const PipelineP
 }
 
 std::string videoChain(const PipelinePlan &plan, Ssrcs ssrcs) {
-  std::string text = plan.videoSource +
-                     " ! videoconvert ! videoscale ! videorate ! video/x-raw,format=I420,width=" +
+  std::string text = plan.videoSource + " ! videoconvert ! videoscale ! videorate ! video/x-raw,format=I420,width=" +
                      std::to_string(plan.width) + ",height=" + std::to_string(plan.height) +
                      ",pixel-aspect-ratio=1/1,framerate=" + std::to_string(kFramesPerSecond) + "/1" +
                      " ! textoverlay name=caption silent=true valignment=bottom halignment=center"
                      " shaded-background=true font-desc=\"Sans 18\" ! tee name=vt allow-not-linked=true";
   if (plan.previewWindow) {
-    text += " vt. ! queue leaky=downstream max-size-buffers=2 ! videoconvert ! videoscale"
-            " ! ximagesink name=preview sync=false force-aspect-ratio=true handle-events=false";
+    text +=
+        " vt. ! queue leaky=downstream max-size-buffers=2 ! videoconvert ! videoscale"
+        " ! ximagesink name=preview sync=false force-aspect-ratio=true handle-events=false";
   } else {
     // No window to draw into: the pictures go to the console, which paints them.
-    text += " vt. ! queue leaky=downstream max-size-buffers=1 ! videoconvert ! video/x-raw,format=BGRx"
-            " ! fakesink name=frames sync=false async=false";
+    text +=
+        " vt. ! queue leaky=downstream max-size-buffers=1 ! videoconvert ! video/x-raw,format=BGRx"
+        " ! fakesink name=frames sync=false async=false";
   }
   if (plan.sending && plan.sendVideo) {
     text += " vt. ! queue leaky=downstream max-size-buffers=4 ! " + plan.videoCodec->launch(plan.videoBitsPerSecond) +
             " name=venc ! " + plan.videoCodec->payloader + " name=vpay pt=" + std::to_string(kVideoPayloadType) +
-            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.video) +
-            " ! tee name=vout" + udpSinks("vsink", "vout", plan, kVideoMainPort);
+            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.video) + " ! tee name=vout" +
+            udpSinks("vsink", "vout", plan, kVideoMainPort);
   }
   return text;
 }
 
 std::string audioChain(const PipelinePlan &plan, Ssrcs ssrcs) {
-  std::string text = plan.audioSource +
-                     " ! audioconvert ! audioresample ! audio/x-raw,format=S16LE,layout=interleaved,rate=48000,channels=2"
-                     " ! identity name=ameter ! tee name=at allow-not-linked=true"
-                     " at. ! queue leaky=downstream ! fakesink sync=false async=false";
+  std::string text =
+      plan.audioSource +
+      " ! audioconvert ! audioresample ! audio/x-raw,format=S16LE,layout=interleaved,rate=48000,channels=2"
+      " ! identity name=ameter ! tee name=at allow-not-linked=true"
+      " at. ! queue leaky=downstream ! fakesink sync=false async=false";
   if (plan.sending && plan.sendAudio) {
     text += " at. ! queue ! " + plan.audioCodec->launch(plan.audioBitsPerSecond) + " name=aenc ! " +
             plan.audioCodec->payloader + " name=apay pt=" + std::to_string(kAudioPayloadType) +
-            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.audio) +
-            " ! tee name=aout" + udpSinks("asink", "aout", plan, kAudioPort);
+            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.audio) + " ! tee name=aout" +
+            udpSinks("asink", "aout", plan, kAudioPort);
   }
   return text;
 }

@@ -39,7 +39,7 @@ struct PipelinePlan {
   bool sendVideo = false;
   bool sendAudio = false;
   std::uintptr_t previewWindow = 0;  // a checked live X window, or 0
-  bool playingVideoClip = false;      // the video source is a clip that ends
+  bool playingVideoClip = false;     // the video source is a clip that ends
   bool playingSoundFile = false;
 
   bool operator==(const PipelinePlan &) const = default;

@@ -102,8 +102,8 @@ int errorKindOf(GstObject *origin) {
 EngineError errorFrom(GstMessage *message) {
   GError *error = nullptr;
   gst_message_parse_error(message, &error, nullptr);
-  EngineError result{60, errorKindOf(GST_MESSAGE_SRC(message)), std::string("Sending stopped: ") +
-                                                                    (error ? error->message : "unknown error")};
+  EngineError result{60, errorKindOf(GST_MESSAGE_SRC(message)),
+                     std::string("Sending stopped: ") + (error ? error->message : "unknown error")};
   if (error) g_error_free(error);
   return result;
 }
@@ -190,7 +190,8 @@ void SendPipeline::watchForEnd(const char *source, Stream stream) {
         pad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM,
         [](GstPad *, GstPadProbeInfo *info, gpointer data) {
           ProbeScope scope;
-          if (GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(info)) == GST_EVENT_EOS) static_cast<std::atomic<bool> *>(data)->store(true);
+          if (GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(info)) == GST_EVENT_EOS)
+            static_cast<std::atomic<bool> *>(data)->store(true);
           return GST_PAD_PROBE_OK;
         },
         &ended_[static_cast<int>(stream)], nullptr);
@@ -214,8 +215,10 @@ std::optional<EngineError> SendPipeline::poll(int timeoutMs) {
   const auto types = static_cast<GstMessageType>(GST_MESSAGE_ERROR | GST_MESSAGE_EOS);
   GstMessage *message = gst_bus_timed_pop_filtered(bus, static_cast<GstClockTime>(timeoutMs) * GST_MSECOND, types);
   if (message) {
-    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) result = errorFrom(message);
-    else result = EngineError{63, OVSENDER_ERROR_WRONG_CAPTURE, "The source ended."};
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
+      result = errorFrom(message);
+    else
+      result = EngineError{63, OVSENDER_ERROR_WRONG_CAPTURE, "The source ended."};
     gst_message_unref(message);
   }
   gst_object_unref(bus);

@@ -20,8 +20,8 @@ std::string connection(const PipelinePlan &plan) {
 
 std::string sessionDescription(const PipelinePlan &plan) {
   const std::string family = isIPv6(plan.address) ? "IP6" : "IP4";
-  std::string text = "v=0\r\no=- 0 0 IN " + family + " " + plan.address +
-                     "\r\ns=Ostrel Sender\r\n" + connection(plan) + "t=0 0\r\n";
+  std::string text =
+      "v=0\r\no=- 0 0 IN " + family + " " + plan.address + "\r\ns=Ostrel Sender\r\n" + connection(plan) + "t=0 0\r\n";
   if (plan.sendVideo) {
     const std::string pt = std::to_string(kVideoPayloadType);
     text += "m=video " + std::to_string(kVideoMainPort) + " RTP/AVP " + pt + "\r\na=rtpmap:" + pt + " " +

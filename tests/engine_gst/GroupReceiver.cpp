@@ -8,14 +8,13 @@
 
 #include <cstring>
 
-GroupReceiver::GroupReceiver(const std::string &group, int port) {
-  fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  if (fd_ < 0) return;
+namespace {
+
+int joinedIPv4(const std::string &group, int port) {
+  const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   const int on = 1;
-  setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-  setsockopt(fd_, IPPROTO_IP, IP_RECVTTL, &on, sizeof on);
-  const int big = 4 << 20;
-  setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &big, sizeof big);
+  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  setsockopt(fd, IPPROTO_IP, IP_RECVTTL, &on, sizeof on);
   sockaddr_in local{};
   local.sin_family = AF_INET;
   local.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -23,11 +22,39 @@ GroupReceiver::GroupReceiver(const std::string &group, int port) {
   ip_mreq request{};
   request.imr_multiaddr = local.sin_addr;
   request.imr_interface.s_addr = htonl(INADDR_ANY);
-  if (bind(fd_, reinterpret_cast<sockaddr *>(&local), sizeof local) != 0 ||
-      setsockopt(fd_, IPPROTO_IP, IP_ADD_MEMBERSHIP, &request, sizeof request) != 0) {
-    close(fd_);
-    fd_ = -1;
+  if (bind(fd, reinterpret_cast<sockaddr *>(&local), sizeof local) != 0 ||
+      setsockopt(fd, IPPROTO_IP, IP_ADD_MEMBERSHIP, &request, sizeof request) != 0) {
+    close(fd);
+    return -1;
   }
+  return fd;
+}
+
+int joinedIPv6(const std::string &group, int port) {
+  const int fd = socket(AF_INET6, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  const int on = 1;
+  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  setsockopt(fd, IPPROTO_IPV6, IPV6_RECVHOPLIMIT, &on, sizeof on);
+  sockaddr_in6 local{};
+  local.sin6_family = AF_INET6;
+  local.sin6_port = htons(static_cast<std::uint16_t>(port));
+  inet_pton(AF_INET6, group.c_str(), &local.sin6_addr);
+  ipv6_mreq request{};
+  request.ipv6mr_multiaddr = local.sin6_addr;
+  if (bind(fd, reinterpret_cast<sockaddr *>(&local), sizeof local) != 0 ||
+      setsockopt(fd, IPPROTO_IPV6, IPV6_JOIN_GROUP, &request, sizeof request) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+GroupReceiver::GroupReceiver(const std::string &group, int port) {
+  fd_ = group.find(':') == std::string::npos ? joinedIPv4(group, port) : joinedIPv6(group, port);
+  const int big = 4 << 20;
+  if (fd_ >= 0) setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &big, sizeof big);
 }
 
 GroupReceiver::~GroupReceiver() {
@@ -40,7 +67,9 @@ Datagram parse(const unsigned char *data, ssize_t size, msghdr &message) {
   Datagram datagram;
   datagram.size = static_cast<std::size_t>(size);
   for (cmsghdr *c = CMSG_FIRSTHDR(&message); c; c = CMSG_NXTHDR(&message, c)) {
-    if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_TTL) std::memcpy(&datagram.ttl, CMSG_DATA(c), sizeof(int));
+    const bool hops = (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_TTL) ||
+                      (c->cmsg_level == IPPROTO_IPV6 && c->cmsg_type == IPV6_HOPLIMIT);
+    if (hops) std::memcpy(&datagram.ttl, CMSG_DATA(c), sizeof(int));
   }
   if (size >= 12) {
     datagram.marker = (data[1] & 0x80) != 0;

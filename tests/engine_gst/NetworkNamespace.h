@@ -1,6 +1,7 @@
 // Running the real engine where nothing it sends can leave the machine: the
 // program re-executes itself inside a new network namespace whose only
-// interface is loopback, with the multicast range routed to it.
+// interface is loopback, with the IPv4 multicast range routed to it, plus a
+// veth pair that carries the IPv6 groups ff15::/16.
 #pragma once
 
 // Returns inside the namespace (at once when already there). Exits with a

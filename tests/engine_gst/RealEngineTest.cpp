@@ -26,6 +26,7 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr const char *kGroup = "239.255.42.1";
+constexpr const char *kGroup6 = "ff15::4201";
 constexpr int kVideoPort = 5004;
 constexpr int kAudioPort = 5008;
 
@@ -95,7 +96,9 @@ class RealEngine : public ::testing::Test {
   }
   void TearDown() override { ovSenderSetStart(false); }
 
-  static bool haveX264() { return indexOf(ovSenderGetNumVideoEncoder(), ovSenderGetVideoEncoderFriendlyName, "H.264 (x264)") >= 0; }
+  static bool haveX264() {
+    return indexOf(ovSenderGetNumVideoEncoder(), ovSenderGetVideoEncoderFriendlyName, "H.264 (x264)") >= 0;
+  }
 };
 
 TEST_F(RealEngine, OffersTheTestSourcesAndOnlyEncodersThatExist) {
@@ -110,9 +113,11 @@ TEST_F(RealEngine, OffersTheTestSourcesAndOnlyEncodersThatExist) {
   }
   EXPECT_EQ(ovSenderGetNumVideoSourcePropertyPages(), 0);
 
-  const std::map<std::string, std::pair<const char *, int>> known = {
-      {"H.264 (x264)", {"x264enc", 0}}, {"H.264 (OpenH264)", {"openh264enc", 1}},
-      {"VP8", {"vp8enc", 1}}, {"VP9", {"vp9enc", 2}}, {"Opus", {"opusenc", 0}}};
+  const std::map<std::string, std::pair<const char *, int>> known = {{"H.264 (x264)", {"x264enc", 0}},
+                                                                     {"H.264 (OpenH264)", {"openh264enc", 1}},
+                                                                     {"VP8", {"vp8enc", 1}},
+                                                                     {"VP9", {"vp9enc", 2}},
+                                                                     {"Opus", {"opusenc", 0}}};
   struct EncoderList {
     int count;
     const char *(*nameOf)(int);
@@ -120,7 +125,8 @@ TEST_F(RealEngine, OffersTheTestSourcesAndOnlyEncodersThatExist) {
   };
   for (const auto [count, nameOf, priorityOf] :
        {EncoderList{ovSenderGetNumVideoEncoder(), ovSenderGetVideoEncoderFriendlyName, ovSenderGetVideoEncoderPriority},
-        EncoderList{ovSenderGetNumAudioEncoder(), ovSenderGetAudioEncoderFriendlyName, ovSenderGetAudioEncoderPriority}}) {
+        EncoderList{ovSenderGetNumAudioEncoder(), ovSenderGetAudioEncoderFriendlyName,
+                    ovSenderGetAudioEncoderPriority}}) {
     int previous = 0;
     for (int i = 0; i < count; ++i) {
       const auto entry = known.find(nameOf(i));
@@ -135,6 +141,7 @@ TEST_F(RealEngine, OffersTheTestSourcesAndOnlyEncodersThatExist) {
 
 struct SendCase {
   const char *what;
+  const char *group;
   int resolution;
   int packetSize;
   int ttl;
@@ -164,7 +171,8 @@ double shareWithCopies(const std::vector<Datagram> &datagrams, int copies) {
   std::map<std::pair<std::uint32_t, std::uint16_t>, int> times;
   for (const auto &d : datagrams) ++times[{d.ssrc, d.sequence}];
   if (times.empty()) return 0;
-  const auto exact = std::count_if(times.begin(), times.end(), [&](const auto &entry) { return entry.second == copies; });
+  const auto exact =
+      std::count_if(times.begin(), times.end(), [&](const auto &entry) { return entry.second == copies; });
   return static_cast<double>(exact) / static_cast<double>(times.size());
 }
 
@@ -180,13 +188,24 @@ void expectStream(const SendCase &c, const StreamSeen &seen, int cap, int report
   EXPECT_NEAR(reported, seen.bitsPerSecond, seen.bitsPerSecond * 0.15) << "engine's own rate against the wire";
 }
 
+bool haveIPv6Route() {
+  GroupReceiver probe(kGroup6, kAudioPort);
+  return probe.ok() && std::system("ip -6 route show table local | grep -q ff15::/16") == 0;
+}
+
 TEST_F(RealEngine, SendsToTheGroupAsConfigured) {
   if (!haveX264()) GTEST_SKIP() << "x264enc is not installed";
   const SendCase cases[] = {
-      {"640x480 1 Mbit/s", 6, 1200, 3, 1, 1000000, 64000},
-      {"320x240 two copies, small packets", 4, 600, 1, 2, 600000, 128000},
+      {"640x480 1 Mbit/s", kGroup, 6, 1200, 3, 1, 1000000, 64000},
+      {"320x240 two copies, small packets", kGroup, 4, 600, 1, 2, 600000, 128000},
+      {"IPv6, hop limit 5", kGroup6, 4, 1000, 5, 1, 500000, 64000},
   };
   for (const auto &c : cases) {
+    if (c.group == std::string(kGroup6) && !haveIPv6Route()) {
+      std::printf("Skipping %s: the namespace has no IPv6 multicast route\n", c.what);
+      continue;
+    }
+    ovSenderSetAddress(c.group);
     ovSenderSetVideoResolution(c.resolution);
     ovSenderSetPacketSize(c.packetSize);
     ovSenderSetTimeToLive(c.ttl);
@@ -196,8 +215,8 @@ TEST_F(RealEngine, SendsToTheGroupAsConfigured) {
     ovSenderSetStart(true);
     ASSERT_TRUE(waitUntil([] { return ovSenderGetVideoSenderMainTransmissionRate() > 0; }, 5s)) << c.what;
     std::this_thread::sleep_for(1s);  // past the first key frame and the encoder's start
-    auto audio = std::async(std::launch::async, [] { return receive(kGroup, kAudioPort, 2s); });
-    const StreamSeen video = receive(kGroup, kVideoPort, 2s);
+    auto audio = std::async(std::launch::async, [&] { return receive(c.group, kAudioPort, 2s); });
+    const StreamSeen video = receive(c.group, kVideoPort, 2s);
     const StreamSeen sound = audio.get();
     expectStream(c, video, c.videoCap, ovSenderGetVideoSenderMainTransmissionRate(), "video");
     expectStream(c, sound, c.audioCap, ovSenderGetAudioSenderTransmissionRate(), "audio");
@@ -243,7 +262,8 @@ TEST_F(RealEngine, ReceiversDecodeThePictureAtTheChosenSizeAndFindTheSession) {
   EXPECT_NE(text.str().find("m=video 5004 RTP/AVP 96\r\na=rtpmap:96 H264/90000"), std::string::npos) << text.str();
   EXPECT_NE(text.str().find("m=audio 5008 RTP/AVP 97\r\na=rtpmap:97 OPUS/48000/2"), std::string::npos) << text.str();
   ovSenderSetStart(false);
-  EXPECT_TRUE(waitUntil([&] { return !std::filesystem::exists(std::filesystem::path(std::getenv("OSTREL_HOME")) / "session.sdp"); }, 3s));
+  EXPECT_TRUE(waitUntil(
+      [&] { return !std::filesystem::exists(std::filesystem::path(std::getenv("OSTREL_HOME")) / "session.sdp"); }, 3s));
 }
 
 TEST_F(RealEngine, ACaptionShowsInTheReceivedPictureAndCanBeChangedWhileSending) {
@@ -268,10 +288,17 @@ TEST_F(RealEngine, HandsPicturesToAConsoleWithoutAnXWindow) {
   ovSenderSetVideoResolution(4);
   std::vector<std::uint8_t> pixels(320 * 240 * 4);
   int width = 0, height = 0, first = 0;
-  ASSERT_TRUE(waitUntil([&] { return (first = ovSenderCopyPreviewFrame(pixels.data(), static_cast<int>(pixels.size()), &width, &height)) > 0 && width == 320; }, 3s));
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        return (first = ovSenderCopyPreviewFrame(pixels.data(), static_cast<int>(pixels.size()), &width, &height)) >
+                   0 &&
+               width == 320;
+      },
+      3s));
   EXPECT_EQ(height, 240);
   EXPECT_NE(std::count(pixels.begin(), pixels.end(), 0), static_cast<long>(pixels.size())) << "a picture, not black";
-  EXPECT_TRUE(waitUntil([&] { return ovSenderCopyPreviewFrame(nullptr, 0, &width, &height) > first; }, 1s)) << "new pictures keep coming";
+  EXPECT_TRUE(waitUntil([&] { return ovSenderCopyPreviewFrame(nullptr, 0, &width, &height) > first; }, 1s))
+      << "new pictures keep coming";
   EXPECT_GT(ovSenderCopyPreviewFrame(pixels.data(), 16, &width, &height), 0) << "too small a buffer is left alone";
 }
 
@@ -281,10 +308,12 @@ TEST_F(RealEngine, DetectsAnotherSenderButNeverItself) {
   ovSenderAddMulticastDetector(kGroup);
   ovSenderSetStart(true);
   std::this_thread::sleep_for(300ms);  // the groups are joined on the engine's next rounds
-  const bool seenOther = waitUntil([&] {
-    sendForeignRtp(other, kVideoPort, 0x12345678);
-    return ovSenderWasDetectedMulticast(other.c_str());
-  }, 3s);
+  const bool seenOther = waitUntil(
+      [&] {
+        sendForeignRtp(other, kVideoPort, 0x12345678);
+        return ovSenderWasDetectedMulticast(other.c_str());
+      },
+      3s);
   EXPECT_TRUE(seenOther);
   ASSERT_TRUE(waitUntil([] { return ovSenderGetVideoSenderMainTransmissionRate() > 0; }, 5s));
   std::this_thread::sleep_for(1s);
@@ -360,10 +389,14 @@ bool makeFile(const std::string &description) {
 TEST_F(RealEngine, PlaysClipsAndSoundFilesIntoTheSentStreamsThenReturnsToTheSources) {
   const std::string folder = std::getenv("OSTREL_HOME");
   const std::string clip = folder + "/clip.avi", sound = folder + "/sound.wav", text = folder + "/notes.txt";
-  ASSERT_TRUE(makeFile("videotestsrc num-buffers=30 pattern=ball ! video/x-raw,width=320,height=240,framerate=30/1"
-                       " ! jpegenc ! avimux ! filesink location=" + clip));
-  ASSERT_TRUE(makeFile("audiotestsrc num-buffers=100 samplesperbuffer=480 volume=1.0 ! audio/x-raw,rate=48000,channels=2"
-                       " ! wavenc ! filesink location=" + sound));  // 1 s of a full-scale sine: -3.01 dB RMS
+  ASSERT_TRUE(
+      makeFile("videotestsrc num-buffers=30 pattern=ball ! video/x-raw,width=320,height=240,framerate=30/1"
+               " ! jpegenc ! avimux ! filesink location=" +
+               clip));
+  ASSERT_TRUE(
+      makeFile("audiotestsrc num-buffers=100 samplesperbuffer=480 volume=1.0 ! audio/x-raw,rate=48000,channels=2"
+               " ! wavenc ! filesink location=" +
+               sound));  // 1 s of a full-scale sine: -3.01 dB RMS
   std::ofstream(text) << "not a clip\n";
 
   EXPECT_FALSE(ovSenderPlayVideoClip("/nonexistent/clip.avi"));
@@ -376,17 +409,23 @@ TEST_F(RealEngine, PlaysClipsAndSoundFilesIntoTheSentStreamsThenReturnsToTheSour
   ovSenderSetStart(true);
   ASSERT_TRUE(ovSenderPlaySoundFile(sound.c_str()));
   EXPECT_TRUE(ovSenderIsPlaySoundFile());
-  EXPECT_TRUE(waitUntil([] {
-    int left = 0, right = 0;
-    ovSenderGetVolume(&left, &right);
-    return std::abs(left + 301) <= 100;
-  }, 3s)) << "the sound file's level is sent";
+  EXPECT_TRUE(waitUntil(
+      [] {
+        int left = 0, right = 0;
+        ovSenderGetVolume(&left, &right);
+        return std::abs(left + 301) <= 100;
+      },
+      3s))
+      << "the sound file's level is sent";
   EXPECT_TRUE(waitUntil([] { return !ovSenderIsPlaySoundFile(); }, 4s));
-  EXPECT_TRUE(waitUntil([] {
-    int left = 0, right = 0;
-    ovSenderGetVolume(&left, &right);
-    return std::abs(left + 1347) <= 100;
-  }, 3s)) << "back to the test tone";
+  EXPECT_TRUE(waitUntil(
+      [] {
+        int left = 0, right = 0;
+        ovSenderGetVolume(&left, &right);
+        return std::abs(left + 1347) <= 100;
+      },
+      3s))
+      << "back to the test tone";
 
   ASSERT_TRUE(ovSenderPlayVideoClip(clip.c_str()));
   EXPECT_TRUE(ovSenderIsPlayVideoClip());

@@ -26,7 +26,8 @@ VideoReceiver::~VideoReceiver() {
 
 std::optional<Picture> VideoReceiver::next(std::chrono::milliseconds limit) {
   if (!sink_) return std::nullopt;
-  GstSample *sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink_), static_cast<GstClockTime>(limit.count()) * GST_MSECOND);
+  GstSample *sample =
+      gst_app_sink_try_pull_sample(GST_APP_SINK(sink_), static_cast<GstClockTime>(limit.count()) * GST_MSECOND);
   if (!sample) return std::nullopt;
   Picture picture;
   GstVideoInfo info;
