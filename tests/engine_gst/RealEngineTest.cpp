@@ -19,6 +19,12 @@
 
 #include "GroupReceiver.h"
 #include "VideoReceiver.h"
+#include "VirtualDisplay.h"
+
+// After the engine's own headers: X11's macros (Status, None) clash with names in them.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 #include "ovSender.h"
 
 namespace {
@@ -300,6 +306,55 @@ TEST_F(RealEngine, HandsPicturesToAConsoleWithoutAnXWindow) {
   EXPECT_TRUE(waitUntil([&] { return ovSenderCopyPreviewFrame(nullptr, 0, &width, &height) > first; }, 1s))
       << "new pictures keep coming";
   EXPECT_GT(ovSenderCopyPreviewFrame(pixels.data(), 16, &width, &height), 0) << "too small a buffer is left alone";
+}
+
+// The brightest channel value in a window's middle row, read back from the X server.
+int brightestInMiddleRow(Display *display, Window window) {
+  XImage *image = XGetImage(display, window, 0, 120, 320, 1, AllPlanes, ZPixmap);
+  if (!image) return -1;
+  int brightest = 0;
+  for (int x = 0; x < 320; ++x) {
+    const unsigned long pixel = XGetPixel(image, x, 0);
+    brightest = std::max({brightest, static_cast<int>(pixel & 0xff), static_cast<int>((pixel >> 8) & 0xff),
+                          static_cast<int>((pixel >> 16) & 0xff)});
+  }
+  XDestroyImage(image);
+  return brightest;
+}
+
+TEST_F(RealEngine, DrawsIntoALiveXWindowAndRefusesABadOne) {
+  VirtualDisplay xvfb;
+  if (!xvfb.ok()) GTEST_SKIP() << "Xvfb is not installed";
+  const std::string previous = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  setenv("DISPLAY", xvfb.name().c_str(), 1);
+  Display *display = XOpenDisplay(nullptr);
+  ASSERT_NE(display, nullptr);
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, 0, 0);
+  XMapWindow(display, window);
+  XSync(display, False);
+
+  ovSenderShutdown();
+  ASSERT_TRUE(ovSenderInitialize(window));
+  SetUp();
+  EXPECT_TRUE(waitUntil([&] { return brightestInMiddleRow(display, window) > 150; }, 5s))
+      << "colour bars in the window";
+  int width = 0, height = 0;
+  EXPECT_EQ(ovSenderCopyPreviewFrame(nullptr, 0, &width, &height), 0) << "drawn by the engine, nothing handed over";
+
+  ovSenderShutdown();
+  ASSERT_TRUE(ovSenderInitialize(0x7fffff01)) << "a window id the server does not know";
+  SetUp();
+  EXPECT_TRUE(waitUntil([&] { return ovSenderCopyPreviewFrame(nullptr, 0, &width, &height) > 0; }, 3s))
+      << "the pictures are handed over instead";
+
+  ovSenderShutdown();
+  XDestroyWindow(display, window);
+  XCloseDisplay(display);
+  if (previous.empty())
+    unsetenv("DISPLAY");
+  else
+    setenv("DISPLAY", previous.c_str(), 1);
+  ASSERT_TRUE(ovSenderInitialize(0));
 }
 
 TEST_F(RealEngine, DetectsAnotherSenderButNeverItself) {
