@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -125,7 +126,7 @@ void captionLatency() {
 int main(int argc, char **argv) {
   enterPrivateNetwork(argc, argv);
   unsetenv("OVSENDER_ENGINE");
-  useTemporaryRegistryAndHome();
+  const std::filesystem::path folder = useTemporaryRegistryAndHome();
   gst_init(&argc, &argv);
   const ovSenderWindowHandle window = previewWindow();
   if (!ovSenderInitialize(window)) return 1;
@@ -138,5 +139,7 @@ int main(int argc, char **argv) {
   cpuWhileSending(window == 0);
   captionLatency();
   ovSenderShutdown();
+  std::error_code ignored;
+  if (!folder.empty()) std::filesystem::remove_all(folder, ignored);
   return 0;
 }

@@ -52,9 +52,10 @@ void enterPrivateNetwork(int argc, char **argv) {
   std::exit(1);
 }
 
-void useTemporaryRegistryAndHome() {
+std::string useTemporaryRegistryAndHome() {
   char folder[] = "/tmp/ovsender-gst-XXXXXX";
-  if (!mkdtemp(folder)) return;
+  if (!mkdtemp(folder)) return {};
   setenv("GST_REGISTRY", (std::string(folder) + "/registry.bin").c_str(), 1);
   setenv("OSTREL_HOME", folder, 1);
+  return folder;
 }

@@ -4,10 +4,13 @@
 // veth pair that carries the IPv6 groups ff15::/16.
 #pragma once
 
+#include <string>
+
 // Returns inside the namespace (at once when already there). Exits with a
 // message when no namespace can be made: the engine is never run outside one.
 void enterPrivateNetwork(int argc, char **argv);
 
 // A fresh folder for the engine's files and GStreamer's plug-in registry,
-// so runs never share a cache; set as OSTREL_HOME and GST_REGISTRY.
-void useTemporaryRegistryAndHome();
+// so runs never share a cache; set as OSTREL_HOME and GST_REGISTRY. Returns
+// the folder (empty when none could be made) for the caller to remove.
+std::string useTemporaryRegistryAndHome();

@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "NetworkNamespace.h"
 
 int main(int argc, char **argv) {
   enterPrivateNetwork(argc, argv);
   unsetenv("OVSENDER_ENGINE");
-  useTemporaryRegistryAndHome();
+  const std::string folder = useTemporaryRegistryAndHome();
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  std::error_code ignored;
+  if (!folder.empty()) std::filesystem::remove_all(folder, ignored);
+  return result;
 }
