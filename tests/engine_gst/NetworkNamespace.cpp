@@ -37,7 +37,7 @@ void enterPrivateNetwork(int argc, char **argv) {
   const char *flags = unshareFlags();
   if (!flags) {
     std::fprintf(stderr, "No network namespace can be made here; the real engine is not run outside one.\n");
-    std::exit(1);
+    std::exit(kNoPrivateNetwork);
   }
   setenv(kInsideMarker, "1", 1);
   std::vector<char *> args = {const_cast<char *>("unshare"), const_cast<char *>(flags),
