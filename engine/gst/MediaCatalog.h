@@ -24,6 +24,8 @@ struct VideoCodec {
   const char *encodingName;  // as the RTP payload format and the session description call it
   // Encoder with its rate settings, for a target in bit/s.
   std::string (*launch)(int bitsPerSecond);
+  // How much of the cap to aim at: headroom for framing and the encoder's own over- or undershoot.
+  double shareOfCap;
 };
 
 struct AudioCodec {

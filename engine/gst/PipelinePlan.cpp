@@ -13,12 +13,12 @@ namespace {
 using ovsim::elementAt;
 using ovsim::EngineError;
 
-// Headroom under the cap for the RTP, FU and UDP framing the encoder does not see, and its short overshoots.
-constexpr double kEncoderShareOfCap = 0.9;
+// Headroom under the cap for the RTP and UDP framing the encoder does not see, and its short overshoots.
+constexpr double kAudioShareOfCap = 0.9;
 
-int encoderTarget(int maximum, int copies) {
+int encoderTarget(int maximum, int copies, double share) {
   const double perCopy = static_cast<double>(std::max(maximum, 1)) / std::max(copies, 1);
-  return static_cast<int>(perCopy * kEncoderShareOfCap);
+  return static_cast<int>(perCopy * share);
 }
 
 std::string udpSinks(const char *prefix, const std::string &tee, const PipelinePlan &plan, int port) {
@@ -97,8 +97,9 @@ std::variant<PipelinePlan, EngineError> planFor(const ovsim::EngineState &state,
   plan.width = size.width;
   plan.height = size.height;
   plan.copies = std::clamp(s.transmissionCount, 1, 4);
-  plan.videoBitsPerSecond = encoderTarget(s.videoSenderMainMaxTransmissionRate, plan.copies);
-  plan.audioBitsPerSecond = encoderTarget(s.audioSenderMaxTransmissionRate, plan.copies);
+  plan.videoBitsPerSecond =
+      encoderTarget(s.videoSenderMainMaxTransmissionRate, plan.copies, plan.videoCodec->shareOfCap);
+  plan.audioBitsPerSecond = encoderTarget(s.audioSenderMaxTransmissionRate, plan.copies, kAudioShareOfCap);
   plan.address = s.address;
   plan.timeToLive = s.timeToLive;
   plan.packetSize = s.packetSize;
