@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# install_test.sh BUILD BINDIR LIBDIR MODULEDIR DATADIR DOCDIR
+set -uo pipefail
+build=$1 bindir=$2 libdir=$3 moduledir=$4 datadir=$5 docdir=$6
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# A prefix that is not the configured one: everything must find everything
+# relative to where it lies, not where the build folder was.
+prefix=/opt/ostrel-test
+DESTDIR=$root cmake --install "$build" --prefix "$prefix" > "$root/install.log" 2>&1 ||
+  { cat "$root/install.log" >&2; echo "FAIL: cmake --install" >&2; exit 1; }
+top=$root$prefix
+
+for f in "$bindir/ovSenderUI" "$bindir/ovregsvr" \
+         "$libdir/libovSender.so" "$libdir/libostrel_platform_services.so" \
+         "$moduledir/stereopair.so" "$moduledir/fxbank.so" "$moduledir/quadview.so" "$moduledir/holdqueue.so" \
+         "$datadir/applications/org.ostrel.Sender.desktop" "$datadir/metainfo/org.ostrel.Sender.metainfo.xml" \
+         "$docdir/README.md" "$docdir/engine/README.md"; do
+  [ -f "$top/$f" ] || fail "missing $f"
+done
+[ -d "$top/$datadir/ostrel/languages" ] || fail "missing $datadir/ostrel/languages"
+for size in 16 24 32 48 64; do
+  icon=$top/$datadir/icons/hicolor/${size}x${size}/apps/ostrel-sender.png
+  [ -f "$icon" ] || { fail "missing ${size}x${size} icon"; continue; }
+  # Width and height sit big-endian at bytes 16..23 of a PNG.
+  dims=$(od -An -tu1 -j16 -N8 "$icon" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}')
+  [ "$dims" = "${size}x${size}" ] || fail "icon for ${size}x${size} is $dims"
+done
+# Nothing the programs need may be taken from the build folder.
+for f in "$bindir/ovSenderUI" "$bindir/ovregsvr" "$moduledir/fxbank.so"; do
+  [ -f "$top/$f" ] || continue
+  if readelf -d "$top/$f" | grep -E 'R(UN)?PATH' | grep -q "$build"; then fail "$f still points into the build folder"; fi
+  if ldd "$top/$f" | grep -E 'libovSender|libostrel_platform' | grep -vq "$top"; then
+    fail "$f does not load our libraries from the installed folder: $(ldd "$top/$f" | grep -E 'ovSender|ostrel')"
+  fi
+done
+
+if command -v desktop-file-validate > /dev/null; then
+  out=$(desktop-file-validate "$top/$datadir/applications/org.ostrel.Sender.desktop" 2>&1) || fail "desktop-file-validate: $out"
+else
+  echo "desktop-file-validate not installed; desktop entry not checked"
+fi
+if command -v appstreamcli > /dev/null; then
+  out=$(appstreamcli validate --no-net "$top/$datadir/metainfo/org.ostrel.Sender.metainfo.xml" 2>&1) || fail "appstreamcli: $out"
+else
+  echo "appstreamcli not installed; metainfo not checked"
+fi
+
+# The installed console starts on the simulated engine and ends cleanly on
+# SIGTERM; an early end means it could not start (a missing library, say).
+home=$root/home
+mkdir -p "$home"
+OVSENDER_ENGINE=simulated QT_QPA_PLATFORM=offscreen OSTREL_HOME=$home HOME=$home \
+  "$top/$bindir/ovSenderUI" > "$root/console.log" 2>&1 &
+pid=$!
+sleep 3
+if kill -0 "$pid" 2> /dev/null; then
+  kill -TERM "$pid"
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 0 ] || fail "installed console ended with status $status on SIGTERM"
+else
+  wait "$pid"
+  fail "installed console ended by itself with status $?: $(cat "$root/console.log")"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "installed layout and console start are right"
