@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# install_test.sh BUILD BINDIR LIBDIR MODULEDIR DATADIR DOCDIR
+# install_test.sh [--deb] BUILD BINDIR LIBDIR MODULEDIR DATADIR DOCDIR
+# With --deb the tree checked is the Debian package's, unpacked with dpkg-deb.
+from_deb=0
+if [ "${1:-}" = --deb ]; then from_deb=1; shift; fi
 set -uo pipefail
 build=$1 bindir=$2 libdir=$3 moduledir=$4 datadir=$5 docdir=$6
 root=$(mktemp -d)
@@ -9,10 +12,23 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 # A prefix that is not the configured one: everything must find everything
 # relative to where it lies, not where the build folder was.
-prefix=/opt/ostrel-test
-DESTDIR=$root cmake --install "$build" --prefix "$prefix" > "$root/install.log" 2>&1 ||
-  { cat "$root/install.log" >&2; echo "FAIL: cmake --install" >&2; exit 1; }
-top=$root$prefix
+if [ "$from_deb" -eq 1 ]; then
+  prefix=/usr
+  (cd "$build" && cpack -G DEB -B "$root/package") > "$root/install.log" 2>&1 ||
+    { cat "$root/install.log" >&2; echo "FAIL: cpack" >&2; exit 1; }
+  deb=$(ls "$root"/package/*.deb)
+  depends=$(dpkg-deb -f "$deb" Depends)
+  for p in libqt6widgets6 libgstreamer1.0-0 gstreamer1.0-plugins-good; do
+    case "$depends" in *"$p"*) ;; *) fail "package does not depend on $p: $depends" ;; esac
+  done
+  dpkg-deb -x "$deb" "$root/unpacked"
+  top=$root/unpacked$prefix
+else
+  prefix=/opt/ostrel-test
+  DESTDIR=$root cmake --install "$build" --prefix "$prefix" > "$root/install.log" 2>&1 ||
+    { cat "$root/install.log" >&2; echo "FAIL: cmake --install" >&2; exit 1; }
+  top=$root$prefix
+fi
 
 for f in "$bindir/ovSenderUI" "$bindir/ovregsvr" \
          "$libdir/libovSender.so" "$libdir/libostrel_platform_services.so" \
@@ -21,7 +37,7 @@ for f in "$bindir/ovSenderUI" "$bindir/ovregsvr" \
          "$docdir/README.md" "$docdir/engine/README.md"; do
   [ -f "$top/$f" ] || fail "missing $f"
 done
-[ -d "$top/$datadir/ostrel/languages" ] || fail "missing $datadir/ostrel/languages"
+[ "$from_deb" -eq 1 ] || [ -d "$top/$datadir/ostrel/languages" ] || fail "missing $datadir/ostrel/languages"
 for size in 16 24 32 48 64; do
   icon=$top/$datadir/icons/hicolor/${size}x${size}/apps/ostrel-sender.png
   [ -f "$icon" ] || { fail "missing ${size}x${size} icon"; continue; }
