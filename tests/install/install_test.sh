@@ -65,6 +65,14 @@ else
   echo "appstreamcli not installed; metainfo not checked"
 fi
 
+if command -v python3 > /dev/null; then
+  mkdir -p "$root/fresh"
+  OSTREL_HOME=$root/fresh python3 "$(dirname "$0")/first_use.py" "$top/$libdir/libostrel_platform_services.so" \
+    > "$root/first_use.log" 2>&1 || fail "no installed module registered on first use: $(cat "$root/first_use.log")"
+  grep -q "$top/$moduledir/holdqueue.so" "$root/fresh/registry.txt" 2> /dev/null ||
+    fail "the registry does not name the installed holdqueue.so"
+fi
+
 # The installed console starts on the simulated engine and ends cleanly on
 # SIGTERM; an early end means it could not start (a missing library, say).
 home=$root/home
