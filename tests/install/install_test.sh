@@ -65,7 +65,8 @@ else
   echo "appstreamcli not installed; metainfo not checked"
 fi
 
-if command -v python3 > /dev/null; then
+# Python cannot load a sanitizer build's library (its runtime must come first).
+if command -v python3 > /dev/null && ! ldd "$top/$libdir/libostrel_platform_services.so" | grep -qE 'lib[at]san'; then
   mkdir -p "$root/fresh"
   OSTREL_HOME=$root/fresh python3 "$(dirname "$0")/first_use.py" "$top/$libdir/libostrel_platform_services.so" \
     > "$root/first_use.log" 2>&1 || fail "no installed module registered on first use: $(cat "$root/first_use.log")"
