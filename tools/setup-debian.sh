@@ -16,6 +16,9 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
   gstreamer1.0-libav gstreamer1.0-x gstreamer1.0-tools gstreamer1.0-alsa gstreamer1.0-pulseaudio
   iproute2 util-linux
+  # Checking the installed desktop entry and metainfo; dpkg-shlibdeps works
+  # out the Debian package's library dependencies.
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -17,7 +17,7 @@ QString ovLanguage::ProgramPath() {
 
 void ovLanguage::SetProgramPath(const QString& path) { ProgramPathSetting() = path; }
 
-ovLanguage::ovLanguage(TMenuItem* menuItem) : menuItem_(menuItem), programPath_(ProgramPath()) {
+ovLanguage::ovLanguage(TMenuItem* menuItem) : menuItem_(menuItem), programPath_(ovLanguageFile::LookupPath(ProgramPath())) {
   codes_ << QStringLiteral("ja") << QStringLiteral("en");
   names_.push_back({{QStringLiteral("ja"), QStringLiteral("日本語(&J)")}, {QStringLiteral("en"), QStringLiteral("&Japanese")}});
   names_.push_back({{QStringLiteral("ja"), QStringLiteral("&English")}, {QStringLiteral("en"), QStringLiteral("&English")}});

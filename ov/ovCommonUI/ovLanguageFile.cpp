@@ -52,6 +52,15 @@ QStringList FindCodes(const QString& programPath) {
   return codes;
 }
 
+QString LookupPath(const QString& programPath) {
+  if (!FindCodes(programPath).isEmpty()) return programPath;
+  const QFileInfo program(programPath);
+  // bin/ovSenderUI -> share/ostrel/languages/ovSenderUI
+  const QString installed =
+      QDir::cleanPath(program.path() + QLatin1String("/../share/ostrel/languages/") + program.fileName());
+  return FindCodes(installed).isEmpty() ? programPath : installed;
+}
+
 std::vector<QString> ReadLines(const QString& path) {
   std::vector<QString> lines;
   QFile file(path);

@@ -23,6 +23,11 @@ QString BasePath(const QString& programPath);
 QString PathFor(const QString& programPath, const QString& code);
 // The codes of the language files beside the program, in file name order.
 QStringList FindCodes(const QString& programPath);
+// The program path language files are looked up by: the program's own when
+// any language file lies beside it (a build folder, a copied program), else
+// the same file name in the installed data folder <prefix>/share/ostrel/
+// languages when that one holds any, else the program's own again.
+QString LookupPath(const QString& programPath);
 
 // The lines of a file, without line ends; empty when it cannot be read.
 std::vector<QString> ReadLines(const QString& path);

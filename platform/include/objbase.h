@@ -31,6 +31,12 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID 
 void CoFreeUnusedLibraries();
 // Number of modules currently loaded by activation.
 std::size_t CoLoadedModuleCount();
+// Runs DllRegisterServer of every module (*.so) in `folder` and returns how
+// many registered; files that are no module are passed over. Activation
+// calls it once, for the installed module folder (ostrel/ beside the platform
+// library), when asked for a class nobody registered, so installed modules
+// need no manual registration step.
+std::size_t CoRegisterModulesIn(const std::string& folder);
 // Why the last activation on this thread failed (module path, loader text).
 std::string CoLastActivationError();
 

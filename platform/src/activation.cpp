@@ -103,7 +103,54 @@ HRESULT LoadModule(const std::string& path, LoadedModule*& module)
     return S_OK;
 }
 
+// The installed module folder: ostrel/ beside this library (lib/<arch>/ostrel
+// when installed). In a build folder there is none, and nothing happens.
+std::string InstalledModuleFolder()
+{
+    Dl_info info{};
+    if (!::dladdr(reinterpret_cast<void*>(&InstalledModuleFolder), &info) || !info.dli_fname) return {};
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::weakly_canonical(info.dli_fname, ec);
+    if (ec) return {};
+    return (self.parent_path() / "ostrel").string();
+}
+
+// True when the installed modules were registered by this call; later calls
+// do nothing, so an unknown class costs one folder scan per process at most.
+bool RegisterInstalledModulesOnce()
+{
+    static std::once_flag once;
+    bool registered = false;
+    std::call_once(once, [&] {
+        const std::string folder = InstalledModuleFolder();
+        std::error_code ec;
+        if (!folder.empty() && std::filesystem::is_directory(folder, ec)) registered = CoRegisterModulesIn(folder) > 0;
+    });
+    return registered;
+}
+
 } // namespace
+
+std::size_t CoRegisterModulesIn(const std::string& folder)
+{
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    if (ec) return 0;
+    std::size_t registered = 0;
+    std::lock_guard lock(g_modulesMutex);
+    for (const auto& entry : it) {
+        if (entry.path().extension() != ".so" || !entry.is_regular_file(ec)) continue;
+        const std::string saved = t_lastError;
+        LoadedModule* module = nullptr;
+        if (FAILED(LoadModule(entry.path().string(), module))) {
+            t_lastError = saved; // a stray file is not this activation's failure
+            continue;
+        }
+        const auto registerServer = reinterpret_cast<DllRegisterServerFunction>(::dlsym(module->handle, "DllRegisterServer"));
+        if (registerServer && SUCCEEDED(registerServer())) ++registered;
+    }
+    return registered;
+}
 
 HRESULT CoInitialize(void* reserved) { return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED); }
 
@@ -131,7 +178,9 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void*, REFIID riid, void
     }
     if (!(context & CLSCTX_INPROC_SERVER)) return Fail(REGDB_E_CLASSNOTREG, "only in-process servers exist here");
     std::string path;
-    if (const HRESULT hr = ModulePathOf(clsid, path); FAILED(hr)) return hr;
+    HRESULT found = ModulePathOf(clsid, path);
+    if (found == REGDB_E_CLASSNOTREG && RegisterInstalledModulesOnce()) found = ModulePathOf(clsid, path);
+    if (FAILED(found)) return found;
     std::lock_guard lock(g_modulesMutex);
     LoadedModule* module = nullptr;
     if (const HRESULT hr = LoadModule(path, module); FAILED(hr)) return hr;

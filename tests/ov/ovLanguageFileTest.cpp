@@ -1,5 +1,6 @@
 #include "ovLanguageFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -23,6 +24,22 @@ TEST(ovLanguageFile, FindsTheCodesBesideTheProgramInNameOrder) {
                            "ovSenderUI_es.txt", "ovSenderUI_.lng"})
     Write(dir.filePath(name), "");
   EXPECT_EQ(ovLanguageFile::FindCodes(dir.filePath("ovSenderUI")), QStringList({"de", "fr", "pt_BR"}));
+}
+
+TEST(ovLanguageFile, InstalledProgramFallsBackToTheDataFolderOnlyWhenNothingIsBesideIt) {
+  QTemporaryDir root;
+  ASSERT_TRUE(QDir(root.path()).mkpath("bin"));
+  ASSERT_TRUE(QDir(root.path()).mkpath("share/ostrel/languages"));
+  const QString program = root.filePath("bin/ovSenderUI");
+  const QString installed = root.filePath("share/ostrel/languages/ovSenderUI");
+  // Neither folder holds a file: the program's own path stays.
+  EXPECT_EQ(ovLanguageFile::LookupPath(program), program);
+  Write(installed + "_fr.lng", "");
+  EXPECT_EQ(ovLanguageFile::LookupPath(program), installed);
+  EXPECT_EQ(ovLanguageFile::FindCodes(ovLanguageFile::LookupPath(program)), QStringList({"fr"}));
+  // A file beside the program wins over the installed ones.
+  Write(program + "_de.lng", "");
+  EXPECT_EQ(ovLanguageFile::LookupPath(program), program);
 }
 
 TEST(ovLanguageFile, ReadsUtf8LinesAndSkipsOverlongOnesWhole) {

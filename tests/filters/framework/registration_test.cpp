@@ -138,3 +138,27 @@ TEST(ModuleRegistration, CorruptRegistryFailsRegistrationAndIsLeftAlone)
     EXPECT_EQ(module.Unregister(), HRESULT_FROM_WIN32(ERROR_BADDB));
     EXPECT_EQ(ReadFile(home.RegistryFile()), corrupt);
 }
+
+TEST(ModuleRegistration, RegistersEveryModuleOfAFolderAndPassesOverOtherFiles)
+{
+    TempHome home;
+    const std::filesystem::path folder = home.Path() / "modules";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path copy = folder / "frameworktest.so";
+    std::filesystem::copy_file(TestModule::Path(), copy);
+    std::ofstream(folder / "broken.so") << "not a module";
+    std::ofstream(folder / "README") << "text";
+    std::filesystem::create_directories(folder / "sub.so");
+
+    EXPECT_EQ(CoRegisterModulesIn(folder.string()), 1u);
+    const std::u16string copyPath = Utf8ToWide(std::filesystem::canonical(copy).string());
+    EXPECT_EQ(ReadString(ClassKey(CLSID_FrameworkTestFilter) + u"\\InprocServer32", nullptr), copyPath);
+    // Activation now finds the class in the copy it registered.
+    IUnknown* filter = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_FrameworkTestFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&filter)),
+              S_OK);
+    filter->Release();
+    CoFreeUnusedLibraries();
+    EXPECT_EQ(CoRegisterModulesIn((home.Path() / "absent").string()), 0u);
+}
