@@ -1,4 +1,4 @@
-// A fresh folder under the system's temporary folder, removed with its
+// A fresh folder in /dev/shm (or the system's temporary folder), removed with its
 // content when the process ends; for targets that must go through files.
 #pragma once
 
