@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds one flavour of the project into build/<flavour>.
-# Usage: tools/build.sh [release|asan|tsan]
+# Usage: tools/build.sh [release|asan|tsan|fuzz]
+# fuzz builds the libFuzzer targets with clang (the rest is GCC), without
+# the console, tests and benchmarks, so it stays quick.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 flavour=${1:-release}
@@ -8,7 +10,10 @@ case "$flavour" in
   release) opts=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
   asan)    opts=(-DCMAKE_BUILD_TYPE=Debug -DOSTREL_SANITIZE=ON -DOSTREL_BUILD_BENCH=OFF) ;;
   tsan)    opts=(-DCMAKE_BUILD_TYPE=Debug -DOSTREL_TSAN=ON -DOSTREL_BUILD_BENCH=OFF) ;;
-  *) echo "unknown build flavour '$flavour' (release, asan or tsan)" >&2; exit 2 ;;
+  fuzz)    opts=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTREL_FUZZ=ON -DOSTREL_BUILD_CONSOLE=OFF
+                 -DOSTREL_BUILD_TESTS=OFF -DOSTREL_BUILD_BENCH=OFF
+                 -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14) ;;
+  *) echo "unknown build flavour '$flavour' (release, asan, tsan or fuzz)" >&2; exit 2 ;;
 esac
 # ccache, where installed, makes rebuilds of unchanged sources nearly free.
 if command -v ccache > /dev/null; then

@@ -19,6 +19,8 @@ packages=(
   # Checking the installed desktop entry and metainfo; dpkg-shlibdeps works
   # out the Debian package's library dependencies.
   desktop-file-utils appstream dpkg-dev
+  # The fuzz targets build with clang's libFuzzer.
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -62,10 +62,13 @@ QString LookupPath(const QString& programPath) {
 }
 
 std::vector<QString> ReadLines(const QString& path) {
-  std::vector<QString> lines;
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return lines;
-  const QByteArray bytes = file.readAll();
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return {};
+  return SplitLines(file.readAll());
+}
+
+std::vector<QString> SplitLines(const QByteArray& bytes) {
+  std::vector<QString> lines;
   qsizetype start = 0;
   while (start < bytes.size()) {
     qsizetype end = bytes.indexOf('\n', start);

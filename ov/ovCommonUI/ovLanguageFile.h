@@ -6,6 +6,7 @@
 #ifndef OVCOMMONUI_OVLANGUAGEFILE_H
 #define OVCOMMONUI_OVLANGUAGEFILE_H
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -31,6 +32,9 @@ QString LookupPath(const QString& programPath);
 
 // The lines of a file, without line ends; empty when it cannot be read.
 std::vector<QString> ReadLines(const QString& path);
+// The lines of a file's bytes, without line ends ("\n" or "\r\n"); lines
+// longer than MaxLineBytes are left out.
+std::vector<QString> SplitLines(const QByteArray& bytes);
 
 struct NameLine {
   QString code;  // the language the name is written in

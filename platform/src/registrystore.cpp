@@ -40,9 +40,14 @@ public:
     FileLock(const std::string& path, int operation)
     {
         m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (m_fd < 0) m_error = errno;
+        // A shared lock needs no write access: readers of a registry in a
+        // read-only folder still find the lock file there.
+        if (m_fd < 0 && operation == LOCK_SH) m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (m_fd < 0) return;
         while (::flock(m_fd, operation) != 0) {
             if (errno != EINTR) {
+                m_error = errno;
                 ::close(m_fd);
                 m_fd = -1;
                 return;
@@ -56,9 +61,16 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     bool Held() const { return m_fd >= 0; }
+    // Why the lock is not held, for the caller's message (a read-only or
+    // full folder shows here first, as the lock file cannot be created).
+    std::string Reason() const { return std::strerror(m_error); }
+    // Nobody may write in the folder, so no writer can replace the file
+    // while it is read without the lock.
+    bool FolderReadOnly() const { return m_error == EROFS || m_error == EACCES; }
 
 private:
     int m_fd = -1;
+    int m_error = 0;
 };
 
 RegistryResult Failure(LONG code, std::string message) { return {code, std::move(message)}; }
@@ -118,7 +130,7 @@ RegistryResult ReadRegistry(const std::function<LONG(const RegistryTree&)>& read
     std::error_code ec;
     if (std::filesystem::exists(std::filesystem::path(path).parent_path(), ec)) {
         FileLock lock(path + ".lock", LOCK_SH);
-        if (!lock.Held()) return Failure(ERROR_CANTREAD, "cannot lock the registry file " + path);
+        if (!lock.Held() && !lock.FolderReadOnly()) return Failure(ERROR_CANTREAD, "cannot lock the registry file " + path + ": " + lock.Reason());
         RegistryResult loaded = LoadTree(path, tree);
         if (loaded.code != ERROR_SUCCESS) return loaded;
     }
@@ -131,7 +143,7 @@ RegistryResult UpdateRegistry(const std::function<LONG(RegistryTree&, bool& chan
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     FileLock lock(path + ".lock", LOCK_EX);
-    if (!lock.Held()) return Failure(ERROR_CANTWRITE, "cannot lock the registry file " + path);
+    if (!lock.Held()) return Failure(ERROR_CANTWRITE, "cannot lock the registry file " + path + ": " + lock.Reason());
     RegistryTree tree;
     RegistryResult loaded = LoadTree(path, tree);
     if (loaded.code != ERROR_SUCCESS) return loaded;

@@ -29,6 +29,9 @@ public:
     HRESULT Init() { return static_cast<HRESULT>(CallWorker(CMD_INIT)); }
     HRESULT Exit() { return static_cast<HRESULT>(CallWorker(CMD_EXIT)); }
     HRESULT Run() { return static_cast<HRESULT>(CallWorker(CMD_RUN)); }
+    // The pin's own Run(start), which the filter calls, stays reachable
+    // beside the worker's Run().
+    using CBaseOutputPin::Run;
     HRESULT Pause() { return static_cast<HRESULT>(CallWorker(CMD_PAUSE)); }
     HRESULT Stop() { return static_cast<HRESULT>(CallWorker(CMD_STOP)); }
     using CCommandThread::ThreadExists;

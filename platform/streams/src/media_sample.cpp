@@ -48,7 +48,9 @@ STDMETHODIMP CMediaSample::GetTime(REFERENCE_TIME* start, REFERENCE_TIME* stop)
     if (!(m_flags & AM_SAMPLE_TIMEVALID)) return VFW_E_SAMPLE_TIME_NOT_SET;
     *start = m_start;
     if (!(m_flags & AM_SAMPLE_STOPVALID)) {
-        *stop = m_start + 1;
+        // Upstream may stamp any start; the last representable time has no
+        // later stop and is its own.
+        if (__builtin_add_overflow(m_start, 1, stop)) *stop = m_start;
         return VFW_S_NO_STOP_TIME;
     }
     *stop = m_stop;

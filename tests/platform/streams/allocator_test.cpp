@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <future>
+#include <limits>
 #include <thread>
 
 namespace {
@@ -161,6 +162,10 @@ TEST_F(AllocatorTest, SampleTimesTypesAndProperties)
     sample->SetTime(&start, nullptr);
     EXPECT_EQ(sample->GetTime(&start, &stop), VFW_S_NO_STOP_TIME);
     EXPECT_EQ(stop, 101);
+    start = std::numeric_limits<REFERENCE_TIME>::max();
+    sample->SetTime(&start, nullptr);
+    EXPECT_EQ(sample->GetTime(&start, &stop), VFW_S_NO_STOP_TIME);
+    EXPECT_EQ(stop, std::numeric_limits<REFERENCE_TIME>::max());
     EXPECT_EQ(sample->SetActualDataLength(17), VFW_E_BUFFER_OVERFLOW);
     EXPECT_EQ(sample->SetActualDataLength(-1), VFW_E_BUFFER_OVERFLOW);
 

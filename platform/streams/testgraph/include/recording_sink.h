@@ -55,6 +55,9 @@ public:
 
     std::vector<ReceivedSample> Samples() const;
     std::size_t SampleCount() const;
+    // Every sample Receive took, recorded or not: long runs answer after 0
+    // so that nothing piles up, and count with this.
+    std::size_t ReceivedCount() const;
     int EndOfStreamCount() const;
     int BeginFlushCount() const;
     int EndFlushCount() const;
@@ -80,6 +83,7 @@ private:
     mutable std::mutex m_recordMutex;
     std::condition_variable m_recorded;
     std::vector<ReceivedSample> m_samples;
+    std::size_t m_received = 0;
     std::size_t m_answerAfter = static_cast<std::size_t>(-1);
     HRESULT m_lateAnswer = S_OK;
     int m_endOfStream = 0;

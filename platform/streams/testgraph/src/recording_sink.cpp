@@ -142,6 +142,7 @@ HRESULT CRecordingSink::Record(IMediaSample* sample, const AM_SAMPLE2_PROPERTIES
     if ((props.dwSampleFlags & AM_SAMPLE_TYPECHANGED) && props.pMediaType) got.type = CMediaType(*props.pMediaType);
     {
         std::lock_guard<std::mutex> hold(m_recordMutex);
+        ++m_received;
         if (m_samples.size() >= m_answerAfter) return m_lateAnswer;
         m_samples.push_back(std::move(got));
     }
@@ -159,6 +160,12 @@ std::size_t CRecordingSink::SampleCount() const
 {
     std::lock_guard<std::mutex> hold(m_recordMutex);
     return m_samples.size();
+}
+
+std::size_t CRecordingSink::ReceivedCount() const
+{
+    std::lock_guard<std::mutex> hold(m_recordMutex);
+    return m_received;
 }
 
 int CRecordingSink::EndOfStreamCount() const
