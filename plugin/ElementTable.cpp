@@ -1,0 +1,117 @@
+#include "ElementTable.h"
+
+#include "IQuadView.h"
+#include "QuadViewClsids.h"
+#include "IGreenShiftSettings.h"
+#include "IInterlaceSettings.h"
+#include "ILevelCompressSettings.h"
+#include "IStereoDisplaySettings.h"
+#include "StereoPairClsids.h"
+
+namespace {
+
+// Adapters from the get/set pairs of each interface to one gint.
+template <class I, HRESULT (I::*Get)(LONG*)>
+HRESULT GetLong(IUnknown* settings, gint* value)
+{
+    LONG v = 0;
+    const HRESULT hr = (static_cast<I*>(settings)->*Get)(&v);
+    *value = v;
+    return hr;
+}
+template <class I, HRESULT (I::*Set)(LONG)>
+HRESULT SetLong(IUnknown* settings, gint value)
+{
+    return (static_cast<I*>(settings)->*Set)(value);
+}
+template <class I, HRESULT (I::*Get)(BYTE*)>
+HRESULT GetByte(IUnknown* settings, gint* value)
+{
+    BYTE v = 0;
+    const HRESULT hr = (static_cast<I*>(settings)->*Get)(&v);
+    *value = v != 0;
+    return hr;
+}
+template <class I, HRESULT (I::*Set)(BYTE)>
+HRESULT SetByte(IUnknown* settings, gint value)
+{
+    return (static_cast<I*>(settings)->*Set)(value ? 1 : 0);
+}
+
+constexpr const char* kVideoColourBlurb = "Accepted input: 0 RGB555 (RGB15) only, 1 RGB24 (BGR) only, 2 either";
+constexpr const char* kSwapBlurb = "Swap the two inputs: input 1 is the right picture, input 2 the left";
+constexpr const char* kFrameRateBlurb = "Output frames per second, used for the output time stamps";
+
+template <class I>
+constexpr SettingSpec VideoColour()
+{
+    return {"video-colour", kVideoColourBlurb, false, 0, 2, 2, &GetLong<I, &I::GetVideoColour>,
+            &SetLong<I, &I::SetVideoColour>};
+}
+template <class I>
+constexpr SettingSpec Swap()
+{
+    return {"swap", kSwapBlurb, true, 0, 1, 0, &GetByte<I, &I::GetSwap>, &SetLong<I, &I::SetSwap>};
+}
+template <class I>
+constexpr SettingSpec FrameRate()
+{
+    return {"frame-rate", kFrameRateBlurb, false, 1, 1000, 30, &GetLong<I, &I::GetFrameRate>,
+            &SetLong<I, &I::SetFrameRate>};
+}
+
+const SettingSpec kGreenShiftSettings[] = {VideoColour<IGreenShiftSettings>()};
+const SettingSpec kInterlaceSettings[] = {VideoColour<IInterlaceSettings>()};
+const SettingSpec kStereoDisplaySettings[] = {Swap<IStereoDisplaySettings>(), VideoColour<IStereoDisplaySettings>(),
+                                              FrameRate<IStereoDisplaySettings>()};
+const SettingSpec kLevelCompressSettings[] = {
+    Swap<ILevelCompressSettings>(),
+    VideoColour<ILevelCompressSettings>(),
+    FrameRate<ILevelCompressSettings>(),
+    {"compression-mode", "Squeeze: 0 through device bitmaps, 1 by dropping columns in memory", false, 0, 1, 1,
+     &GetLong<ILevelCompressSettings, &ILevelCompressSettings::GetCompressionMode>,
+     &SetLong<ILevelCompressSettings, &ILevelCompressSettings::SetCompressionMode>},
+};
+const SettingSpec kQuadViewSettings[] = {
+    {"time-base", "Output times: 0 to 3 from that input's samples, 4 the filter's own clock", false, 0, 4, 0,
+     &GetLong<IQuadView, &IQuadView::GetTimeBase>, &SetLong<IQuadView, &IQuadView::SetTimeBase>},
+    {"zero-timestamps", "Own clock only: every start and stop time 0", true, 0, 1, 0,
+     &GetByte<IQuadView, &IQuadView::GetZeroTimestamps>, &SetByte<IQuadView, &IQuadView::SetZeroTimestamps>},
+    {"time-offset", "Own clock only: milliseconds added to every stop time", false, G_MININT32, G_MAXINT32, 1,
+     &GetLong<IQuadView, &IQuadView::GetTimeOffset>, &SetLong<IQuadView, &IQuadView::SetTimeOffset>},
+    {"background-color", "Background: 0 black, 1 red, 2 green, 3 blue", false, 0, 3, 3,
+     &GetLong<IQuadView, &IQuadView::GetBackgroundColor>, &SetLong<IQuadView, &IQuadView::SetBackgroundColor>},
+    {"max-frame-rate", "Output frames per second at most", false, 1, 60, 30,
+     &GetLong<IQuadView, &IQuadView::GetMaxFrameRate>, &SetLong<IQuadView, &IQuadView::SetMaxFrameRate>},
+    {"border-lines", "The cyan cross between the quarters", true, 0, 1, 1,
+     &GetByte<IQuadView, &IQuadView::GetBorderLines>, &SetByte<IQuadView, &IQuadView::SetBorderLines>},
+};
+
+template <std::size_t N>
+constexpr int Count(const SettingSpec (&)[N])
+{
+    return static_cast<int>(N);
+}
+
+} // namespace
+
+const ElementSpec kElementSpecs[] = {
+    {"ostrelgreenshift", "OstrelGreenShift", "Velk Green Shift Filter",
+     "Moves the green of every pixel one pixel to the right", "stereopair.so", CLSID_GreenShift,
+     IID_IGreenShiftSettings, 1, true, true, true, kGreenShiftSettings, Count(kGreenShiftSettings)},
+    {"ostrelinterlace", "OstrelInterlace", "Velk Interlace Filter",
+     "Turns a side-by-side stereo frame into a column-interleaved one", "stereopair.so", CLSID_Interlace,
+     IID_IInterlaceSettings, 1, false, true, true, kInterlaceSettings, Count(kInterlaceSettings)},
+    {"ostrelstereodisplay", "OstrelStereoDisplay", "Velk Stereo Display",
+     "Column-interleaves a left and a right picture for a stereo display, green moved right", "stereopair.so",
+     CLSID_StereoDisplay, IID_IStereoDisplaySettings, 2, true, false, true, kStereoDisplaySettings,
+     Count(kStereoDisplaySettings)},
+    {"ostrellevelcompress", "OstrelLevelCompress", "Velk 2-Input Level Compressor",
+     "Squeezes a left and a right picture side by side into one frame", "stereopair.so", CLSID_LevelCompress,
+     IID_ILevelCompressSettings, 2, true, false, true, kLevelCompressSettings, Count(kLevelCompressSettings)},
+    {"ostrelquadview", "OstrelQuadView", "Velk QuadView", "Shows four pictures in the quarters of one frame",
+     "quadview.so", CLSID_QuadView, IID_IQuadView, 4, true, false, false, kQuadViewSettings,
+     Count(kQuadViewSettings)},
+};
+
+const int kElementSpecCount = static_cast<int>(sizeof kElementSpecs / sizeof kElementSpecs[0]);
