@@ -285,8 +285,30 @@ bool ElementBridge::ConnectOutput(GstCaps* inputCaps)
 
 // ---- buffers
 
+// Connecting an input sets the filter's frame size anew, which may clear
+// the frames its other inputs already gave, so no input delivers before
+// every linked input is connected, as in a graph built before it runs.
+bool ElementBridge::WaitForLinkedInputs(int input)
+{
+    for (;;) {
+        {
+            std::shared_lock hold(m_config);
+            if (!m_active || GST_PAD_IS_FLUSHING(m_sinks[static_cast<std::size_t>(input)])) return false;
+            bool ready = true;
+            for (std::size_t i = 0; i < m_sinks.size(); ++i)
+                ready = ready && (m_inputConnected[i] || !gst_pad_is_linked(m_sinks[i]));
+            if (ready) return true;
+        }
+        g_usleep(2000);
+    }
+}
+
 GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
 {
+    if (m_sinks.size() > 1 && !WaitForLinkedInputs(input)) {
+        gst_buffer_unref(buffer);
+        return GST_FLOW_FLUSHING;
+    }
     std::shared_lock hold(m_config);
     const std::size_t k = static_cast<std::size_t>(input);
     if (!m_feed || !m_inputConnected[k]) {

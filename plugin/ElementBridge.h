@@ -59,6 +59,7 @@ private:
     void NegotiationError(int input, GstCaps* caps, const std::string& why);
     std::string RefusalReason(HRESULT hr) const;
 
+    bool WaitForLinkedInputs(int input);
     GstFlowReturn Push(GstBuffer* buffer);
     void PushSegmentIfDue();
     void EndOfStream(int input);

@@ -70,7 +70,7 @@ const SettingSpec kLevelCompressSettings[] = {
     FrameRate<ILevelCompressSettings>(),
     {"compression-mode", "Squeeze: 0 through device bitmaps, 1 by dropping columns in memory", false, 0, 1, 1,
      &GetLong<ILevelCompressSettings, &ILevelCompressSettings::GetCompressionMode>,
-     &SetLong<ILevelCompressSettings, &ILevelCompressSettings::SetCompressionMode>},
+     &SetLong<ILevelCompressSettings, &ILevelCompressSettings::SetCompressionMode>, false},
 };
 const SettingSpec kQuadViewSettings[] = {
     {"time-base", "Output times: 0 to 3 from that input's samples, 4 the filter's own clock", false, 0, 4, 0,

@@ -18,6 +18,8 @@ struct SettingSpec {
     gint defaultValue;
     HRESULT (*get)(IUnknown* settings, gint* value);
     HRESULT (*set)(IUnknown* settings, gint value);
+    // Part of the filter's persisted settings stream.
+    bool stored = true;
 };
 
 struct ElementSpec {

@@ -173,6 +173,9 @@ void InstanceInit(GTypeInstance* instance, gpointer klass)
         gst_pad_set_chain_function(pad, ChainFunction);
         gst_pad_set_event_function(pad, SinkEventFunction);
         gst_pad_set_query_function(pad, SinkQueryFunction);
+        // Caps the template allows reach the filter, so a refusal comes back
+        // with the filter's reason instead of a bare "not negotiated".
+        GST_PAD_SET_ACCEPT_TEMPLATE(pad);
         gst_element_add_pad(GST_ELEMENT(self), pad);
         sinks.push_back(pad);
     }

@@ -1,0 +1,85 @@
+// Each element shape gives the bytes its filter gives when a graph drives
+// it directly, with pictures the right way up, times carried, and end of
+// stream reaching the sink.
+#include "PluginTestSupport.h"
+
+#include "QuadViewClsids.h"
+#include "StereoPairClsids.h"
+#include "VideoCaps.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct OutputCase {
+    const char* factory;
+    CLSID clsid;
+    int inputs;
+    const char* format;
+    int width;
+    int height;
+};
+
+class ElementOutput : public ::testing::TestWithParam<OutputCase> {};
+
+constexpr GstClockTime kFrame = GST_SECOND / 30;
+
+TEST_P(ElementOutput, MatchesTheFilterDrivenThroughAGraph)
+{
+    const OutputCase& c = GetParam();
+    const std::size_t rowBytes = static_cast<std::size_t>(c.width) * (std::string(c.format) == "BGR" ? 3 : 2);
+    const std::size_t frameBytes = rowBytes * static_cast<std::size_t>(c.height);
+    const bool inPlace = c.inputs == 1;
+    // GStreamer's pictures run top down, the graph's bottom up.
+    std::vector<std::vector<Bytes>> pictures(static_cast<std::size_t>(c.inputs));
+    std::vector<std::vector<Bytes>> bottomUp(pictures.size());
+    for (std::size_t i = 0; i < pictures.size(); ++i)
+        for (unsigned j = 0; j < (inPlace ? 3u : 1u); ++j) {
+            pictures[i].push_back(TestPicture(frameBytes, 10 * static_cast<unsigned>(i) + j + 1));
+            bottomUp[i].push_back(Flipped(pictures[i].back(), rowBytes));
+        }
+    CMediaType type;
+    std::string why;
+    GstCaps* caps = VideoCaps(c.format, c.width, c.height);
+    ASSERT_TRUE(MediaTypeFromCaps(caps, type, why)) << why;
+    gst_caps_unref(caps);
+    const std::vector<Bytes> expected = DriveThroughTestGraph(c.clsid, type, bottomUp);
+    ASSERT_FALSE(expected.empty());
+
+    ElementRun run(c.factory, c.inputs);
+    std::vector<GstCaps*> inputCaps;
+    for (int i = 0; i < c.inputs; ++i) inputCaps.push_back(VideoCaps(c.format, c.width, c.height));
+    ASSERT_TRUE(run.Start(inputCaps));
+    for (std::size_t i = 0; i < pictures.size(); ++i)
+        for (std::size_t j = 0; j < pictures[i].size(); ++j)
+            run.Push(static_cast<int>(i), pictures[i][j], j * kFrame, kFrame);
+    run.EndInputs();
+    const std::vector<OutputBuffer> outputs = run.Collect();
+    EXPECT_TRUE(run.SawEndOfStream());
+    ASSERT_FALSE(outputs.empty());
+    if (inPlace) {
+        ASSERT_EQ(outputs.size(), expected.size());
+        for (std::size_t j = 0; j < outputs.size(); ++j) {
+            EXPECT_EQ(Flipped(outputs[j].bytes, rowBytes), expected[j]) << "frame " << j;
+            EXPECT_EQ(outputs[j].pts, j * kFrame);
+            EXPECT_EQ(outputs[j].duration, kFrame);
+        }
+    } else {
+        // The filter composes whenever an input arrives: once all have, the
+        // last frame holds every picture.
+        EXPECT_EQ(Flipped(outputs.back().bytes, rowBytes), expected.back());
+        for (std::size_t j = 1; j < outputs.size(); ++j) EXPECT_GT(outputs[j].pts, outputs[j - 1].pts);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ElementOutput,
+    ::testing::Values(OutputCase{"ostrelgreenshift", CLSID_GreenShift, 1, "BGR", 8, 6},
+                      OutputCase{"ostrelgreenshift", CLSID_GreenShift, 1, "RGB15", 6, 4},
+                      OutputCase{"ostrelinterlace", CLSID_Interlace, 1, "BGR", 12, 5},
+                      OutputCase{"ostrelstereodisplay", CLSID_StereoDisplay, 2, "BGR", 8, 6},
+                      OutputCase{"ostrellevelcompress", CLSID_LevelCompress, 2, "RGB15", 8, 6},
+                      OutputCase{"ostrelquadview", CLSID_QuadView, 4, "BGR", 16, 8}),
+    [](const auto& info) { return std::string(info.param.factory + 6) + "_" + info.param.format; });
+
+} // namespace
