@@ -1,10 +1,9 @@
 // Per-frame cost of the stereo pixel passes beside a memcpy of the same
 // frame, the physical limit of an in-place pass.
+#include "CpuDispatch.h"
 #include "GreenShiftPass.h"
 #include "InterlacePass.h"
 #include "StereoFramePass.h"
-
-#include "CpuDispatch.h"
 
 #include <benchmark/benchmark.h>
 

@@ -35,6 +35,14 @@ BufferInputPin* BufferFilter::Input() { return MakePins() ? m_input.get() : null
 
 BufferStream* BufferFilter::Output() { return MakePins() ? m_output.get() : nullptr; }
 
+const CMediaType* BufferFilter::PassedThroughType()
+{
+    if (!MakePins()) return nullptr;
+    if (m_input->IsConnected()) return &m_input->CurrentMediaType();
+    if (m_output->IsConnected()) return &m_output->CurrentMediaType();
+    return nullptr;
+}
+
 CBaseInputPin* BufferFilter::PairInput() { return Input(); }
 
 CBaseOutputPin* BufferFilter::PairOutput() { return Output(); }

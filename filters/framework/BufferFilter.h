@@ -23,15 +23,21 @@ public:
 
     BufferInputPin* Input();
     BufferStream* Output();
+    // The type the output must carry: the input's connection type, or, while
+    // only the output is connected (the input connecting again), the
+    // output's own. Null when neither pin is connected.
+    const CMediaType* PassedThroughType();
     CCritSec* ReceiveLock() { return &m_receiveLock; }
 
-    // Under the receive lock, on the upstream thread.
+    // Under the receive lock, on the upstream thread; media-stream samples only.
     virtual HRESULT ReceiveInput(IMediaSample* sample) = 0;
     virtual HRESULT CheckInputType(const CMediaType* type) = 0;
     // A failure refuses the type, so the connection fails cleanly.
     virtual HRESULT InputTypeSet(const CMediaType*) { return S_OK; }
     virtual void InputConnected() {}
     virtual void InputDisconnected() {}
+    // The input begins a flush: what the filter keeps is no longer wanted.
+    virtual void InputFlushing() {}
 
 protected:
     // A concrete filter's destructor calls this first: the stream's thread

@@ -43,7 +43,10 @@ STDMETHODIMP BufferInputPin::Receive(IMediaSample* sample)
 {
     CAutoLock receiving(m_owner->ReceiveLock());
     const HRESULT hr = CBaseInputPin::Receive(sample);
-    return hr == S_OK ? m_owner->ReceiveInput(sample) : hr;
+    if (hr != S_OK) return hr;
+    // Control samples carry no media for the filter to keep.
+    if (SampleProps().dwStreamId != AM_STREAM_MEDIA) return S_OK;
+    return m_owner->ReceiveInput(sample);
 }
 
 STDMETHODIMP BufferInputPin::EndOfStream()
@@ -61,6 +64,7 @@ STDMETHODIMP BufferInputPin::BeginFlush()
 {
     const HRESULT hr = CBaseInputPin::BeginFlush();
     if (FAILED(hr)) return hr;
+    m_owner->InputFlushing();
     BufferStream* output = m_owner->Output();
     return output ? output->DeliverBeginFlush() : VFW_E_NOT_CONNECTED;
 }

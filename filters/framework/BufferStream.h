@@ -43,6 +43,9 @@ public:
     CMediaType& OutputType() { return m_mt; }
 
 protected:
+    // The thread waits for due times: it asks the system not to let its
+    // timers run late to batch wake-ups.
+    HRESULT OnThreadCreate() override;
     HRESULT FillBuffer(IMediaSample* sample) override;
     // Ends on a stop command (left for the thread procedure to answer) or on a
     // delivery that is not S_OK; no end of stream is sent either way.

@@ -1,7 +1,7 @@
-// The block part of the fused Stereo Display pass, shared by its portable
-// and AVX2 versions. The pattern of odd pixels and green bits repeats every
-// 96 bytes (a whole, even number of pixels of 2 or 3 bytes), so one set of
-// masks, rotated to where the blocks start, serves a whole range.
+// The block part of the fused Stereo Display pass, done with AVX2. The
+// pattern of odd pixels and green bits repeats every 96 bytes (a whole, even
+// number of pixels of 2 or 3 bytes), so one set of masks, rotated to where
+// the blocks start, serves a whole range.
 #pragma once
 
 #include <cstddef>

@@ -1,10 +1,10 @@
-// The frame of the Stereo Display filter in one pass over memory: the column
-// interleave of a left and a right picture (even pixels from the left, odd
-// ones from the right, counted through the whole run of pixels) followed by
-// the green shift over the result (every pixel takes the green of its left
-// neighbour, pixel 0 none). Fused, each output byte is written once, and the
-// green a pixel receives is read straight from the picture its neighbour
-// came from.
+// The frame of the Stereo Display filter: the column interleave of a left
+// and a right picture (even pixels from the left, odd ones from the right,
+// counted through the whole run of pixels) followed by the green shift over
+// the result (every pixel takes the green of its left neighbour, pixel 0
+// none). With AVX2 both go in one pass over memory: each output byte is
+// written once, and the green a pixel receives is read straight from the
+// picture its neighbour came from.
 #pragma once
 
 #include <cstddef>

@@ -113,14 +113,6 @@ TEST_F(MulticastDialog, TargetShowsEachStreamsRateAndIgnoresOneOutOfRange) {
   EXPECT_EQ(ovSenderGetAudioSenderMaxTransmissionRate(), 3000);
 }
 
-TEST_F(MulticastDialog, CountIsAppliedWhenChosen) {
-  ASSERT_TRUE(StartConsole());
-  Module().MulticastSettingAction->Execute();
-  Form().TransmitCountComboBox->setCurrentIndex(2);
-  emit Form().TransmitCountComboBox->activated(2);
-  EXPECT_EQ(ovSenderGetTransmissionCount(), 3);
-}
-
 TEST_F(MulticastDialog, DetectorFollowsEveryEditAndIsRemovedOnClose) {
   ASSERT_TRUE(StartConsole());
   Module().MulticastSettingAction->Execute();

@@ -6,6 +6,7 @@
 
 #include "input_pin.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -23,6 +24,8 @@ struct ReceivedSample {
     bool discontinuity = false;
     DWORD streamId = AM_STREAM_MEDIA;
     std::optional<CMediaType> type;
+    // When Receive was called, on the monotonic clock: for timing tests.
+    std::chrono::steady_clock::time_point arrived;
 };
 
 struct SinkSegment {

@@ -127,6 +127,7 @@ void CRecordingSink::SetAllocatorRequirements(const ALLOCATOR_PROPERTIES& props)
 HRESULT CRecordingSink::Record(IMediaSample* sample, const AM_SAMPLE2_PROPERTIES& props)
 {
     ReceivedSample got;
+    got.arrived = std::chrono::steady_clock::now();
     BYTE* data = nullptr;
     if (SUCCEEDED(sample->GetPointer(&data)) && data && props.lActual > 0)
         got.data.assign(data, data + props.lActual);

@@ -103,6 +103,27 @@ TEST_F(BufferGraph, FlushesAndSegmentsArePassedOn)
     EXPECT_EQ(segments[0].rate, 1.5);
 }
 
+// Control samples reach no filter; media samples do.
+TEST_F(BufferGraph, OnlyMediaStreamSamplesReachTheFilter)
+{
+    ASSERT_EQ(AddSource(TestVideoType(), 0, false), S_OK);
+    ASSERT_EQ(ConnectOutput(), S_OK);
+    ASSERT_EQ(graph->Pause(), S_OK);
+    ComPtr<IMemAllocator> allocator;
+    ASSERT_EQ(filter->Input()->GetAllocator(allocator.Out()), S_OK);
+    for (const DWORD stream : {AM_STREAM_CONTROL, AM_STREAM_MEDIA}) {
+        ComPtr<IMediaSample> sample;
+        ASSERT_EQ(allocator->GetBuffer(sample.Out(), nullptr, nullptr, 0), S_OK);
+        auto sample2 = sample.As<IMediaSample2>(IID_IMediaSample2);
+        AM_SAMPLE2_PROPERTIES props{};
+        ASSERT_EQ(sample2->GetProperties(sizeof props, reinterpret_cast<BYTE*>(&props)), S_OK);
+        props.dwStreamId = stream;
+        ASSERT_EQ(sample2->SetProperties(sizeof props, reinterpret_cast<const BYTE*>(&props)), S_OK);
+        EXPECT_EQ(filter->Input()->Receive(sample.Get()), S_OK);
+    }
+    EXPECT_EQ(filter->received.load(), 1);
+}
+
 TEST_F(BufferGraph, InputTypeMustAlsoSuitAConnectedOutput)
 {
     ASSERT_EQ(AddSource(TestVideoType(MEDIASUBTYPE_RGB555), 1), S_OK);

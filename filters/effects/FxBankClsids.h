@@ -1,0 +1,11 @@
+// Class identifiers of the fxbank module's filters and pages.
+#pragma once
+
+#include "guid.h"
+
+// ---- Frame Rate Controller, followed by its page.
+inline constexpr CLSID CLSID_FrameControl{
+    0x9BDF93BC, 0xEA40, 0x4933, {0xB7, 0x05, 0xD2, 0xF9, 0xD7, 0xB1, 0x03, 0x97}};
+inline constexpr CLSID CLSID_FrameControlProp{
+    0xA2651D87, 0x9198, 0x4D08, {0x98, 0x4C, 0x55, 0x65, 0x18, 0xAE, 0x68, 0xA4}};
+// ----
