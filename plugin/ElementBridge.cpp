@@ -151,6 +151,13 @@ LONG ElementBridge::VideoColour() const
     return 2;
 }
 
+GstCaps* ElementBridge::InputCaps() const
+{
+    if (m_spec.anyCaps) return gst_caps_new_any();
+    if (m_spec.hasVideoColour) return CapsForVideoColour(VideoColour());
+    return gst_caps_from_string(m_spec.inputCaps ? m_spec.inputCaps : OSTREL_VIDEO_CAPS);
+}
+
 // ---- connections
 
 void ElementBridge::Disconnect(IPin* pin)
@@ -545,7 +552,7 @@ gboolean ElementBridge::SinkQuery(int, GstPad* pad, GstObject* parent, GstQuery*
     case GST_QUERY_CAPS: {
         GstCaps* filter = nullptr;
         gst_query_parse_caps(query, &filter);
-        GstCaps* caps = CapsForVideoColour(m_spec.hasVideoColour ? VideoColour() : 2);
+        GstCaps* caps = InputCaps();
         if (m_spec.inPlace) {
             // The frames pass through unchanged in type: downstream's say counts.
             GstCaps* downstream = gst_pad_peer_query_caps(m_src, nullptr);
@@ -577,7 +584,7 @@ gboolean ElementBridge::SrcQuery(GstPad* pad, GstObject* parent, GstQuery* query
     GstCaps* filter = nullptr;
     gst_query_parse_caps(query, &filter);
     GstCaps* caps = gst_pad_get_current_caps(pad);
-    if (!caps) caps = CapsForVideoColour(m_spec.hasVideoColour ? VideoColour() : 2);
+    if (!caps) caps = m_spec.inPlace || m_spec.anyCaps ? InputCaps() : gst_caps_from_string(OSTREL_VIDEO_CAPS);
     if (filter) {
         GstCaps* both = gst_caps_intersect_full(filter, caps, GST_CAPS_INTERSECT_FIRST);
         gst_caps_unref(caps);

@@ -44,6 +44,8 @@ public:
     bool GetSetting(const SettingSpec& setting, gint& value) const;
     bool SetSetting(const SettingSpec& setting, gint value);
     LONG VideoColour() const;
+    // What the inputs take now (the video colour setting narrows it).
+    GstCaps* InputCaps() const;
 
 private:
     HRESULT Collect(IMediaSample* sample) override;

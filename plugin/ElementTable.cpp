@@ -2,6 +2,8 @@
 
 #include "IQuadView.h"
 #include "QuadViewClsids.h"
+#include "FxBankClsids.h"
+#include "IFrameRateControllerSettings.h"
 #include "IGreenShiftSettings.h"
 #include "IInterlaceSettings.h"
 #include "ILevelCompressSettings.h"
@@ -87,6 +89,18 @@ const SettingSpec kQuadViewSettings[] = {
      &GetByte<IQuadView, &IQuadView::GetBorderLines>, &SetByte<IQuadView, &IQuadView::SetBorderLines>},
 };
 
+const SettingSpec kFrameRateControllerSettings[] = {
+    {"frame-rate", "Output frames per second", false, 1, 1000, 30,
+     &GetLong<IFrameRateControl, &IFrameRateControl::GetFrameRate>,
+     &SetLong<IFrameRateControl, &IFrameRateControl::SetFrameRate>},
+    {"hold-samples", "Keep the latest input sample itself instead of a copy of its data", true, 0, 1, 0,
+     &GetByte<IFrameRateControl, &IFrameRateControl::GetHoldSamples>,
+     &SetByte<IFrameRateControl, &IFrameRateControl::SetHoldSamples>},
+};
+
+constexpr const char* kRgb24Caps = "video/x-raw, format = (string) BGR, width = (int) [ 1, 16384 ], "
+                                   "height = (int) [ 1, 16384 ], framerate = (fraction) [ 0/1, 1000/1 ]";
+
 template <std::size_t N>
 constexpr int Count(const SettingSpec (&)[N])
 {
@@ -112,6 +126,11 @@ const ElementSpec kElementSpecs[] = {
     {"ostrelquadview", "OstrelQuadView", "Velk QuadView", "Shows four pictures in the quarters of one frame",
      "quadview.so", CLSID_QuadView, IID_IQuadView, 4, true, false, false, kQuadViewSettings,
      Count(kQuadViewSettings)},
+    // Only copies whole frames: row order does not matter.
+    {"ostrelframeratecontrol", "OstrelFrameRateControl", "Velk Frame Rate Controller",
+     "Sends the latest frame at exactly the set frame rate", "fxbank.so", CLSID_FrameControl,
+     IID_IFrameRateControl, 1, false, false, false, kFrameRateControllerSettings,
+     Count(kFrameRateControllerSettings), kRgb24Caps},
 };
 
 const int kElementSpecCount = static_cast<int>(sizeof kElementSpecs / sizeof kElementSpecs[0]);

@@ -40,6 +40,11 @@ struct ElementSpec {
     bool hasVideoColour;
     const SettingSpec* settings;
     int settingCount;
+    // The caps the inputs take, when not both video formats.
+    const char* inputCaps = nullptr;
+    // Anything may pass (the filter queues media it does not look into);
+    // what is not video of the two formats travels as a plain stream.
+    bool anyCaps = false;
 };
 
 extern const ElementSpec kElementSpecs[];

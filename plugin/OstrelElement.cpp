@@ -218,7 +218,8 @@ void ClassInit(gpointer klass, gpointer data)
 
     gst_element_class_set_static_metadata(elementClass, spec->friendlyName, "Filter/Effect/Video",
                                           spec->description, "Ostrel Sender for Linux");
-    GstCaps* caps = gst_caps_from_string(OSTREL_VIDEO_CAPS);
+    GstCaps* caps = spec->anyCaps ? gst_caps_new_any()
+                                  : gst_caps_from_string(spec->inputCaps ? spec->inputCaps : OSTREL_VIDEO_CAPS);
     // Always pads, one template each, in the filter's input order.
     for (int i = 0; i < spec->inputs; ++i)
         gst_element_class_add_pad_template(

@@ -83,3 +83,27 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.factory + 6) + "_" + info.param.format; });
 
 } // namespace
+
+namespace {
+
+// The rate is the filter's, not the input's: one frame in, a steady stream
+// of copies out, stamped gap-free from 0.
+TEST(FrameRateControlElement, RepeatsTheLatestFrameAtItsRate)
+{
+    ElementRun run("ostrelframeratecontrol", 1, "frame-rate=50");
+    ASSERT_TRUE(run.Start({VideoCaps("BGR", 8, 4)}));
+    const Bytes picture = TestPicture(8 * 4 * 3, 7);
+    run.Push(0, picture, 0, GST_SECOND);
+    g_usleep(150 * 1000);
+    run.EndInputs();
+    const std::vector<OutputBuffer> outputs = run.Collect();
+    EXPECT_TRUE(run.SawEndOfStream());
+    ASSERT_GE(outputs.size(), 2u);
+    for (std::size_t j = 0; j < outputs.size(); ++j) {
+        EXPECT_EQ(outputs[j].bytes, picture);
+        EXPECT_EQ(outputs[j].pts, j * GST_SECOND / 50);
+        EXPECT_EQ(outputs[j].duration, GST_SECOND / 50);
+    }
+}
+
+} // namespace
