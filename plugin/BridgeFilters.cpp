@@ -24,9 +24,12 @@ HRESULT FeedPin::GetMediaType(int position, CMediaType* type)
 }
 
 // The feed delivers samples wrapping GStreamer's own buffers, so the
-// allocator it agrees on only keeps the protocol; one small buffer does.
+// allocator it agrees on only keeps the protocol. A filter may hand its
+// output's allocator upstream: one already sized is left as it is.
 HRESULT FeedPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
 {
+    ALLOCATOR_PROPERTIES current{};
+    if (SUCCEEDED(allocator->GetProperties(&current)) && current.cBuffers > 0 && current.cbBuffer > 0) return S_OK;
     ALLOCATOR_PROPERTIES wanted = *request;
     wanted.cBuffers = std::max<LONG>(wanted.cBuffers, 1);
     wanted.cbBuffer = std::max<LONG>(wanted.cbBuffer, 1);

@@ -88,9 +88,10 @@ ElementBridge::ElementBridge(GstElement* element, const ElementSpec& spec, const
       m_inputScratch(sinks.size()),
       m_inputEnded(sinks.size(), false)
 {
+    gst_segment_init(&m_inputSegment, GST_FORMAT_TIME);
     if (!m_hosted.Filter()) return;
     m_feed = FeedFilter::Create(static_cast<int>(sinks.size()));
-    m_collect = CollectFilter::Create(this, false);
+    m_collect = CollectFilter::Create(this, spec.anyCaps);
     FindHostedPins();
 }
 
@@ -149,6 +150,18 @@ LONG ElementBridge::VideoColour() const
             return value;
     }
     return 2;
+}
+
+// Media the filter does not look into travels as a plain byte stream.
+void ElementBridge::StreamTypeFor(CMediaType& type)
+{
+    type = CMediaType();
+    type.majortype = MEDIATYPE_Stream;
+    type.subtype = MEDIASUBTYPE_NULL;
+    type.formattype = FORMAT_None;
+    // Buffers of such media vary in size.
+    type.bFixedSizeSamples = FALSE;
+    type.lSampleSize = 0;
 }
 
 GstCaps* ElementBridge::InputCaps() const
@@ -231,8 +244,11 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
     CMediaType type;
     std::string why;
     if (!MediaTypeFromCaps(caps, type, why)) {
-        NegotiationError(input, caps, why);
-        return false;
+        if (!m_spec.anyCaps) {
+            NegotiationError(input, caps, why);
+            return false;
+        }
+        StreamTypeFor(type);
     }
     std::unique_lock hold(m_config);
     const std::size_t k = static_cast<std::size_t>(input);
@@ -255,7 +271,7 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
     m_inputConnected[k] = true;
     m_inputRowBytes[k] = RowBytesOf(type);
     const VIDEOINFOHEADER* video = VideoInfoOf(type);
-    m_inputFrameDuration[k] = video->AvgTimePerFrame > 0 ? video->AvgTimePerFrame * kNsPerUnit : GST_CLOCK_TIME_NONE;
+    m_inputFrameDuration[k] = video && video->AvgTimePerFrame > 0 ? video->AvgTimePerFrame * kNsPerUnit : GST_CLOCK_TIME_NONE;
     const bool connected = m_outputConnected || ConnectOutput(caps);
     StartFilters();
     return connected;
@@ -274,8 +290,8 @@ bool ElementBridge::ConnectOutput(GstCaps* inputCaps)
     m_outputConnected = true;
     const CMediaType& type = m_collect->Input()->CurrentMediaType();
     m_outputRowBytes = RowBytesOf(type);
-    GstCaps* caps = m_spec.inPlace ? gst_caps_ref(inputCaps) : CapsFromMediaType(type);
-    if (!m_spec.inPlace && !m_streamStarted) {
+    GstCaps* caps = PassesStreamThrough() ? gst_caps_ref(inputCaps) : CapsFromMediaType(type);
+    if (!PassesStreamThrough() && !m_streamStarted) {
         // The inputs' streams end in this element; the composed one is new.
         gchar* id = g_strdup_printf("%s-%08x", GST_ELEMENT_NAME(m_element), g_random_int());
         GstEvent* start = gst_event_new_stream_start(id);
@@ -286,7 +302,7 @@ bool ElementBridge::ConnectOutput(GstCaps* inputCaps)
     }
     if (caps) gst_pad_push_event(m_src, gst_event_new_caps(caps));
     if (caps) gst_caps_unref(caps);
-    if (!m_spec.inPlace) m_segmentDue = true;
+    if (!PassesStreamThrough()) m_segmentDue = true;
     return true;
 }
 
@@ -330,6 +346,7 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
     auto* sample = new BufferSample();
     sample->AddRef();
     StampSample(sample, buffer);
+    if (m_spec.wallClockTimes) StampOnWallClock(sample, buffer);
     if (!sample->Attach(buffer, writes ? GST_MAP_READWRITE : GST_MAP_READ)) {
         sample->Release();
         GST_ELEMENT_ERROR(m_element, RESOURCE, READ, ("cannot map an input buffer"), (nullptr));
@@ -344,6 +361,7 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
     t_cameBack = false;
     const HRESULT hr = m_feed->Pin(input)->Deliver(sample);
     t_inFlight = nullptr;
+    GST_LOG_OBJECT(m_element, "input %d: %zu bytes delivered, 0x%08X", input, length, static_cast<unsigned>(hr));
 
     GstFlowReturn flow = GST_FLOW_OK;
     if (t_cameBack) {
@@ -373,6 +391,7 @@ HRESULT ElementBridge::Collect(IMediaSample* sample)
     BYTE* data = nullptr;
     sample->GetPointer(&data);
     const LONG actual = sample->GetActualDataLength();
+    GST_LOG_OBJECT(m_element, "output: %ld bytes", static_cast<long>(actual));
     if (!data || actual <= 0) return S_OK;
     GstBuffer* buffer = nullptr;
     auto* ours = dynamic_cast<BufferSample*>(sample);
@@ -387,6 +406,7 @@ HRESULT ElementBridge::Collect(IMediaSample* sample)
             FlipRows(data, static_cast<std::size_t>(actual), m_outputRowBytes, m_outputScratch);
     }
     StampBuffer(buffer, sample);
+    if (m_spec.wallClockTimes) TakeOffWallClock(buffer);
     if (sample->IsDiscontinuity() == S_OK) GST_BUFFER_FLAG_SET(buffer, GST_BUFFER_FLAG_DISCONT);
     return Push(buffer) == GST_FLOW_OK ? S_OK : S_FALSE;
 }
@@ -419,10 +439,45 @@ GstFlowReturn ElementBridge::Push(GstBuffer* buffer)
     return flow;
 }
 
+// The wall time the buffer is due at: its running time on the pipeline's
+// clock, moved onto the wall clock by the two clocks' difference now.
+void ElementBridge::StampOnWallClock(IMediaSample* sample, GstBuffer* buffer)
+{
+    const GstClockTime pts = GST_BUFFER_PTS(buffer);
+    if (!GST_CLOCK_TIME_IS_VALID(pts)) return;
+    const LONGLONG wallNow = g_get_real_time() * 10;
+    LONGLONG due = wallNow;
+    GstClock* clock = gst_element_get_clock(m_element);
+    const guint64 running = gst_segment_to_running_time(&m_inputSegment, GST_FORMAT_TIME, pts);
+    if (clock && GST_CLOCK_TIME_IS_VALID(running)) {
+        const GstClockTimeDiff ahead = GST_CLOCK_DIFF(gst_clock_get_time(clock),
+                                                      gst_element_get_base_time(m_element) + running);
+        due = wallNow + ahead / static_cast<GstClockTimeDiff>(kNsPerUnit);
+    }
+    if (clock) gst_object_unref(clock);
+    GST_LOG_OBJECT(m_element, "due %lld, %lld units from now", static_cast<long long>(due),
+                   static_cast<long long>(due - wallNow));
+    m_wallMinusPts = due - static_cast<LONGLONG>(pts / kNsPerUnit);
+    REFERENCE_TIME start = due;
+    REFERENCE_TIME stop = start;
+    if (GST_CLOCK_TIME_IS_VALID(GST_BUFFER_DURATION(buffer)))
+        stop += static_cast<REFERENCE_TIME>(GST_BUFFER_DURATION(buffer) / kNsPerUnit);
+    sample->SetTime(&start, &stop);
+}
+
+void ElementBridge::TakeOffWallClock(GstBuffer* buffer)
+{
+    const GstClockTime pts = GST_BUFFER_PTS(buffer);
+    if (!GST_CLOCK_TIME_IS_VALID(pts)) return;
+    const LONGLONG units = static_cast<LONGLONG>(pts / kNsPerUnit) - m_wallMinusPts.load();
+    GST_BUFFER_PTS(buffer) = units < 0 ? 0 : static_cast<GstClockTime>(units) * kNsPerUnit;
+}
+
 // ---- events
 
 void ElementBridge::CollectEndOfStream()
 {
+    if (m_spec.queuesSamples) WaitForQuietOutput();
     {
         std::lock_guard hold(m_endMutex);
         m_filterEnded = true;
@@ -445,7 +500,9 @@ void ElementBridge::PushEndOfStreamOnce()
 // Filters that compose on their own thread send no end of stream: once
 // every input has ended, the element waits until the filter has sent what it
 // still holds (its output stays quiet for a few frame times), then ends.
-void ElementBridge::WaitForFilterToDrain()
+void ElementBridge::WaitForFilterToDrain() { WaitForQuietOutput(true); }
+
+void ElementBridge::WaitForQuietOutput(bool untilFilterEnds)
 {
     GstClockTime frame = 0;
     for (GstClockTime d : m_inputFrameDuration)
@@ -455,8 +512,9 @@ void ElementBridge::WaitForFilterToDrain()
     std::unique_lock hold(m_endMutex);
     for (;;) {
         const unsigned long before = m_outputs;
-        const bool changed = m_outputSent.wait_for(hold, quiet, [&] { return m_filterEnded || m_endPushed || m_outputs != before; });
-        if (m_filterEnded || m_endPushed || !changed || std::chrono::steady_clock::now() > deadline) return;
+        const auto done = [&] { return (untilFilterEnds && m_filterEnded) || m_endPushed; };
+        const bool changed = m_outputSent.wait_for(hold, quiet, [&] { return done() || m_outputs != before; });
+        if (done() || !changed || std::chrono::steady_clock::now() > deadline) return;
     }
 }
 
@@ -506,6 +564,7 @@ gboolean ElementBridge::SinkEvent(int input, GstPad* pad, GstObject* parent, Gst
     case GST_EVENT_SEGMENT: {
         const GstSegment* segment = nullptr;
         gst_event_parse_segment(event, &segment);
+        if (first) gst_segment_copy_into(segment, &m_inputSegment);
         if (feed && segment->format == GST_FORMAT_TIME) {
             std::shared_lock hold(m_config);
             const auto units = [](guint64 t) {
@@ -515,7 +574,7 @@ gboolean ElementBridge::SinkEvent(int input, GstPad* pad, GstObject* parent, Gst
             if (m_inputConnected[static_cast<std::size_t>(input)])
                 feed->DeliverNewSegment(units(segment->start), units(segment->stop), segment->rate);
         }
-        if (m_spec.inPlace) return gst_pad_push_event(m_src, event);
+        if (PassesStreamThrough()) return gst_pad_push_event(m_src, event);
         gst_event_unref(event);
         return TRUE;
     }
@@ -531,12 +590,12 @@ gboolean ElementBridge::SinkEvent(int input, GstPad* pad, GstObject* parent, Gst
     case GST_EVENT_FLUSH_STOP:
         if (feed && feed->IsConnected()) feed->DeliverEndFlush();
         ResetStreamState();
-        if (!m_spec.inPlace) m_segmentDue = true;
+        if (!PassesStreamThrough()) m_segmentDue = true;
         if (first) return gst_pad_push_event(m_src, event);
         gst_event_unref(event);
         return TRUE;
     case GST_EVENT_STREAM_START:
-        if (m_spec.inPlace) return gst_pad_push_event(m_src, event);
+        if (PassesStreamThrough()) return gst_pad_push_event(m_src, event);
         gst_event_unref(event);
         return TRUE;
     default:

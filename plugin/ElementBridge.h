@@ -62,6 +62,11 @@ private:
     std::string RefusalReason(HRESULT hr) const;
 
     bool WaitForLinkedInputs(int input);
+    bool PassesStreamThrough() const { return m_spec.inPlace || m_spec.anyCaps; }
+    static void StreamTypeFor(CMediaType& type);
+    void StampOnWallClock(IMediaSample* sample, GstBuffer* buffer);
+    void TakeOffWallClock(GstBuffer* buffer);
+    void WaitForQuietOutput(bool untilFilterEnds = false);
     GstFlowReturn Push(GstBuffer* buffer);
     void PushSegmentIfDue();
     void EndOfStream(int input);
@@ -94,6 +99,8 @@ private:
     std::vector<std::uint8_t> m_outputScratch;
 
     std::atomic<bool> m_segmentDue{false};
+    GstSegment m_inputSegment{};  // of the first input, for running times
+    std::atomic<LONGLONG> m_wallMinusPts{0};
     std::mutex m_endMutex;
     std::condition_variable m_outputSent;
     std::vector<bool> m_inputEnded;

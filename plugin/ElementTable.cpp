@@ -4,7 +4,9 @@
 #include "QuadViewClsids.h"
 #include "FxBankClsids.h"
 #include "IFrameRateControllerSettings.h"
+#include "HoldQueueClsids.h"
 #include "IGreenShiftSettings.h"
+#include "IHoldQueueSettings.h"
 #include "IInterlaceSettings.h"
 #include "ILevelCompressSettings.h"
 #include "IStereoDisplaySettings.h"
@@ -98,6 +100,21 @@ const SettingSpec kFrameRateControllerSettings[] = {
      &SetByte<IFrameRateControl, &IFrameRateControl::SetHoldSamples>},
 };
 
+const SettingSpec kHoldQueueSettings[] = {
+    {"max-buffer-samples", "Queue capacity in samples; 0 holds one", false, 0, 100000, 60,
+     &GetLong<IHoldQueueSettings, &IHoldQueueSettings::GetMaxBufferSamples>,
+     &SetLong<IHoldQueueSettings, &IHoldQueueSettings::SetMaxBufferSamples>},
+    {"absolute-time-offset", "Milliseconds taken off the clock before it is compared with the time stamps", false,
+     G_MININT32, G_MAXINT32, 0, &GetLong<IHoldQueueSettings, &IHoldQueueSettings::GetAbsoluteTimeOffset>,
+     &SetLong<IHoldQueueSettings, &IHoldQueueSettings::SetAbsoluteTimeOffset>},
+    {"discard-interval", "Milliseconds of age beyond which an arriving sample is dropped", false, G_MININT32,
+     G_MAXINT32, 2000, &GetLong<IHoldQueueSettings, &IHoldQueueSettings::GetDiscardInterval>,
+     &SetLong<IHoldQueueSettings, &IHoldQueueSettings::SetDiscardInterval>},
+    {"disable-time-stamps", "Released samples carry no time stamps", true, 0, 1, 1,
+     &GetByte<IHoldQueueSettings, &IHoldQueueSettings::GetDisableTimeStamps>,
+     &SetByte<IHoldQueueSettings, &IHoldQueueSettings::SetDisableTimeStamps>},
+};
+
 constexpr const char* kRgb24Caps = "video/x-raw, format = (string) BGR, width = (int) [ 1, 16384 ], "
                                    "height = (int) [ 1, 16384 ], framerate = (fraction) [ 0/1, 1000/1 ]";
 
@@ -131,6 +148,10 @@ const ElementSpec kElementSpecs[] = {
      "Sends the latest frame at exactly the set frame rate", "fxbank.so", CLSID_FrameControl,
      IID_IFrameRateControl, 1, false, false, false, kFrameRateControllerSettings,
      Count(kFrameRateControllerSettings), kRgb24Caps},
+    {"ostrelholdqueue", "OstrelHoldQueue", "Velk Synchronizing Buffer",
+     "Holds each buffer until the wall clock reaches its time, so streams stamped on it come out aligned",
+     "holdqueue.so", CLSID_HoldQueue, IID_IHoldQueueSettings, 1, false, false, false, kHoldQueueSettings,
+     Count(kHoldQueueSettings), nullptr, true, true, true},
 };
 
 const int kElementSpecCount = static_cast<int>(sizeof kElementSpecs / sizeof kElementSpecs[0]);

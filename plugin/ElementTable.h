@@ -45,6 +45,12 @@ struct ElementSpec {
     // Anything may pass (the filter queues media it does not look into);
     // what is not video of the two formats travels as a plain stream.
     bool anyCaps = false;
+    // The filter compares sample times with the wall clock (100 ns since
+    // 1970): buffers are stamped with the wall time they are due at.
+    bool wallClockTimes = false;
+    // The filter passes end of stream on at once, ahead of samples it still
+    // queues: the element ends the stream once those have gone out.
+    bool queuesSamples = false;
 };
 
 extern const ElementSpec kElementSpecs[];

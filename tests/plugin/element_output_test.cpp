@@ -107,3 +107,25 @@ TEST(FrameRateControlElement, RepeatsTheLatestFrameAtItsRate)
 }
 
 } // namespace
+
+namespace {
+
+// Media the filter does not look into passes whole and in order, paced on
+// the wall clock, and the stream ends only after the queue has emptied.
+TEST(HoldQueueElement, PassesAnyMediaWholeBeforeTheEnd)
+{
+    ElementRun run("ostrelholdqueue", 1);
+    ASSERT_TRUE(run.Start({gst_caps_from_string("application/x-ostrel-test")}));
+    std::vector<Bytes> sent;
+    for (unsigned j = 0; j < 5; ++j) {
+        sent.push_back(TestPicture(100 + j, j));
+        run.Push(0, sent.back(), j * GST_SECOND / 50, GST_SECOND / 50);
+    }
+    run.EndInputs();
+    const std::vector<OutputBuffer> outputs = run.Collect();
+    EXPECT_TRUE(run.SawEndOfStream());
+    ASSERT_EQ(outputs.size(), sent.size());
+    for (std::size_t j = 0; j < sent.size(); ++j) EXPECT_EQ(outputs[j].bytes, sent[j]);
+}
+
+} // namespace
