@@ -9,6 +9,7 @@
 #include "IHoldQueueSettings.h"
 #include "IInterlaceSettings.h"
 #include "ILevelCompressSettings.h"
+#include "IQuenzaSettings.h"
 #include "IStereoDisplaySettings.h"
 #include "StereoPairClsids.h"
 
@@ -40,6 +41,44 @@ template <class I, HRESULT (I::*Set)(BYTE)>
 HRESULT SetByte(IUnknown* settings, gint value)
 {
     return (static_cast<I*>(settings)->*Set)(value ? 1 : 0);
+}
+
+// One value of a pair (or of the colour triple): a set reads the others
+// back first, so each value is a property of its own.
+template <class I, HRESULT (I::*Get)(LONG*, LONG*), int Which>
+HRESULT GetOfPair(IUnknown* settings, gint* value)
+{
+    LONG v[2] = {0, 0};
+    const HRESULT hr = (static_cast<I*>(settings)->*Get)(&v[0], &v[1]);
+    *value = v[Which];
+    return hr;
+}
+template <class I, HRESULT (I::*Get)(LONG*, LONG*), HRESULT (I::*Set)(LONG, LONG), int Which>
+HRESULT SetOfPair(IUnknown* settings, gint value)
+{
+    LONG v[2] = {0, 0};
+    const HRESULT hr = (static_cast<I*>(settings)->*Get)(&v[0], &v[1]);
+    if (FAILED(hr)) return hr;
+    v[Which] = value;
+    return (static_cast<I*>(settings)->*Set)(v[0], v[1]);
+}
+template <int Which>
+HRESULT GetColour(IUnknown* settings, gint* value)
+{
+    BYTE v[3] = {0, 0, 0};
+    const HRESULT hr = static_cast<IQuenzaSettings*>(settings)->GetBackgroundColour(&v[0], &v[1], &v[2]);
+    *value = v[Which];
+    return hr;
+}
+template <int Which>
+HRESULT SetColour(IUnknown* settings, gint value)
+{
+    BYTE v[3] = {0, 0, 0};
+    const HRESULT hr = static_cast<IQuenzaSettings*>(settings)->GetBackgroundColour(&v[0], &v[1], &v[2]);
+    if (FAILED(hr)) return hr;
+    LONG w[3] = {v[0], v[1], v[2]};
+    w[Which] = value;
+    return static_cast<IQuenzaSettings*>(settings)->SetBackgroundColour(w[0], w[1], w[2]);
 }
 
 constexpr const char* kVideoColourBlurb = "Accepted input: 0 RGB555 (RGB15) only, 1 RGB24 (BGR) only, 2 either";
@@ -76,6 +115,56 @@ const SettingSpec kLevelCompressSettings[] = {
      &GetLong<ILevelCompressSettings, &ILevelCompressSettings::GetCompressionMode>,
      &SetLong<ILevelCompressSettings, &ILevelCompressSettings::SetCompressionMode>, false},
 };
+using IQ = IQuenzaSettings;
+#define OSTREL_PAIR(name, blurb, minimum, maximum, def, Get, Set, which) \
+    {name, blurb, false, minimum, maximum, def, &GetOfPair<IQ, &IQ::Get, which>, &SetOfPair<IQ, &IQ::Get, &IQ::Set, which>}
+#define OSTREL_FLAG(name, blurb, def, Get, Set) \
+    {name, blurb, true, 0, 1, def, &GetByte<IQ, &IQ::Get>, &SetLong<IQ, &IQ::Set>}
+#define OSTREL_COLOUR(name, blurb, which) {name, blurb, false, 0, 255, 0, &GetColour<which>, &SetColour<which>}
+const SettingSpec kQuenzaSettings[] = {
+    {"swap", "Swap the two inputs: input 2 is the left picture, input 1 the right", true, 0, 1, 0,
+     &GetByte<IQ, &IQ::GetSwap>, &SetLong<IQ, &IQ::SetSwap>},
+    VideoColour<IQ>(),
+    OSTREL_PAIR("left-x", "Left picture: pixels from the frame's left edge", G_MININT32, G_MAXINT32, 0, GetLeftOffset,
+                SetLeftOffset, 0),
+    OSTREL_PAIR("left-y", "Left picture: pixels from the frame's top", G_MININT32, G_MAXINT32, 0, GetLeftOffset,
+                SetLeftOffset, 1),
+    OSTREL_PAIR("right-x", "Right picture: pixels from the right end of the left picture", G_MININT32, G_MAXINT32, 0,
+                GetRightOffset, SetRightOffset, 0),
+    OSTREL_PAIR("right-y", "Right picture: pixels from the frame's top", G_MININT32, G_MAXINT32, 0, GetRightOffset,
+                SetRightOffset, 1),
+    OSTREL_FLAG("left-at-input-size", "Left picture at its input size", 1, GetLeftAtInputSize, SetLeftAtInputSize),
+    OSTREL_PAIR("left-width", "Left picture width when not at input size", G_MININT32, G_MAXINT32, 100, GetLeftSize,
+                SetLeftSize, 0),
+    OSTREL_PAIR("left-height", "Left picture height when not at input size", G_MININT32, G_MAXINT32, 100,
+                GetLeftSize, SetLeftSize, 1),
+    OSTREL_FLAG("right-at-input-size", "Right picture at its input size", 1, GetRightAtInputSize,
+                SetRightAtInputSize),
+    OSTREL_PAIR("right-width", "Right picture width when not at input size", G_MININT32, G_MAXINT32, 100,
+                GetRightSize, SetRightSize, 0),
+    OSTREL_PAIR("right-height", "Right picture height when not at input size", G_MININT32, G_MAXINT32, 100,
+                GetRightSize, SetRightSize, 1),
+    {"output-resolution", "Index into the table of display resolutions (0 is 800 × 600)", false, 0, 10, 0,
+     &GetLong<IQ, &IQ::GetOutputResolution>, &SetLong<IQ, &IQ::SetOutputResolution>},
+    FrameRate<IQ>(),
+    OSTREL_COLOUR("background-red", "Background red", 0),
+    OSTREL_COLOUR("background-green", "Background green", 1),
+    OSTREL_COLOUR("background-blue", "Background blue", 2),
+    OSTREL_PAIR("window-x", "Video window left (a graph's renderer window; unused here)", G_MININT32, G_MAXINT32, 0,
+                GetWindowPosition, SetWindowPosition, 0),
+    OSTREL_PAIR("window-y", "Video window top (a graph's renderer window; unused here)", G_MININT32, G_MAXINT32, 0,
+                GetWindowPosition, SetWindowPosition, 1),
+    OSTREL_FLAG("window-at-output-size", "Video window at the output size (unused here)", 1, GetWindowAtOutputSize,
+                SetWindowAtOutputSize),
+    OSTREL_PAIR("window-width", "Video window width (unused here)", G_MININT32, G_MAXINT32, 100, GetWindowSize,
+                SetWindowSize, 0),
+    OSTREL_PAIR("window-height", "Video window height (unused here)", G_MININT32, G_MAXINT32, 100, GetWindowSize,
+                SetWindowSize, 1),
+};
+#undef OSTREL_PAIR
+#undef OSTREL_FLAG
+#undef OSTREL_COLOUR
+
 const SettingSpec kQuadViewSettings[] = {
     {"time-base", "Output times: 0 to 3 from that input's samples, 4 the filter's own clock", false, 0, 4, 0,
      &GetLong<IQuadView, &IQuadView::GetTimeBase>, &SetLong<IQuadView, &IQuadView::SetTimeBase>},
@@ -140,6 +229,9 @@ const ElementSpec kElementSpecs[] = {
     {"ostrellevelcompress", "OstrelLevelCompress", "Velk 2-Input Level Compressor",
      "Squeezes a left and a right picture side by side into one frame", "stereopair.so", CLSID_LevelCompress,
      IID_ILevelCompressSettings, 2, true, false, true, kLevelCompressSettings, Count(kLevelCompressSettings)},
+    {"ostrelquenza", "OstrelQuenza", "Velk Quenza",
+     "Lays a left and a right picture out on one frame of a chosen display resolution", "stereopair.so",
+     CLSID_Quenza, IID_IQuenzaSettings, 2, true, false, true, kQuenzaSettings, Count(kQuenzaSettings)},
     {"ostrelquadview", "OstrelQuadView", "Velk QuadView", "Shows four pictures in the quarters of one frame",
      "quadview.so", CLSID_QuadView, IID_IQuadView, 4, true, false, false, kQuadViewSettings,
      Count(kQuadViewSettings)},
