@@ -361,6 +361,10 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
     t_cameBack = false;
     const HRESULT hr = m_feed->Pin(input)->Deliver(sample);
     t_inFlight = nullptr;
+    {
+        std::lock_guard ended(m_endMutex);
+        ++m_inputsDelivered;
+    }
     GST_LOG_OBJECT(m_element, "input %d: %zu bytes delivered, 0x%08X", input, length, static_cast<unsigned>(hr));
 
     GstFlowReturn flow = GST_FLOW_OK;
@@ -430,10 +434,16 @@ GstFlowReturn ElementBridge::Push(GstBuffer* buffer)
         }
     }
     PushSegmentIfDue();
+    unsigned long inputsBefore;
+    {
+        std::lock_guard hold(m_endMutex);
+        inputsBefore = m_inputsDelivered;
+    }
     const GstFlowReturn flow = gst_pad_push(m_src, buffer);
     {
         std::lock_guard hold(m_endMutex);
         ++m_outputs;
+        m_inputsBeforeLastOutput = inputsBefore;
     }
     m_outputSent.notify_all();
     return flow;
@@ -510,9 +520,12 @@ void ElementBridge::WaitForQuietOutput(bool untilFilterEnds)
     const auto quiet = std::chrono::milliseconds(40) + std::chrono::nanoseconds(2 * frame);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     std::unique_lock hold(m_endMutex);
+    // First an output sent after the last input arrived (a composing filter
+    // on a busy machine may take a while), then a quiet spell.
+    const auto done = [&] { return (untilFilterEnds && m_filterEnded) || m_endPushed; };
+    m_outputSent.wait_until(hold, deadline, [&] { return done() || m_inputsBeforeLastOutput == m_inputsDelivered; });
     for (;;) {
         const unsigned long before = m_outputs;
-        const auto done = [&] { return (untilFilterEnds && m_filterEnded) || m_endPushed; };
         const bool changed = m_outputSent.wait_for(hold, quiet, [&] { return done() || m_outputs != before; });
         if (done() || !changed || std::chrono::steady_clock::now() > deadline) return;
     }

@@ -105,6 +105,8 @@ private:
     std::condition_variable m_outputSent;
     std::vector<bool> m_inputEnded;
     unsigned long m_outputs = 0;
+    unsigned long m_inputsDelivered = 0;
+    unsigned long m_inputsBeforeLastOutput = 0;  // inputs delivered when the last output went
     bool m_endPushed = false;
     bool m_filterEnded = false;
 };

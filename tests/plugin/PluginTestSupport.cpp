@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <random>
 #include <thread>
@@ -151,11 +152,21 @@ void ElementRun::EndInputs()
     for (GstElement* source : m_sources) gst_app_src_end_of_stream(GST_APP_SRC(source));
 }
 
-std::vector<OutputBuffer> ElementRun::Collect(int timeoutMs)
+void ElementRun::Flush(int input)
+{
+    GstPad* pad = gst_element_get_static_pad(m_sources[static_cast<std::size_t>(input)], "src");
+    gst_pad_push_event(pad, gst_event_new_flush_start());
+    gst_pad_push_event(pad, gst_event_new_flush_stop(TRUE));
+    gst_object_unref(pad);
+}
+
+std::vector<OutputBuffer> ElementRun::Collect(int timeoutMs) { return Collect(timeoutMs, SIZE_MAX); }
+
+std::vector<OutputBuffer> ElementRun::Collect(int timeoutMs, std::size_t count)
 {
     std::vector<OutputBuffer> outputs;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
+    while (outputs.size() < count && std::chrono::steady_clock::now() < deadline) {
         GstSample* sample = gst_app_sink_try_pull_sample(GST_APP_SINK(m_sink), 20 * GST_MSECOND);
         if (!sample) {
             if (gst_app_sink_is_eos(GST_APP_SINK(m_sink))) {

@@ -40,8 +40,12 @@ public:
     bool Start(const std::vector<GstCaps*>& caps);
     void Push(int input, const Bytes& bytes, GstClockTime pts, GstClockTime duration);
     void EndInputs();
+    // A flush from input `input`'s source, as a seek makes one.
+    void Flush(int input);
     // Everything that reached the sink until end of stream (or `timeoutMs`).
     std::vector<OutputBuffer> Collect(int timeoutMs = 5000);
+    // What reached the sink, up to `count` buffers.
+    std::vector<OutputBuffer> Collect(int timeoutMs, std::size_t count);
     bool SawEndOfStream() const { return m_eos; }
     // The text of the first error on the bus within `timeoutMs`, else empty.
     std::string WaitForError(int timeoutMs = 3000);

@@ -47,6 +47,32 @@ INSTANTIATE_TEST_SUITE_P(
                     "same format, width and height"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A flush reaches the filter and downstream; frames after it still come
+// out, and so does the end of the stream.
+class Flushes : public ::testing::TestWithParam<int> {};
+
+TEST_P(Flushes, LeaveTheStreamFlowing)
+{
+    const ElementSpec& spec = kElementSpecs[GetParam()];
+    ElementRun run(spec.elementName, spec.inputs);
+    std::vector<GstCaps*> caps;
+    for (int i = 0; i < spec.inputs; ++i) caps.push_back(VideoCaps("BGR", 8, 4));
+    ASSERT_TRUE(run.Start(caps));
+    const Bytes before(8 * 4 * 3, 0x11);
+    const Bytes after = TestPicture(8 * 4 * 3, 5);
+    for (int i = 0; i < spec.inputs; ++i) run.Push(i, before, 0, GST_SECOND / 30);
+    g_usleep(50 * 1000);
+    run.Flush(0);
+    for (int i = 0; i < spec.inputs; ++i) run.Push(i, after, 0, GST_SECOND / 30);
+    run.EndInputs();
+    const std::vector<OutputBuffer> outputs = run.Collect();
+    EXPECT_TRUE(run.SawEndOfStream());
+    EXPECT_FALSE(outputs.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, Flushes, ::testing::Values(0, 2),
+                         [](const auto& info) { return std::string(kElementSpecs[info.param].elementName); });
+
 class StateCycles : public ::testing::TestWithParam<int> {};
 
 TEST_P(StateCycles, SurviveRepeatedPlayAndStop)
