@@ -11,6 +11,7 @@
 #include "StatusBar.h"
 #include "TransmissionMonitorForm.h"
 #include "VersionInfoForm.h"
+#include "VideoPreview.h"
 #include "VolumeIndicatorForm.h"
 #include "ovSender.h"
 
@@ -74,6 +75,7 @@ TSenderMainForm::~TSenderMainForm() {
 bool TSenderMainForm::FormCreate() {
   if (!ovSenderInitialize(static_cast<ovSenderWindowHandle>(VideoRenderPanel->winId()))) return false;
   created_ = true;
+  VideoPreview = new TVideoPreview(VideoRenderPanel);
   CreateWindows();
   CenterWindows();
   Language = std::make_unique<ovSenderLanguage>(MainDataModule->LanguageMenuItem);
@@ -142,6 +144,8 @@ void TSenderMainForm::FreeWindows() {
 
 void TSenderMainForm::FormDestroy() {
   g_callbackTarget.store(nullptr);
+  delete VideoPreview;  // stops polling an engine about to shut down
+  VideoPreview = nullptr;
   ovSenderShutdown();
 }
 

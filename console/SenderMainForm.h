@@ -8,6 +8,7 @@
 #include <memory>
 
 class ovSenderLanguage;
+class TVideoPreview;
 class TStatusBar;
 
 // A plain panel that reports its resizes.
@@ -52,6 +53,7 @@ public:
   bool Shown = false;
   bool Resizing = false;
   TPanel* VideoRenderPanel = nullptr;
+  TVideoPreview* VideoPreview = nullptr;  // owned by the panel
   TStatusBar* StatusBar = nullptr;
 
 protected:

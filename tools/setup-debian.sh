@@ -9,7 +9,13 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fontconfig
   xvfb xauth
-  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base gstreamer1.0-tools
+  # The real engine: GStreamer with the test sources, x264/VP8/VP9/Opus, RTP,
+  # UDP, the X preview and screen capture; libav decodes H.264 in its tests,
+  # iproute2 and util-linux give them their own network namespace.
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libx11-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
+  gstreamer1.0-libav gstreamer1.0-x gstreamer1.0-tools gstreamer1.0-alsa gstreamer1.0-pulseaudio
+  iproute2 util-linux
 )
 
 missing=()

@@ -186,6 +186,15 @@ OVSENDER_API bool ovSenderIsPlayVideoClip(void);
 OVSENDER_API bool ovSenderPlaySoundFile(const char *path);
 OVSENDER_API bool ovSenderIsPlaySoundFile(void);
 
+/* ---- Preview ---- */
+/* For a panel the engine cannot draw into itself (not a live X window): the
+ * newest preview picture as 32-bit pixels 0xffRRGGBB, rows top to bottom, no
+ * padding. Copies it into pixels when width * height * 4 <= capacity and
+ * sets width and height in any case. Returns a number that grows with every
+ * new picture, or 0 when there is none (the engine draws into the panel, or
+ * sends no picture). Not written to call logs: consoles poll it per frame. */
+OVSENDER_API int ovSenderCopyPreviewFrame(void *pixels, int capacity, int *width, int *height);
+
 /* ---- Volume: levels in hundredths of a decibel, -3000 to 0 ---- */
 OVSENDER_API void ovSenderSetVolumeEvaluationTime(int milliseconds);
 OVSENDER_API void ovSenderGetVolume(int *left, int *right);

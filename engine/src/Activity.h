@@ -5,11 +5,11 @@
 
 #include <utility>
 
+#include "Backend.h"
 #include "EngineState.h"
 
 namespace ovsim {
 
-enum class Sender { VideoMain = 0, VideoSub = 1, Audio = 2, Pointer = 3 };
 
 // Zero unless initialised, valid and started with the sender's stream on; never above its maximum.
 SenderRates senderRates(const EngineState &state, Sender sender, Clock::time_point now);

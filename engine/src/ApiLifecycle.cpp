@@ -1,8 +1,6 @@
 // Life cycle, validity, errors and the UI callback.
-#include <cstdlib>
-#include <cstring>
-
 #include "ApiSupport.h"
+#include "Backend.h"
 #include "ConfigCheck.h"
 #include "TextCopy.h"
 #include "UICallbackCall.h"
@@ -10,27 +8,11 @@
 
 using namespace ovsim;
 
-namespace {
-
-bool initializeFailsByEnvironment() {
-  const char *value = std::getenv("OVSENDER_SIM_FAIL_INITIALIZE");
-  return value && std::strcmp(value, "1") == 0;
-}
-
-}  // namespace
-
 extern "C" {
 
 bool ovSenderInitialize(ovSenderWindowHandle panel) {
   logCall("Initialize", panel);
-  const bool failByEnvironment = initializeFailsByEnvironment();
-  return withEngine([&](EngineState &state) {
-    if (failByEnvironment || state.injected.failInitialize) return false;
-    state.initialized = true;
-    state.panel = panel;
-    state.initializedAt = Clock::now();
-    return true;
-  });
+  return backend().initialize(panel);
 }
 
 bool ovSenderIsInitialized(void) {
@@ -47,6 +29,7 @@ void ovSenderShutdown(void) {
     state.callback = {};
     state.clips.videoUntil = state.clips.soundUntil = {};
   });
+  backend().shutdown();
 }
 
 bool ovSenderGetValid(void) {

@@ -1,27 +1,8 @@
 // Captions, clips and sound files, audio levels.
-#include "Activity.h"
 #include "ApiSupport.h"
+#include "Backend.h"
 
 using namespace ovsim;
-
-namespace {
-
-using PlayEnd = Clock::time_point ClipPlayback::*;
-
-// Playing again restarts the full duration.
-bool play(const char *path, PlayEnd end) {
-  if (!isReadableFile(path)) return false;
-  const auto now = Clock::now();
-  withEngine([&](EngineState &state) { state.clips.*end = now + state.clips.duration; });
-  return true;
-}
-
-bool playing(PlayEnd end) {
-  const auto now = Clock::now();
-  return withEngine([&](EngineState &state) { return now < state.clips.*end; });
-}
-
-}  // namespace
 
 extern "C" {
 
@@ -32,19 +13,23 @@ void ovSenderSetCaptionOn(bool on) { loggedSet("SetCaptionOn", &EngineSettings::
 
 bool ovSenderPlayVideoClip(const char *path) {
   logCall("PlayVideoClip", path);
-  return play(path, &ClipPlayback::videoUntil);
+  return backend().play(ClipKind::Video, path);
 }
 bool ovSenderIsPlayVideoClip(void) {
   logCall("IsPlayVideoClip");
-  return playing(&ClipPlayback::videoUntil);
+  return backend().playing(ClipKind::Video);
 }
 bool ovSenderPlaySoundFile(const char *path) {
   logCall("PlaySoundFile", path);
-  return play(path, &ClipPlayback::soundUntil);
+  return backend().play(ClipKind::Sound, path);
 }
 bool ovSenderIsPlaySoundFile(void) {
   logCall("IsPlaySoundFile");
-  return playing(&ClipPlayback::soundUntil);
+  return backend().playing(ClipKind::Sound);
+}
+
+int ovSenderCopyPreviewFrame(void *pixels, int capacity, int *width, int *height) {
+  return backend().copyPreviewFrame(pixels, capacity, width, height);
 }
 
 void ovSenderSetVolumeEvaluationTime(int milliseconds) {
@@ -54,8 +39,7 @@ void ovSenderSetVolumeEvaluationTime(int milliseconds) {
 
 void ovSenderGetVolume(int *left, int *right) {
   logCall("GetVolume");
-  const auto now = Clock::now();
-  const auto levels = withEngine([&](EngineState &state) { return volumeLevels(state, now); });
+  const auto levels = backend().volume();
   if (left) *left = levels.first;
   if (right) *right = levels.second;
 }

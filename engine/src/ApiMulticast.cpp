@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "ApiSupport.h"
+#include "Backend.h"
 #include "MulticastAddress.h"
 
 using namespace ovsim;
@@ -51,13 +52,10 @@ void ovSenderRemoveMulticastDetector(const char *address) {
   withEngine([&](EngineState &state) { std::erase(state.detectors, std::string(address)); });
 }
 
-// Traffic counts only while a detector watches the address.
 bool ovSenderWasDetectedMulticast(const char *address) {
   logCall("WasDetectedMulticast", address);
   if (!address) return false;
-  return withEngine([&](EngineState &state) {
-    return contains(state.detectors, address) && contains(state.injected.trafficAddresses, address);
-  });
+  return backend().detected(address);
 }
 
 }  // extern "C"

@@ -1,16 +1,13 @@
 // Maximum and current transmission rates.
-#include "Activity.h"
 #include "ApiSupport.h"
+#include "Backend.h"
 
 using namespace ovsim;
 using S = EngineSettings;
 
 namespace {
 
-SenderRates currentRates(Sender sender) {
-  const auto now = Clock::now();
-  return withEngine([&](EngineState &state) { return senderRates(state, sender, now); });
-}
+SenderRates currentRates(Sender sender) { return backend().rates(sender); }
 
 int currentBits(const char *name, Sender sender) {
   logCall(name);

@@ -1,5 +1,6 @@
 // Capture sources, their property pages, and the direct modes.
 #include "ApiSupport.h"
+#include "Backend.h"
 
 using namespace ovsim;
 
@@ -100,7 +101,7 @@ bool ovSenderGetDVInterleavedModeOn(void) { return loggedGet("GetDVInterleavedMo
 void ovSenderSetDVInterleavedModeOn(bool on) { loggedSet("SetDVInterleavedModeOn", &EngineSettings::dvInterleavedModeOn, on); }
 bool ovSenderIsValidDVInterleavedMode(void) {
   logCall("IsValidDVInterleavedMode");
-  return withEngine([](EngineState &state) { return state.injected.validDVInterleavedMode; });
+  return backend().dvInterleavedPossible();
 }
 
 }  // extern "C"

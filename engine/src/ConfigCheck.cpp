@@ -31,6 +31,7 @@ std::optional<EngineError> encoderError(const EngineState &state) {
 
 std::optional<EngineError> modeError(const EngineState &state) {
   const auto &s = state.settings;
+  if (state.dvInterleavedUnsupported) return std::nullopt;
   if (s.dvInterleavedModeOn && !(s.directVideoModeOn && state.injected.validDVInterleavedMode))
     return error(30, OVSENDER_ERROR_WRONG_MEDIATYPE,
                  "DV interleaved mode needs direct video mode and a source that delivers DV.");
@@ -59,13 +60,18 @@ std::optional<EngineError> rangeError(const EngineState &state) {
 
 }  // namespace
 
-std::optional<EngineError> configurationError(const EngineState &state) {
+std::optional<EngineError> settingsError(const EngineState &state) {
   if (!state.initialized) return error(1, OVSENDER_ERROR_UNEXPECTED, "The engine is not initialized.");
   if (state.injected.error) return state.injected.error;
   for (auto check : {sourceError, encoderError, modeError, addressError, rangeError}) {
     if (auto found = check(state)) return found;
   }
   return std::nullopt;
+}
+
+std::optional<EngineError> configurationError(const EngineState &state) {
+  if (auto found = settingsError(state)) return found;
+  return state.pipelineError;
 }
 
 }  // namespace ovsim

@@ -10,4 +10,7 @@ namespace ovsim {
 
 std::optional<EngineError> configurationError(const EngineState &state);
 
+// The same without what the running pipeline reported: whether the settings alone can work.
+std::optional<EngineError> settingsError(const EngineState &state);
+
 }  // namespace ovsim

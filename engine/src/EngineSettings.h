@@ -55,6 +55,8 @@ struct EngineSettings {
 
   std::string caption;
   bool captionOn = false;
+
+  bool operator==(const EngineSettings &) const = default;
 };
 
 }  // namespace ovsim

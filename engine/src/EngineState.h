@@ -60,6 +60,11 @@ struct EngineState {
   std::vector<std::string> detectors;
   std::vector<PageShow> shownPages;
   int volumeEvaluationTime = 0;
+  // What a running engine met while sending (a vanished camera, an encoder
+  // that would not start); cleared when the settings change.
+  std::optional<EngineError> pipelineError;
+  // An engine that cannot send DV interleaved ignores the mode instead of failing.
+  bool dvInterleavedUnsupported = false;
 };
 
 }  // namespace ovsim

@@ -1,12 +1,9 @@
 #include "LevelCompressorPass.h"
 
+#include "CpuFeatures.h"
+
 #include <algorithm>
 #include <cstring>
-
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#define OSTREL_X86 1
-#endif
 
 namespace {
 
@@ -63,19 +60,13 @@ void EvenPixelsSse16(std::uint8_t* out, const std::uint8_t* in, std::size_t coun
     }
     EvenPixelsReference16(out + 2 * i, in + 4 * i, count - i, 0);
 }
-
-bool HasSsse3()
-{
-    static const bool has = __builtin_cpu_supports("ssse3");
-    return has;
-}
 #endif
 
 RowKernel KernelFor(unsigned bytesPerPixel, CompressPath path)
 {
     const bool wide = bytesPerPixel == 3;
 #if OSTREL_X86
-    if (path != CompressPath::Reference && (path == CompressPath::Sse || HasSsse3()))
+    if (path != CompressPath::Reference && (path == CompressPath::Sse || CpuHasSsse3()))
         return wide ? EvenPixelsSse24 : EvenPixelsSse16;
 #else
     (void)path;
@@ -88,7 +79,7 @@ RowKernel KernelFor(unsigned bytesPerPixel, CompressPath path)
 bool CompressPathAvailable(CompressPath path)
 {
 #if OSTREL_X86
-    return path != CompressPath::Sse || HasSsse3();
+    return path != CompressPath::Sse || CpuHasSsse3();
 #else
     return path != CompressPath::Sse;
 #endif

@@ -1,5 +1,7 @@
 #include "QuenzaPass.h"
 
+#include "CpuFeatures.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -72,15 +74,90 @@ void CopyMapped(std::uint8_t* out, const std::uint8_t* in, const std::vector<std
     for (std::size_t k = 0; k < map.size(); ++k) std::memcpy(out + Bpp * k, in + map[k], Bpp);
 }
 
-// RGB24 through 4-byte moves: each store's fourth byte is overwritten by the
-// next pixel, and the last pixel moves its three bytes alone, so nothing
-// right of the run changes. Needs one readable byte after the source row.
-void CopyMappedWide24(std::uint8_t* out, const std::uint8_t* in, const std::vector<std::size_t>& map)
+// Through 4-byte moves: each store's extra bytes are overwritten by the next
+// pixel, and the last pixel moves its own bytes alone, so nothing right of
+// the run changes. Needs 4 − Bpp readable bytes after the source row.
+template <unsigned Bpp>
+void CopyMappedWide(std::uint8_t* out, const std::uint8_t* in, const std::vector<std::size_t>& map)
 {
     if (map.empty()) return;
     const std::size_t last = map.size() - 1;
-    for (std::size_t k = 0; k < last; ++k) std::memcpy(out + 3 * k, in + map[k], 4);
-    std::memcpy(out + 3 * last, in + map[last], 3);
+    for (std::size_t k = 0; k < last; ++k) std::memcpy(out + Bpp * k, in + map[k], 4);
+    std::memcpy(out + Bpp * last, in + map[last], Bpp);
+}
+
+// One source row through the column map, by wide moves where the source
+// buffer has room after the row.
+void CopyRow(std::uint8_t* out, const QuenzaPicture& picture, std::size_t from, std::size_t sourceRow, unsigned bpp,
+             const std::vector<std::size_t>& map)
+{
+    const std::uint8_t* in = picture.pixels + from;
+    const bool room = from + sourceRow + (4 - bpp) <= picture.bytes;
+    if (bpp == 3)
+        room ? CopyMappedWide<3>(out, in, map) : CopyMapped<3>(out, in, map);
+    else
+        room ? CopyMappedWide<2>(out, in, map) : CopyMapped<2>(out, in, map);
+}
+
+// Each source pixel twice, as an exact doubling draws a row: output pixel k
+// shows source pixel (first + k) / 2, with `in` at source pixel 0 and
+// `available` source pixels in the row.
+void DoubleSlow(std::uint8_t* out, const std::uint8_t* in, std::size_t count, std::size_t first, unsigned bpp)
+{
+    for (std::size_t k = 0; k < count; ++k) std::memcpy(out + bpp * k, in + bpp * ((first + k) / 2), bpp);
+}
+
+#if OSTREL_X86
+// 8 source pixels to 16 (RGB555): each 16-bit value unpacked with itself.
+std::size_t DoubleBlocks16(std::uint8_t* out, const std::uint8_t* in, std::size_t count, std::size_t available)
+{
+    std::size_t k = 0;
+    for (; k + 16 <= count && k / 2 + 8 <= available; k += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * k), _mm_unpacklo_epi16(x, x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * k + 16), _mm_unpackhi_epi16(x, x));
+    }
+    return k;
+}
+
+// 4 source pixels (from a 16-byte load) to 8 (RGB24, 24 bytes).
+__attribute__((target("ssse3"))) std::size_t DoubleBlocks24(std::uint8_t* out, const std::uint8_t* in,
+                                                             std::size_t count, std::size_t available)
+{
+    const __m128i first = _mm_setr_epi8(0, 1, 2, 0, 1, 2, 3, 4, 5, 3, 4, 5, 6, 7, 8, 6);
+    const __m128i second = _mm_setr_epi8(7, 8, 9, 10, 11, 9, 10, 11, -1, -1, -1, -1, -1, -1, -1, -1);
+    std::size_t k = 0;
+    for (; k + 8 <= count && k / 2 + 6 <= available; k += 8) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 3 * (k / 2)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * k), _mm_shuffle_epi8(x, first));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 3 * k + 16), _mm_shuffle_epi8(x, second));
+    }
+    return k;
+}
+#endif
+
+// A row doubled: an odd first column takes the second copy of its pixel
+// alone, then whole pairs go by blocks where the machine has them.
+void DoubleRow(std::uint8_t* out, const std::uint8_t* in, std::size_t count, std::size_t first, std::size_t available,
+               unsigned bpp)
+{
+    std::size_t k = 0;
+    if (first % 2 && count) {
+        DoubleSlow(out, in, 1, first, bpp);
+        k = 1;
+    }
+    const std::uint8_t* from = in + bpp * ((first + k) / 2);
+    const std::size_t left = available - (first + k) / 2;
+    std::size_t done = 0;
+#if OSTREL_X86
+    if (bpp == 2)
+        done = DoubleBlocks16(out + bpp * k, from, count - k, left);
+    else if (CpuHasSsse3())
+        done = DoubleBlocks24(out + bpp * k, from, count - k, left);
+#else
+    (void)left;
+#endif
+    DoubleSlow(out + bpp * (k + done), from, count - k - done, done, bpp);
 }
 
 void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const QuenzaPlacement& at, const Visible& v,
@@ -102,12 +179,11 @@ void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const Qu
         } else {
             const std::size_t from = static_cast<std::size_t>(source) * sourceRow;
             if (from + sourceRow > picture.bytes) return;
-            if (bpp == 3 && from + sourceRow < picture.bytes)
-                CopyMappedWide24(to, picture.pixels + from, map);
-            else if (bpp == 3)
-                CopyMapped<3>(to, picture.pixels + from, map);
+            if (at.width == 2 * picture.width)
+                DoubleRow(to, picture.pixels + from, map.size(), static_cast<std::size_t>(v.firstColumn),
+                          static_cast<std::size_t>(picture.width), bpp);
             else
-                CopyMapped<2>(to, picture.pixels + from, map);
+                CopyRow(to, picture, from, sourceRow, bpp, map);
         }
         previous = to;
         previousSource = source;

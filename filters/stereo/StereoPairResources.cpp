@@ -87,8 +87,8 @@ const DialogControl kQuenzaControls[] = {
     {IDC_QZ_WINDOW_AT_OUTPUT_SIZE, ControlKind::CheckBox, u"出力解像度と同じサイズ", 12, 168, 110, 10, kCheckStyle},
     {IDC_QZ_APPLY_POSITION, ControlKind::PushButton, u"位置の更新", 137, 133, 60, 14, WS_TABSTOP},
     {IDC_QZ_APPLY_SIZE, ControlKind::PushButton, u"サイズの更新", 137, 149, 60, 14, WS_TABSTOP},
-    {IDC_QZ_FULL_SCREEN, ControlKind::PushButton, u"フルスクリーン表示", 137, 183, 60, 14, WS_TABSTOP},
-    {IDC_QZ_TOGGLE_FRAME, ControlKind::PushButton, u"ウィンドウ枠のオン/オフ", 200, 183, 58, 14, WS_TABSTOP},
+    {IDC_QZ_FULL_SCREEN, ControlKind::PushButton, u"フルスクリーン表示", 96, 183, 70, 14, WS_TABSTOP},
+    {IDC_QZ_TOGGLE_FRAME, ControlKind::PushButton, u"ウィンドウ枠のオン/オフ", 170, 183, 88, 14, WS_TABSTOP},
 };
 
 constexpr const WCHAR* kDialogFont = u"MS Shell Dlg";
