@@ -5,7 +5,10 @@
 #include "FxBankClsids.h"
 #include "IFrameRateControllerSettings.h"
 #include "HoldQueueClsids.h"
+#include "IGhostSettings.h"
 #include "IGreenShiftSettings.h"
+#include "INoiseSettings.h"
+#include "IScrollSettings.h"
 #include "IHoldQueueSettings.h"
 #include "IInterlaceSettings.h"
 #include "ILevelCompressSettings.h"
@@ -204,6 +207,25 @@ const SettingSpec kHoldQueueSettings[] = {
      &SetByte<IHoldQueueSettings, &IHoldQueueSettings::SetDisableTimeStamps>},
 };
 
+const SettingSpec kGhostSettings[] = {
+    {"strength", "Strength of the ghost image, 0 to 100", false, 0, 100, 50,
+     &GetLong<IGhostFilter, &IGhostFilter::GetStrength>, &SetLong<IGhostFilter, &IGhostFilter::SetStrength>},
+    {"offset", "Offset of the ghost image in pixels", false, -10000, 10000, 50,
+     &GetLong<IGhostFilter, &IGhostFilter::GetOffset>, &SetLong<IGhostFilter, &IGhostFilter::SetOffset>},
+};
+const SettingSpec kNoiseSettings[] = {
+    {"noise-type", "0 copies neighbouring pixels, 1 darkens", false, 0, 1, 0,
+     &GetLong<INoiseFilter, &INoiseFilter::GetNoiseType>, &SetLong<INoiseFilter, &INoiseFilter::SetNoiseType>},
+    {"strength", "Strength of the noise, 0 to 100", false, 0, 100, 50,
+     &GetLong<INoiseFilter, &INoiseFilter::GetStrength>, &SetLong<INoiseFilter, &INoiseFilter::SetStrength>},
+};
+const SettingSpec kScrollSettings[] = {
+    {"direction", "0 horizontal, 1 vertical", false, 0, 1, 1,
+     &GetLong<IScrollFilter, &IScrollFilter::GetDirection>, &SetLong<IScrollFilter, &IScrollFilter::SetDirection>},
+    {"speed", "Pixels the picture moves per frame", false, -10000, 10000, 0,
+     &GetLong<IScrollFilter, &IScrollFilter::GetSpeed>, &SetLong<IScrollFilter, &IScrollFilter::SetSpeed>},
+};
+
 constexpr const char* kRgb24Caps = "video/x-raw, format = (string) BGR, width = (int) [ 1, 16384 ], "
                                    "height = (int) [ 1, 16384 ], framerate = (fraction) [ 0/1, 1000/1 ]";
 
@@ -240,6 +262,16 @@ const ElementSpec kElementSpecs[] = {
      "Sends the latest frame at exactly the set frame rate", "fxbank.so", CLSID_FrameControl,
      IID_IFrameRateControl, 1, false, false, false, kFrameRateControllerSettings,
      Count(kFrameRateControllerSettings), kRgb24Caps},
+    // The effects take RGB24 only; their passes run over whole frames, so the
+    // rows are turned to the filters' order.
+    {"ostrelghost", "OstrelGhost", "Velk Ghost Filter", "Adds a displaced ghost image of the picture",
+     "fxbank.so", CLSID_Ghost, IID_IGhostFilter, 1, true, true, false, kGhostSettings, Count(kGhostSettings),
+     kRgb24Caps},
+    {"ostrelnoise", "OstrelNoise", "Velk Noise Filter", "Adds noise to the picture", "fxbank.so", CLSID_Noise,
+     IID_INoiseFilter, 1, true, true, false, kNoiseSettings, Count(kNoiseSettings), kRgb24Caps},
+    {"ostrelscroll", "OstrelScroll", "Velk Scroll Filter", "Scrolls the picture round by a set speed",
+     "fxbank.so", CLSID_Scroll, IID_IScrollFilter, 1, true, true, false, kScrollSettings, Count(kScrollSettings),
+     kRgb24Caps},
     {"ostrelholdqueue", "OstrelHoldQueue", "Velk Synchronizing Buffer",
      "Holds each buffer until the wall clock reaches its time, so streams stamped on it come out aligned",
      "holdqueue.so", CLSID_HoldQueue, IID_IHoldQueueSettings, 1, false, false, false, kHoldQueueSettings,

@@ -3,6 +3,7 @@
 // stream reaching the sink.
 #include "PluginTestSupport.h"
 
+#include "FxBankClsids.h"
 #include "QuadViewClsids.h"
 #include "StereoPairClsids.h"
 #include "VideoCaps.h"
@@ -85,6 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OutputCase{"ostrelgreenshift", CLSID_GreenShift, 1, "BGR", 8, 6},
                       OutputCase{"ostrelgreenshift", CLSID_GreenShift, 1, "RGB15", 6, 4},
                       OutputCase{"ostrelinterlace", CLSID_Interlace, 1, "BGR", 12, 5},
+                      OutputCase{"ostrelghost", CLSID_Ghost, 1, "BGR", 8, 6},
                       OutputCase{"ostrelstereodisplay", CLSID_StereoDisplay, 2, "BGR", 8, 6},
                       OutputCase{"ostrellevelcompress", CLSID_LevelCompress, 2, "RGB15", 8, 6},
                       OutputCase{"ostrelquadview", CLSID_QuadView, 4, "BGR", 16, 8}),
