@@ -42,6 +42,15 @@ public:
     // Back to the state of a fresh buffer: no times, flags or type.
     void ResetProperties();
 
+protected:
+    // Where the last reference goes: back to the allocator. A sample whose
+    // memory belongs to someone else (a bridge to another media framework)
+    // hands it back its own way and may be made with a null allocator.
+    virtual void Recycle();
+    // Points the sample at another block of memory, for samples that wrap
+    // memory they do not own; the actual length becomes the whole block.
+    void SetBuffer(BYTE* buffer, LONG size);
+
 private:
     void SetFlag(DWORD flag, BOOL on);
 

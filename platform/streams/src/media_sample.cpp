@@ -29,8 +29,17 @@ STDMETHODIMP_(ULONG) CMediaSample::AddRef() { return static_cast<ULONG>(m_refs.f
 STDMETHODIMP_(ULONG) CMediaSample::Release()
 {
     const LONG left = m_refs.fetch_sub(1) - 1;
-    if (left == 0) m_allocator->ReleaseBuffer(this);
+    if (left == 0) Recycle();
     return static_cast<ULONG>(left > 0 ? left : 0);
+}
+
+void CMediaSample::Recycle() { m_allocator->ReleaseBuffer(this); }
+
+void CMediaSample::SetBuffer(BYTE* buffer, LONG size)
+{
+    m_buffer = buffer;
+    m_size = size;
+    m_actual = size;
 }
 
 STDMETHODIMP CMediaSample::GetPointer(BYTE** buffer)

@@ -1,0 +1,57 @@
+// What the plugin knows of each filter it hosts: the element's name and
+// texts, the module and class that provide the filter, the shape of its
+// pads, and its settings as GObject properties.
+#pragma once
+
+#include "guid.h"
+#include "unknwn.h"
+
+#include <glib.h>
+
+// One setting of a filter's settings interface. Flags travel as booleans.
+struct SettingSpec {
+    const char* name;
+    const char* blurb;
+    bool boolean;
+    gint minimum;
+    gint maximum;
+    gint defaultValue;
+    HRESULT (*get)(IUnknown* settings, gint* value);
+    HRESULT (*set)(IUnknown* settings, gint value);
+    // Part of the filter's persisted settings stream.
+    bool stored = true;
+};
+
+struct ElementSpec {
+    const char* elementName;   // "ostrelgreenshift"
+    const char* typeName;      // GObject type name
+    const char* friendlyName;  // the filter's registered name
+    const char* description;
+    const char* module;        // file name of the module, beside the plugin
+    CLSID clsid;
+    IID settingsIid;
+    int inputs;
+    // The filter's result changes with the order of the rows it is given,
+    // so frames are turned bottom-up on the way in and back on the way out.
+    bool rowOrderMatters;
+    // The filter changes the input buffer and passes it on (one input).
+    bool inPlace;
+    // The setting named "video-colour" narrows the caps the inputs offer.
+    bool hasVideoColour;
+    const SettingSpec* settings;
+    int settingCount;
+    // The caps the inputs take, when not both video formats.
+    const char* inputCaps = nullptr;
+    // Anything may pass (the filter queues media it does not look into);
+    // what is not video of the two formats travels as a plain stream.
+    bool anyCaps = false;
+    // The filter compares sample times with the wall clock (100 ns since
+    // 1970): buffers are stamped with the wall time they are due at.
+    bool wallClockTimes = false;
+    // The filter passes end of stream on at once, ahead of samples it still
+    // queues: the element ends the stream once those have gone out.
+    bool queuesSamples = false;
+};
+
+extern const ElementSpec kElementSpecs[];
+extern const int kElementSpecCount;

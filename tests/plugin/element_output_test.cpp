@@ -1,0 +1,141 @@
+// Each element shape gives the bytes its filter gives when a graph drives
+// it directly, with pictures the right way up, times carried, and end of
+// stream reaching the sink.
+#include "PluginTestSupport.h"
+
+#include "FxBankClsids.h"
+#include "QuadViewClsids.h"
+#include "StereoPairClsids.h"
+#include "VideoCaps.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct OutputCase {
+    const char* factory;
+    CLSID clsid;
+    int inputs;
+    const char* format;
+    int width;
+    int height;
+};
+
+class ElementOutput : public ::testing::TestWithParam<OutputCase> {};
+
+constexpr GstClockTime kFrame = GST_SECOND / 30;
+
+TEST_P(ElementOutput, MatchesTheFilterDrivenThroughAGraph)
+{
+    const OutputCase& c = GetParam();
+    const std::size_t rowBytes = static_cast<std::size_t>(c.width) * (std::string(c.format) == "BGR" ? 3 : 2);
+    const std::size_t frameBytes = rowBytes * static_cast<std::size_t>(c.height);
+    const bool inPlace = c.inputs == 1;
+    // GStreamer's pictures run top down, the graph's bottom up.
+    std::vector<std::vector<Bytes>> pictures(static_cast<std::size_t>(c.inputs));
+    std::vector<std::vector<Bytes>> bottomUp(pictures.size());
+    for (std::size_t i = 0; i < pictures.size(); ++i)
+        for (unsigned j = 0; j < (inPlace ? 3u : 1u); ++j) {
+            pictures[i].push_back(TestPicture(frameBytes, 10 * static_cast<unsigned>(i) + j + 1));
+            bottomUp[i].push_back(Flipped(pictures[i].back(), rowBytes));
+        }
+    CMediaType type;
+    std::string why;
+    GstCaps* caps = VideoCaps(c.format, c.width, c.height);
+    ASSERT_TRUE(MediaTypeFromCaps(caps, type, why)) << why;
+    gst_caps_unref(caps);
+    const std::vector<Bytes> expected = DriveThroughTestGraph(c.clsid, type, bottomUp);
+    ASSERT_FALSE(expected.empty());
+
+    ElementRun run(c.factory, c.inputs);
+    std::vector<GstCaps*> inputCaps;
+    for (int i = 0; i < c.inputs; ++i) inputCaps.push_back(VideoCaps(c.format, c.width, c.height));
+    ASSERT_TRUE(run.Start(inputCaps));
+    for (std::size_t i = 0; i < pictures.size(); ++i)
+        for (std::size_t j = 0; j < pictures[i].size(); ++j)
+            run.Push(static_cast<int>(i), pictures[i][j], j * kFrame, kFrame);
+    if (!inPlace) {
+        // A composing filter's output thread forgets frames that came before
+        // its loop started (it clears its new-frame flag then): the pictures
+        // are sent once more, a frame later, as a live source would.
+        g_usleep(30 * 1000);
+        for (std::size_t i = 0; i < pictures.size(); ++i)
+            run.Push(static_cast<int>(i), pictures[i][0], kFrame, kFrame);
+    }
+    run.EndInputs();
+    const std::vector<OutputBuffer> outputs = run.Collect();
+    EXPECT_TRUE(run.SawEndOfStream());
+    ASSERT_FALSE(outputs.empty());
+    if (inPlace) {
+        ASSERT_EQ(outputs.size(), expected.size());
+        for (std::size_t j = 0; j < outputs.size(); ++j) {
+            EXPECT_EQ(Flipped(outputs[j].bytes, rowBytes), expected[j]) << "frame " << j;
+            EXPECT_EQ(outputs[j].pts, j * kFrame);
+            EXPECT_EQ(outputs[j].duration, kFrame);
+        }
+    } else {
+        // The filter composes whenever an input arrives: once all have, the
+        // last frame holds every picture.
+        EXPECT_EQ(Flipped(outputs.back().bytes, rowBytes), expected.back());
+        for (std::size_t j = 1; j < outputs.size(); ++j) EXPECT_GT(outputs[j].pts, outputs[j - 1].pts);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ElementOutput,
+    ::testing::Values(OutputCase{"ostrelgreenshift", CLSID_GreenShift, 1, "BGR", 8, 6},
+                      OutputCase{"ostrelgreenshift", CLSID_GreenShift, 1, "RGB15", 6, 4},
+                      OutputCase{"ostrelinterlace", CLSID_Interlace, 1, "BGR", 12, 5},
+                      OutputCase{"ostrelghost", CLSID_Ghost, 1, "BGR", 8, 6},
+                      OutputCase{"ostrelstereodisplay", CLSID_StereoDisplay, 2, "BGR", 8, 6},
+                      OutputCase{"ostrellevelcompress", CLSID_LevelCompress, 2, "RGB15", 8, 6},
+                      OutputCase{"ostrelquadview", CLSID_QuadView, 4, "BGR", 16, 8}),
+    [](const auto& info) { return std::string(info.param.factory + 6) + "_" + info.param.format; });
+
+} // namespace
+
+namespace {
+
+// The rate is the filter's, not the input's: one frame in, a steady stream
+// of copies out, stamped gap-free from 0.
+TEST(FrameRateControlElement, RepeatsTheLatestFrameAtItsRate)
+{
+    ElementRun run("ostrelframeratecontrol", 1, "frame-rate=50");
+    ASSERT_TRUE(run.Start({VideoCaps("BGR", 8, 4)}));
+    const Bytes picture = TestPicture(8 * 4 * 3, 7);
+    run.Push(0, picture, 0, GST_SECOND);
+    std::vector<OutputBuffer> outputs = run.Collect(5000, 3);
+    run.EndInputs();
+    for (OutputBuffer& late : run.Collect()) outputs.push_back(std::move(late));
+    EXPECT_TRUE(run.SawEndOfStream());
+    ASSERT_GE(outputs.size(), 2u);
+    for (std::size_t j = 0; j < outputs.size(); ++j) {
+        EXPECT_EQ(outputs[j].bytes, picture);
+        EXPECT_EQ(outputs[j].pts, j * GST_SECOND / 50);
+        EXPECT_EQ(outputs[j].duration, GST_SECOND / 50);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Media the filter does not look into passes whole and in order, paced on
+// the wall clock, and the stream ends only after the queue has emptied.
+TEST(HoldQueueElement, PassesAnyMediaWholeBeforeTheEnd)
+{
+    ElementRun run("ostrelholdqueue", 1);
+    ASSERT_TRUE(run.Start({gst_caps_from_string("application/x-ostrel-test")}));
+    std::vector<Bytes> sent;
+    for (unsigned j = 0; j < 5; ++j) {
+        sent.push_back(TestPicture(100 + j, j));
+        run.Push(0, sent.back(), j * GST_SECOND / 50, GST_SECOND / 50);
+    }
+    run.EndInputs();
+    const std::vector<OutputBuffer> outputs = run.Collect();
+    EXPECT_TRUE(run.SawEndOfStream());
+    ASSERT_EQ(outputs.size(), sent.size());
+    for (std::size_t j = 0; j < sent.size(); ++j) EXPECT_EQ(outputs[j].bytes, sent[j]);
+}
+
+} // namespace
