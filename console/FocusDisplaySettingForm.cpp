@@ -109,6 +109,8 @@ void TFocusDisplaySettingForm::CreatePartialZoomGroup() {
       NewLabel(g, "PartialZoomSourceResolutionLabel", QStringLiteral("部分映像の解像度"));
   PartialZoomSourceResolutionComboBox = NewList(g, "PartialZoomSourceResolutionComboBox", kResolutions,
                                                 ovSenderSetPartialZoomSourceVideoResolution, true);
+  PartialZoomOutputResolutionLabel->setBuddy(PartialZoomOutputResolutionComboBox);
+  PartialZoomSourceResolutionLabel->setBuddy(PartialZoomSourceResolutionComboBox);
 }
 
 void TFocusDisplaySettingForm::CreateNonLinearZoomGroup() {
@@ -129,6 +131,10 @@ void TFocusDisplaySettingForm::CreateNonLinearZoomGroup() {
                                              NonLinearZoomMaskWidthEdit, MinMaskSize, MaxMaskSize, 100);
   NonLinearZoomMaskHeightUpDown = new TUpDown(g, QStringLiteral("NonLinearZoomMaskHeightUpDown"),
                                               NonLinearZoomMaskHeightEdit, MinMaskSize, MaxMaskSize, 100);
+  NonLinearZoomResolutionLabel->setBuddy(NonLinearZoomResolutionComboBox);
+  NonLinearZoomMaskLabel->setBuddy(NonLinearZoomMaskComboBox);
+  NonLinearZoomMaskWidthLabel->setBuddy(NonLinearZoomMaskWidthEdit);
+  NonLinearZoomMaskHeightLabel->setBuddy(NonLinearZoomMaskHeightEdit);
   for (QLineEdit* edit : {NonLinearZoomMaskWidthEdit, NonLinearZoomMaskHeightEdit}) {
     edit->setFixedWidth(48);
     connect(edit, &QLineEdit::textChanged, this, [this, edit] { NonLinearZoomMaskSizeEditChange(edit); });
@@ -154,6 +160,10 @@ void TFocusDisplaySettingForm::CreateImageCompoundGroup() {
   ImageCompoundBlendingComboBox = NewList(g, "ImageCompoundBlendingComboBox",
                                           {QStringLiteral("単純"), QStringLiteral("曖昧")},
                                           ovSenderSetImageCompoundBlendingType, false);
+  ImageCompoundBaseResolutionLabel->setBuddy(ImageCompoundBaseResolutionComboBox);
+  ImageCompoundAddResolutionLabel->setBuddy(ImageCompoundAddResolutionComboBox);
+  ImageCompoundMaskLabel->setBuddy(ImageCompoundMaskComboBox);
+  ImageCompoundBlendingLabel->setBuddy(ImageCompoundBlendingComboBox);
 }
 
 void TFocusDisplaySettingForm::LayOut() {

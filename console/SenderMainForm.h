@@ -3,6 +3,8 @@
 #ifndef CONSOLE_SENDERMAINFORM_H
 #define CONSOLE_SENDERMAINFORM_H
 
+#include "ConsoleAccessibility.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -16,6 +18,7 @@ class TPanel : public QWidget {
 public:
   using QWidget::QWidget;
   std::function<void()> OnResize;
+  TAccessibleTexts AccessibleTexts;
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
