@@ -30,9 +30,7 @@ QString WithoutAccelerators(const QString& text) {
 // relation, which leaves the box nameless to a reader that asks for names.
 class TComboBoxAccessible : public QAccessibleWidget {
 public:
-  explicit TComboBoxAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {
-    addControllingSignal(QStringLiteral("currentIndexChanged(int)"));
-  }
+  explicit TComboBoxAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
   QComboBox* Box() const { return static_cast<QComboBox*>(widget()); }
 
   QString text(QAccessible::Text t) const override {
@@ -102,13 +100,13 @@ public:
 // shows is told in words; the widgets inside are only its drawing.
 class TDrawnAccessible : public QAccessibleWidget {
 public:
-  TDrawnAccessible(QWidget* widget, QAccessible::Role role, const TAccessibleTexts& texts)
-      : QAccessibleWidget(widget, role), texts_(texts) {}
+  TDrawnAccessible(QWidget* widget, QAccessible::Role role, TSharedAccessibleTexts texts)
+      : QAccessibleWidget(widget, role), texts_(std::move(texts)) {}
 
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && texts_.Name) return texts_.Name();
-    if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty() && texts_.Description)
-      return texts_.Description();
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && texts_->Name) return texts_->Name();
+    if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty() && texts_->Description)
+      return texts_->Description();
     return QAccessibleWidget::text(t);
   }
   int childCount() const override { return 0; }
@@ -116,7 +114,7 @@ public:
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 
 private:
-  const TAccessibleTexts& texts_;
+  TSharedAccessibleTexts texts_;
 };
 
 QAccessibleInterface* ConsoleInterface(const QString& className, QObject* object) {

@@ -6,15 +6,19 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
 // A widget that draws what it shows says in words what that is. Both are
 // asked for each time a reader wants them, so they follow the language.
+// Shared with the widget's interface, which may be asked while the widget
+// is being destroyed: the widget empties them first.
 struct TAccessibleTexts {
   std::function<QString()> Name;
   std::function<QString()> Description;
 };
+using TSharedAccessibleTexts = std::shared_ptr<TAccessibleTexts>;
 
 // Installs the interfaces below with Qt; once per application, after the
 // application object exists.

@@ -26,7 +26,7 @@ public:
   int RangeMin = 0;
   int RangeMax = 100;
   // What the chart shows, for readers that cannot see it.
-  TAccessibleTexts AccessibleTexts;
+  const TSharedAccessibleTexts AccessibleTexts = std::make_shared<TAccessibleTexts>();
 
   // Appends n empty bright green series; existing ones stay as they are.
   void SetNumGraph(int n);

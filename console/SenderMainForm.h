@@ -18,7 +18,8 @@ class TPanel : public QWidget {
 public:
   using QWidget::QWidget;
   std::function<void()> OnResize;
-  TAccessibleTexts AccessibleTexts;
+  ~TPanel() override { *AccessibleTexts = {}; }
+  const TSharedAccessibleTexts AccessibleTexts = std::make_shared<TAccessibleTexts>();
 
 protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -26,7 +26,7 @@ void TSenderMainForm::BuildLayout() {
   VideoRenderPanel->setPalette(palette);
   VideoRenderPanel->setAutoFillBackground(true);
   // The engine draws the picture; a reader is told that it is the video.
-  VideoRenderPanel->AccessibleTexts.Name = [] { return SenderMessageText(MsgStatusVideo); };
+  VideoRenderPanel->AccessibleTexts->Name = [] { return SenderMessageText(MsgStatusVideo); };
   setCentralWidget(VideoRenderPanel);
 
   StatusBar = new TStatusBar(QStringLiteral("StatusBar"), {270, 140}, 19, this);

@@ -116,6 +116,8 @@ TVolumeIndicatorForm::TVolumeIndicatorForm()
 }
 
 TVolumeIndicatorForm::~TVolumeIndicatorForm() {
+  // The chart's texts read this window's labels, which go before the chart.
+  *GraphWindow->AccessibleTexts = {};
   StopWorker();
   if (VolumeIndicatorForm == this) VolumeIndicatorForm = nullptr;
 }
@@ -159,8 +161,8 @@ void TVolumeIndicatorForm::CreateControls() {
   GraphWindow->SetGraphColor(1, QColor(0xFF, 0x7F, 0x7F));  // right channel
   // Read from the window's texts when asked, so they follow the language
   // and the chosen span: "音量インジケータ", "表示時間: 5秒 (L, R)".
-  GraphWindow->AccessibleTexts.Name = [this] { return windowTitle(); };
-  GraphWindow->AccessibleTexts.Description = [this] {
+  GraphWindow->AccessibleTexts->Name = [this] { return windowTitle(); };
+  GraphWindow->AccessibleTexts->Description = [this] {
     return QStringLiteral("%1: %2 (%3, %4)")
         .arg(DisplayTimeLabel->text(), DisplayTimeComboBox->currentText(), LeftLabel->text(), RightLabel->text());
   };
