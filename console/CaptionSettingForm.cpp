@@ -21,6 +21,7 @@ TCaptionSettingForm::TCaptionSettingForm()
   CaptionLabel->setObjectName(QStringLiteral("CaptionLabel"));
   CaptionEdit = new QLineEdit(this);
   CaptionEdit->setObjectName(QStringLiteral("CaptionEdit"));
+  CaptionLabel->setBuddy(CaptionEdit);
   CaptionOffCheckBox = new QCheckBox(this);
   CaptionOffCheckBox->setObjectName(QStringLiteral("CaptionOffCheckBox"));
   OKButton = new QPushButton(this);

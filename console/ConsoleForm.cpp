@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -52,6 +53,17 @@ void TConsoleForm::ShowModeless() {
   setWindowModality(Qt::NonModal);
   show();
   raise();
+}
+
+void TConsoleForm::keyPressEvent(QKeyEvent* event) {
+  // Without a mouse Escape is the way out of a dialog. Only the caption
+  // dialog works on a copy, and closing it throws the copy away as Cancel
+  // does; the other dialogs have applied every change already.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && windowType() == Qt::Dialog) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TConsoleForm::showEvent(QShowEvent* event) {

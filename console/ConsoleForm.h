@@ -29,6 +29,7 @@ protected:
   virtual void FormHide() {}
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 #endif

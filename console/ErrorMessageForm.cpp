@@ -1,5 +1,6 @@
 #include "ErrorMessageForm.h"
 
+#include <QEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -19,9 +20,16 @@ TErrorMessageForm::TErrorMessageForm()
   ErrorMessageMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   ErrorMessageMemo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   ErrorMessageMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ErrorMessageMemo->setAccessibleName(windowTitle());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(ErrorMessageMemo);
+}
+
+// The memo is the window's whole content: a reader names it as the window.
+void TErrorMessageForm::changeEvent(QEvent* event) {
+  TConsoleForm::changeEvent(event);
+  if (event->type() == QEvent::WindowTitleChange && ErrorMessageMemo) ErrorMessageMemo->setAccessibleName(windowTitle());
 }
 
 TErrorMessageForm::~TErrorMessageForm() {

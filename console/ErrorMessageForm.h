@@ -31,6 +31,9 @@ public:
 
   QPlainTextEdit* ErrorMessageMemo = nullptr;
 
+protected:
+  void changeEvent(QEvent* event) override;
+
 private:
   QString Line(int kind, const QString& text) const;
 

@@ -90,9 +90,8 @@ void TFocusDisplaySettingForm::CreateFocusRows() {
       Named(new QRadioButton(FocusCoordinateGroupBox), "FocusCoordinateDesktopWindowRadio");
   FocusCoordinateVideoWindowRadio = Named(new QRadioButton(FocusCoordinateGroupBox), "FocusCoordinateVideoWindowRadio");
   for (QRadioButton* radio : {FocusCoordinateDesktopWindowRadio, FocusCoordinateVideoWindowRadio}) {
-    // Neither is checked for a coordinate the engine reports outside 0 and 1,
-    // which an exclusive pair could not show.
-    radio->setAutoExclusive(false);
+    // The pair stays exclusive, so readers and arrow keys treat it as radio
+    // buttons; ShowCoordinate lifts that for a moment to show neither.
     connect(radio, &QRadioButton::clicked, this, [this, radio] { FocusCoordinateRadioClick(radio); });
   }
   BindButton(FocusCoordinateDesktopWindowRadio, MainDataModule->FocusCoordinateDesktopWindowAction);
@@ -109,6 +108,8 @@ void TFocusDisplaySettingForm::CreatePartialZoomGroup() {
       NewLabel(g, "PartialZoomSourceResolutionLabel", QStringLiteral("部分映像の解像度"));
   PartialZoomSourceResolutionComboBox = NewList(g, "PartialZoomSourceResolutionComboBox", kResolutions,
                                                 ovSenderSetPartialZoomSourceVideoResolution, true);
+  PartialZoomOutputResolutionLabel->setBuddy(PartialZoomOutputResolutionComboBox);
+  PartialZoomSourceResolutionLabel->setBuddy(PartialZoomSourceResolutionComboBox);
 }
 
 void TFocusDisplaySettingForm::CreateNonLinearZoomGroup() {
@@ -129,6 +130,10 @@ void TFocusDisplaySettingForm::CreateNonLinearZoomGroup() {
                                              NonLinearZoomMaskWidthEdit, MinMaskSize, MaxMaskSize, 100);
   NonLinearZoomMaskHeightUpDown = new TUpDown(g, QStringLiteral("NonLinearZoomMaskHeightUpDown"),
                                               NonLinearZoomMaskHeightEdit, MinMaskSize, MaxMaskSize, 100);
+  NonLinearZoomResolutionLabel->setBuddy(NonLinearZoomResolutionComboBox);
+  NonLinearZoomMaskLabel->setBuddy(NonLinearZoomMaskComboBox);
+  NonLinearZoomMaskWidthLabel->setBuddy(NonLinearZoomMaskWidthEdit);
+  NonLinearZoomMaskHeightLabel->setBuddy(NonLinearZoomMaskHeightEdit);
   for (QLineEdit* edit : {NonLinearZoomMaskWidthEdit, NonLinearZoomMaskHeightEdit}) {
     edit->setFixedWidth(48);
     connect(edit, &QLineEdit::textChanged, this, [this, edit] { NonLinearZoomMaskSizeEditChange(edit); });
@@ -154,6 +159,10 @@ void TFocusDisplaySettingForm::CreateImageCompoundGroup() {
   ImageCompoundBlendingComboBox = NewList(g, "ImageCompoundBlendingComboBox",
                                           {QStringLiteral("単純"), QStringLiteral("曖昧")},
                                           ovSenderSetImageCompoundBlendingType, false);
+  ImageCompoundBaseResolutionLabel->setBuddy(ImageCompoundBaseResolutionComboBox);
+  ImageCompoundAddResolutionLabel->setBuddy(ImageCompoundAddResolutionComboBox);
+  ImageCompoundMaskLabel->setBuddy(ImageCompoundMaskComboBox);
+  ImageCompoundBlendingLabel->setBuddy(ImageCompoundBlendingComboBox);
 }
 
 void TFocusDisplaySettingForm::LayOut() {
@@ -243,8 +252,19 @@ void TFocusDisplaySettingForm::RefreshFocusRows() {
   // A box the user toggled kept Qt's state while its action's did not
   // change; show the engine's.
   ShowFocusFrameCheckBox->setChecked(MainDataModule->ShowFocusFrameAction->Checked());
-  FocusCoordinateDesktopWindowRadio->setChecked(MainDataModule->FocusCoordinateDesktopWindowAction->Checked());
-  FocusCoordinateVideoWindowRadio->setChecked(MainDataModule->FocusCoordinateVideoWindowAction->Checked());
+  ShowCoordinate(MainDataModule->FocusCoordinateDesktopWindowAction->Checked(),
+                 MainDataModule->FocusCoordinateVideoWindowAction->Checked());
+}
+
+void TFocusDisplaySettingForm::ShowCoordinate(bool desktop, bool video) {
+  // The checked button of an exclusive pair cannot be unchecked, so neither
+  // would stay impossible to show for a coordinate outside 0 and 1.
+  for (QRadioButton* radio : {FocusCoordinateDesktopWindowRadio, FocusCoordinateVideoWindowRadio})
+    radio->setAutoExclusive(false);
+  FocusCoordinateDesktopWindowRadio->setChecked(desktop);
+  FocusCoordinateVideoWindowRadio->setChecked(video);
+  for (QRadioButton* radio : {FocusCoordinateDesktopWindowRadio, FocusCoordinateVideoWindowRadio})
+    radio->setAutoExclusive(true);
 }
 
 void TFocusDisplaySettingForm::FocusCoordinateRadioClick(QRadioButton* clicked) {
@@ -253,8 +273,7 @@ void TFocusDisplaySettingForm::FocusCoordinateRadioClick(QRadioButton* clicked) 
   const bool desktop = clicked == FocusCoordinateDesktopWindowRadio;
   MainDataModule->FocusCoordinateDesktopWindowAction->SetChecked(desktop);
   MainDataModule->FocusCoordinateVideoWindowAction->SetChecked(!desktop);
-  FocusCoordinateDesktopWindowRadio->setChecked(desktop);
-  FocusCoordinateVideoWindowRadio->setChecked(!desktop);
+  ShowCoordinate(desktop, !desktop);
 }
 
 void TFocusDisplaySettingForm::NonLinearZoomMaskSizeEditChange(QLineEdit* changed) {

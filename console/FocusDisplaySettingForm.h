@@ -75,6 +75,7 @@ private:
   void RefreshMaskSize();
   void RefreshFocusRows();
   void FocusCoordinateRadioClick(QRadioButton* clicked);
+  void ShowCoordinate(bool desktop, bool video);
   // A drop-down list whose user choices call set(index), then lay the video
   // out again when the choice changes the size of the picture sent.
   QComboBox* NewList(QWidget* parent, const char* name, const QStringList& items, void (*set)(int),

@@ -7,7 +7,10 @@
 TGraphWindow::TGraphWindow(QWidget* owner) : QWidget(owner), control_(new TGraphWindowControl(this, graphs_)) {}
 
 // The control reads the series, so it goes before them.
-TGraphWindow::~TGraphWindow() { delete control_; }
+TGraphWindow::~TGraphWindow() {
+  *AccessibleTexts = {};
+  delete control_;
+}
 
 void TGraphWindow::SetNumGraph(int n) {
   for (int i = 0; i < n; ++i) graphs_.push_back(std::make_unique<TGraph>());

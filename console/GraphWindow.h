@@ -4,6 +4,7 @@
 #ifndef CONSOLE_GRAPHWINDOW_H
 #define CONSOLE_GRAPHWINDOW_H
 
+#include "ConsoleAccessibility.h"
 #include "Graph.h"
 
 #include <QColor>
@@ -24,6 +25,8 @@ public:
   int Step = 100;
   int RangeMin = 0;
   int RangeMax = 100;
+  // What the chart shows, for readers that cannot see it.
+  const TSharedAccessibleTexts AccessibleTexts = std::make_shared<TAccessibleTexts>();
 
   // Appends n empty bright green series; existing ones stay as they are.
   void SetNumGraph(int n);

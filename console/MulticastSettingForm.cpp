@@ -127,6 +127,9 @@ void TMulticastSettingForm::CreateNumberRows() {
   TransmitCountComboBox = Named(new QComboBox(this), "TransmitCountComboBox");
   TransmitCountComboBox->addItems({QStringLiteral("1回"), QStringLiteral("2回"), QStringLiteral("3回"),
                                    QStringLiteral("4回")});
+  TTLLabel->setBuddy(TTLEdit);
+  PacketSizeLabel->setBuddy(PacketSizeEdit);
+  TransmitCountLabel->setBuddy(TransmitCountComboBox);
   connect(TTLEdit, &QLineEdit::textChanged, this, &TMulticastSettingForm::TTLEditChange);
   connect(PacketSizeEdit, &QLineEdit::textChanged, this, &TMulticastSettingForm::PacketSizeEditChange);
   // activated: the user's choices only, never the refresh's.

@@ -1,10 +1,13 @@
 #include "SenderApplication.h"
 
+#include "ConsoleAccessibility.h"
 #include "ErrorBox.h"
 
 #include <exception>
 
-TSenderApplication::TSenderApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TSenderApplication::TSenderApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  InstallConsoleAccessibility();
+}
 
 bool TSenderApplication::notify(QObject* receiver, QEvent* event) {
   try {

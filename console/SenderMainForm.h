@@ -3,6 +3,8 @@
 #ifndef CONSOLE_SENDERMAINFORM_H
 #define CONSOLE_SENDERMAINFORM_H
 
+#include "ConsoleAccessibility.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -17,6 +19,8 @@ class TPanel : public QWidget {
 public:
   using QWidget::QWidget;
   std::function<void()> OnResize;
+  ~TPanel() override { *AccessibleTexts = {}; }
+  const TSharedAccessibleTexts AccessibleTexts = std::make_shared<TAccessibleTexts>();
 
 protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -3,6 +3,7 @@
 // 140 pixels.
 #include "ConsoleForm.h"
 #include "SenderArtwork.h"
+#include "SenderMessages.h"
 #include "SenderMainForm.h"
 #include "StatusBar.h"
 
@@ -24,6 +25,8 @@ void TSenderMainForm::BuildLayout() {
   palette.setColor(QPalette::Window, QColor(0, 0, 128));
   VideoRenderPanel->setPalette(palette);
   VideoRenderPanel->setAutoFillBackground(true);
+  // The engine draws the picture; a reader is told that it is the video.
+  VideoRenderPanel->AccessibleTexts->Name = [] { return SenderMessageText(MsgStatusVideo); };
   setCentralWidget(VideoRenderPanel);
 
   StatusBar = new TStatusBar(QStringLiteral("StatusBar"), {270, 140}, 19, this);

@@ -63,6 +63,7 @@ QGroupBox* TSourceSettingForm::NewSourceGroup(const QString& stem, const QString
   list->setObjectName(stem + QStringLiteral("PropertyComboBox"));
   list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   list->setMinimumContentsLength(16);
+  label->setBuddy(list);
   button = new QPushButton(group);
   button->setObjectName(stem + QStringLiteral("PropertyButton"));
   button->setToolTip(QStringLiteral("プロパティページの表示"));

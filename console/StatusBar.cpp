@@ -1,5 +1,7 @@
 #include "StatusBar.h"
 
+#include "StatusBarAccessible.h"
+
 #include <QPainter>
 
 TStatusBar::TStatusBar(const QString& name, std::vector<int> panelWidths, int height, QWidget* parent)
@@ -14,6 +16,7 @@ void TStatusBar::SetPanelText(int index, const QString& text) {
   if (index < 0 || index >= texts_.size() || texts_[index] == text) return;
   texts_[index] = text;
   update();
+  TStatusBarAccessible::AnnouncePanelText(this, index);
 }
 
 void TStatusBar::paintEvent(QPaintEvent*) {

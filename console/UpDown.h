@@ -17,6 +17,7 @@ class TUpDown : public QWidget {
 public:
   TUpDown(QWidget* parent, const QString& name, QLineEdit* associate, int min, int max, int position);
 
+  QLineEdit* Associate() const { return associate_; }
   int Min() const { return min_; }
   int Max() const { return max_; }
   int Position() const;

@@ -116,6 +116,8 @@ TVolumeIndicatorForm::TVolumeIndicatorForm()
 }
 
 TVolumeIndicatorForm::~TVolumeIndicatorForm() {
+  // The chart's texts read this window's labels, which go before the chart.
+  *GraphWindow->AccessibleTexts = {};
   StopWorker();
   if (VolumeIndicatorForm == this) VolumeIndicatorForm = nullptr;
 }
@@ -127,6 +129,7 @@ void TVolumeIndicatorForm::CreateControls() {
   DisplayTimeComboBox->addItems({QStringLiteral("60秒"), QStringLiteral("20秒"), QStringLiteral("10秒"),
                                  QStringLiteral("5秒"), QStringLiteral("2秒"), QStringLiteral("1秒")});
   DisplayTimeComboBox->setFocusPolicy(Qt::ClickFocus);  // not reached by Tab
+  DisplayTimeLabel->setBuddy(DisplayTimeComboBox);
   // Only a choice by the user applies a span; selecting by program does not.
   connect(DisplayTimeComboBox, &QComboBox::activated, this, &TVolumeIndicatorForm::DisplayTimeComboBoxChange);
 
@@ -141,6 +144,9 @@ void TVolumeIndicatorForm::CreateControls() {
   if (barStyle) barStyle->setParent(this);
   LeftVolumeIndicator = NewLevelBar(this, "LeftVolumeIndicator", barStyle);
   RightVolumeIndicator = NewLevelBar(this, "RightVolumeIndicator", barStyle);
+  // Named by the letters above them.
+  LeftLabel->setBuddy(LeftVolumeIndicator);
+  RightLabel->setBuddy(RightVolumeIndicator);
 
   DisplayPauseCheckBox = new QCheckBox(QStringLiteral("表示の一時停止"), this);
   DisplayPauseCheckBox->setObjectName(QStringLiteral("DisplayPauseCheckBox"));
@@ -153,6 +159,13 @@ void TVolumeIndicatorForm::CreateControls() {
   GraphWindow->SetNumGraph(2);
   GraphWindow->SetGraphColor(0, QColor(0xFF, 0xFF, 0xFF));  // left channel
   GraphWindow->SetGraphColor(1, QColor(0xFF, 0x7F, 0x7F));  // right channel
+  // Read from the window's texts when asked, so they follow the language
+  // and the chosen span: "音量インジケータ", "表示時間: 5秒 (L, R)".
+  GraphWindow->AccessibleTexts->Name = [this] { return windowTitle(); };
+  GraphWindow->AccessibleTexts->Description = [this] {
+    return QStringLiteral("%1: %2 (%3, %4)")
+        .arg(DisplayTimeLabel->text(), DisplayTimeComboBox->currentText(), LeftLabel->text(), RightLabel->text());
+  };
 }
 
 void TVolumeIndicatorForm::PlaceControls() {

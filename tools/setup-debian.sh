@@ -21,6 +21,8 @@ packages=(
   desktop-file-utils appstream dpkg-dev
   # The fuzz targets build with clang's libFuzzer.
   clang-14 libclang-rt-14-dev
+  # What a screen reader finds: a private session bus and the AT-SPI bus.
+  dbus at-spi2-core python3-dbus
 )
 
 missing=()
