@@ -2,6 +2,7 @@
 // output frame (BM_Memcpy with the same w/h/bpp in this program): the Level
 // Compressor in memory and through device bitmaps, and Quenza laying out two
 // half-width pictures at their own size or doubled.
+#include "CpuDispatch.h"
 #include "LevelCompressorBitmaps.h"
 #include "LevelCompressorPass.h"
 #include "QuenzaPass.h"
@@ -49,20 +50,22 @@ void Report(benchmark::State& state, const Geometry& g)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * g.Bytes()));
 }
 
-// The two squeezes alone, one path (0 the reference, 1 the best the machine
-// runs): what each pair of input frames costs.
+// The two squeezes alone, with one instruction set forced ("set" 0 the
+// portable code, the highest the fastest the machine runs): what each pair
+// of input frames costs.
 void BM_LevelCompressSqueeze(benchmark::State& state)
 {
     const Geometry g = GeometryOf(state);
-    const CompressPath path = state.range(3) ? CompressPath::Best : CompressPath::Reference;
+    const ForcedInstructionSet forced(static_cast<InstructionSet>(state.range(3)));
+    state.SetLabel(InstructionSetName(ActiveInstructionSet()));
     const auto left = Picture(g.Bytes(), 1);
     const auto right = Picture(g.Bytes(), 2);
     std::vector<std::uint8_t> composition(g.Bytes());
     for (auto _ : state) {
         CompressIntoHalf(composition.data(), composition.size(), left.data(), left.size(),
-                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Left, path);
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Left);
         CompressIntoHalf(composition.data(), composition.size(), right.data(), right.size(),
-                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Right, path);
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Right);
         Touch(composition.data());
     }
     Report(state, g);
@@ -161,7 +164,11 @@ void FullHd(benchmark::internal::Benchmark* b, const char* extra, std::initializ
 
 } // namespace
 
-BENCHMARK(BM_LevelCompressSqueeze)->Apply([](benchmark::internal::Benchmark* b) { FullHd(b, "best", {0, 1}); });
+BENCHMARK(BM_LevelCompressSqueeze)->Apply([](benchmark::internal::Benchmark* b) {
+    b->ArgNames({"w", "h", "bpp", "set"});
+    for (int bpp : {3, 2})
+        for (InstructionSet set : SupportedInstructionSets()) b->Args({1920, 1080, bpp, static_cast<int>(set)});
+});
 BENCHMARK(BM_LevelCompressMemory)->Args({1920, 1080, 3})->Args({1920, 1080, 2})->ArgNames({"w", "h", "bpp"});
 BENCHMARK(BM_LevelCompressBitmaps)->Apply([](benchmark::internal::Benchmark* b) { FullHd(b, "inputs", {1, 0}); });
 BENCHMARK(BM_QuenzaCompose)->Apply([](benchmark::internal::Benchmark* b) { FullHd(b, "scale", {1, 2}); });
