@@ -1,7 +1,14 @@
 #include "QuenzaPass.h"
 
+#include "CpuDispatch.h"
+
 #include <algorithm>
+#include <array>
 #include <cstring>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -67,20 +74,113 @@ void MapColumns(std::vector<std::size_t>& map, const QuenzaPicture& picture, con
 }
 
 template <unsigned Bpp>
-void CopyMapped(std::uint8_t* out, const std::uint8_t* in, const std::vector<std::size_t>& map)
+void CopyMapped(std::uint8_t* out, const std::uint8_t* in, const std::size_t* map, std::size_t count)
 {
-    for (std::size_t k = 0; k < map.size(); ++k) std::memcpy(out + Bpp * k, in + map[k], Bpp);
+    for (std::size_t k = 0; k < count; ++k) std::memcpy(out + Bpp * k, in + map[k], Bpp);
 }
 
 // RGB24 through 4-byte moves: each store's fourth byte is overwritten by the
 // next pixel, and the last pixel moves its three bytes alone, so nothing
 // right of the run changes. Needs one readable byte after the source row.
-void CopyMappedWide24(std::uint8_t* out, const std::uint8_t* in, const std::vector<std::size_t>& map)
+void CopyMappedWide24(std::uint8_t* out, const std::uint8_t* in, const std::size_t* map, std::size_t count)
 {
-    if (map.empty()) return;
-    const std::size_t last = map.size() - 1;
+    if (count == 0) return;
+    const std::size_t last = count - 1;
     for (std::size_t k = 0; k < last; ++k) std::memcpy(out + 3 * k, in + map[k], 4);
     std::memcpy(out + 3 * last, in + map[last], 3);
+}
+
+// Doubling in width (drawn column i shows source column i / 2) moves
+// whole vectors: each source pixel is written twice side by side. These
+// write `count` output pixels from source pixel 0 on, as far as whole
+// steps go without reading past the `count / 2` source pixels a run needs,
+// and return how many they wrote.
+#if defined(__x86_64__)
+// RGB24: output byte j is source byte 3 (j / 6) + j % 3. A step makes 16
+// pixels (three 16-byte blocks) from 8 (24 bytes); the blocks' bytes lie
+// within source bytes 0-8, 7-16 and 17-23, loaded from 0, 7 and 8.
+constexpr std::size_t kDoubledStepPixels = 16;
+constexpr std::array<std::size_t, 3> kDoubledLoads{0, 7, 8};
+
+constexpr std::array<char, 16> DoubledMask(std::size_t block)
+{
+    std::array<char, 16> mask{};
+    for (std::size_t j = 0; j < 16; ++j) {
+        const std::size_t out = 16 * block + j;
+        mask[j] = static_cast<char>(3 * (out / 6) + out % 3 - kDoubledLoads[block]);
+    }
+    return mask;
+}
+
+template <std::size_t Block>
+__attribute__((target("ssse3"))) __m128i DoubledBlock(const std::uint8_t* in)
+{
+    static constexpr std::array<char, 16> mask = DoubledMask(Block);
+    const __m128i source = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + kDoubledLoads[Block]));
+    return _mm_shuffle_epi8(source, _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask.data())));
+}
+
+__attribute__((target("ssse3"))) std::size_t DoublePixels24(std::uint8_t* out, const std::uint8_t* in,
+                                                             std::size_t count)
+{
+    std::size_t k = 0;
+    for (; k + kDoubledStepPixels <= count; k += kDoubledStepPixels) {
+        const std::uint8_t* from = in + 3 * (k / 2);
+        auto* to = reinterpret_cast<__m128i*>(out + 3 * k);
+        _mm_storeu_si128(to, DoubledBlock<0>(from));
+        _mm_storeu_si128(to + 1, DoubledBlock<1>(from));
+        _mm_storeu_si128(to + 2, DoubledBlock<2>(from));
+    }
+    return k;
+}
+
+// 16-bit words: each word unpacked next to itself, 16 pixels from 8.
+std::size_t DoublePixels16(std::uint8_t* out, const std::uint8_t* in, std::size_t count)
+{
+    std::size_t k = 0;
+    for (; k + 16 <= count; k += 16) {
+        const __m128i words = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k));
+        auto* to = reinterpret_cast<__m128i*>(out + 2 * k);
+        _mm_storeu_si128(to, _mm_unpacklo_epi16(words, words));
+        _mm_storeu_si128(to + 1, _mm_unpackhi_epi16(words, words));
+    }
+    return k;
+}
+#endif
+
+std::size_t DoublePixels(std::uint8_t* out, const std::uint8_t* in, std::size_t count, unsigned bpp)
+{
+#if defined(__x86_64__)
+    // The 16-bit form needs only SSE2, part of every x86-64.
+    if (bpp == 2) return DoublePixels16(out, in, count);
+    if (ActiveInstructionSet() >= InstructionSet::Ssse3) return DoublePixels24(out, in, count);
+#else
+    (void)out, (void)in, (void)count, (void)bpp;
+#endif
+    return 0;
+}
+
+// A mapped row, through whole doubled vectors where the map doubles: a
+// run of drawn columns starting on an odd one first takes that one alone.
+void CopyMappedRow(std::uint8_t* out, const std::uint8_t* in, const std::vector<std::size_t>& map, unsigned bpp,
+                   bool doubled, bool lastSourceRow)
+{
+    std::size_t done = 0;
+    if (doubled && map.size() > 1) {
+        const std::size_t start = map[0] == map[1] ? 0 : 1;
+        done = start + DoublePixels(out + start * bpp, in + map[start], map.size() - start, bpp);
+        if (done == start) done = 0;
+        else if (start) std::memcpy(out, in + map[0], bpp);
+    }
+    std::uint8_t* to = out + done * bpp;
+    const std::size_t* rest = map.data() + done;
+    const std::size_t count = map.size() - done;
+    if (bpp == 3 && !lastSourceRow)
+        CopyMappedWide24(to, in, rest, count);
+    else if (bpp == 3)
+        CopyMapped<3>(to, in, rest, count);
+    else
+        CopyMapped<2>(to, in, rest, count);
 }
 
 void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const QuenzaPlacement& at, const Visible& v,
@@ -90,6 +190,7 @@ void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const Qu
     MapColumns(map, picture, at, v, bpp);
     const std::size_t sourceRow = RowBytes(picture.width, bpp);
     const std::size_t length = map.size() * bpp;
+    const bool doubled = at.width == 2 * static_cast<long long>(picture.width);
     const std::uint8_t* previous = nullptr;
     long long previousSource = -1;
     for (long long row = v.firstRow; row < v.endRow; ++row) {
@@ -102,12 +203,7 @@ void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const Qu
         } else {
             const std::size_t from = static_cast<std::size_t>(source) * sourceRow;
             if (from + sourceRow > picture.bytes) return;
-            if (bpp == 3 && from + sourceRow < picture.bytes)
-                CopyMappedWide24(to, picture.pixels + from, map);
-            else if (bpp == 3)
-                CopyMapped<3>(to, picture.pixels + from, map);
-            else
-                CopyMapped<2>(to, picture.pixels + from, map);
+            CopyMappedRow(to, picture.pixels + from, map, bpp, doubled, from + sourceRow >= picture.bytes);
         }
         previous = to;
         previousSource = source;
