@@ -27,8 +27,15 @@ TGraphWindowControl::TGraphWindowControl(TGraphWindow* owner, const std::vector<
 void TGraphWindowControl::Paint(QPainter& canvas) const {
   const int w = width();
   const int h = height();
-  canvas.fillRect(0, 0, w, h, Qt::black);
-  PaintGrid(canvas, w, h);
+  // Black with the grid depends on the size alone; drawn once per size, it
+  // is copied on the many repaints of a running chart.
+  if (background_.size() != size()) {
+    background_ = QImage(size(), QImage::Format_RGB32);
+    QPainter backgroundCanvas(&background_);
+    backgroundCanvas.fillRect(0, 0, w, h, Qt::black);
+    PaintGrid(backgroundCanvas, w, h);
+  }
+  canvas.drawImage(0, 0, background_);
   for (const std::unique_ptr<TGraph>& graph : graphs_)
     graph->Draw(&canvas, w, h, owner_->Step, owner_->RangeMin, owner_->RangeMax);
 }

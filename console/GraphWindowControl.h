@@ -6,6 +6,7 @@
 
 #include "Graph.h"
 
+#include <QImage>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -30,6 +31,7 @@ protected:
 private:
   void PaintGrid(QPainter& canvas, int width, int height) const;
 
+  mutable QImage background_;
   const TGraphWindow* owner_;
   const std::vector<std::unique_ptr<TGraph>>& graphs_;
 };

@@ -71,6 +71,9 @@ QProgressBar* NewLevelBar(QWidget* parent, const char* name, QStyle* style) {
   bar->setRange(TVolumeIndicatorForm::LevelMin, TVolumeIndicatorForm::LevelMax);
   bar->setValue(-15);
   bar->setTextVisible(false);
+  // The bar fills its whole rectangle, so the window behind it need not be
+  // painted first on each of its many repaints.
+  bar->setAttribute(Qt::WA_OpaquePaintEvent);
   return bar;
 }
 

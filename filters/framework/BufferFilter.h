@@ -36,6 +36,8 @@ public:
     virtual HRESULT InputTypeSet(const CMediaType*) { return S_OK; }
     virtual void InputConnected() {}
     virtual void InputDisconnected() {}
+    // The input begins a flush: what the filter keeps is no longer wanted.
+    virtual void InputFlushing() {}
 
 protected:
     // A concrete filter's destructor calls this first: the stream's thread

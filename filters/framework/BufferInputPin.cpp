@@ -64,6 +64,7 @@ STDMETHODIMP BufferInputPin::BeginFlush()
 {
     const HRESULT hr = CBaseInputPin::BeginFlush();
     if (FAILED(hr)) return hr;
+    m_owner->InputFlushing();
     BufferStream* output = m_owner->Output();
     return output ? output->DeliverBeginFlush() : VFW_E_NOT_CONNECTED;
 }

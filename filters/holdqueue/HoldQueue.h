@@ -51,6 +51,8 @@ public:
     int Fill(IMediaSample* sample) override;
     // A new run starts with an empty queue and no discards.
     HRESULT StartStreaming() override;
+    // Samples from before a flush must not follow it downstream.
+    void InputFlushing() override { EmptyQueue(); }
 
 protected:
     void WriteSettings(SettingsWriter& writer) override;

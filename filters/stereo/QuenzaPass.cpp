@@ -3,7 +3,6 @@
 #include "CpuDispatch.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 #if defined(__x86_64__)
@@ -74,113 +73,95 @@ void MapColumns(std::vector<std::size_t>& map, const QuenzaPicture& picture, con
 }
 
 template <unsigned Bpp>
-void CopyMapped(std::uint8_t* out, const std::uint8_t* in, const std::size_t* map, std::size_t count)
+void CopyMapped(std::uint8_t* out, const std::uint8_t* in, const std::vector<std::size_t>& map)
 {
-    for (std::size_t k = 0; k < count; ++k) std::memcpy(out + Bpp * k, in + map[k], Bpp);
+    for (std::size_t k = 0; k < map.size(); ++k) std::memcpy(out + Bpp * k, in + map[k], Bpp);
 }
 
-// RGB24 through 4-byte moves: each store's fourth byte is overwritten by the
-// next pixel, and the last pixel moves its three bytes alone, so nothing
-// right of the run changes. Needs one readable byte after the source row.
-void CopyMappedWide24(std::uint8_t* out, const std::uint8_t* in, const std::size_t* map, std::size_t count)
+// Through 4-byte moves: each store's extra bytes are overwritten by the next
+// pixel, and the last pixel moves its own bytes alone, so nothing right of
+// the run changes. Needs 4 − Bpp readable bytes after the source row.
+template <unsigned Bpp>
+void CopyMappedWide(std::uint8_t* out, const std::uint8_t* in, const std::vector<std::size_t>& map)
 {
-    if (count == 0) return;
-    const std::size_t last = count - 1;
-    for (std::size_t k = 0; k < last; ++k) std::memcpy(out + 3 * k, in + map[k], 4);
-    std::memcpy(out + 3 * last, in + map[last], 3);
+    if (map.empty()) return;
+    const std::size_t last = map.size() - 1;
+    for (std::size_t k = 0; k < last; ++k) std::memcpy(out + Bpp * k, in + map[k], 4);
+    std::memcpy(out + Bpp * last, in + map[last], Bpp);
 }
 
-// Doubling in width (drawn column i shows source column i / 2) moves
-// whole vectors: each source pixel is written twice side by side. These
-// write `count` output pixels from source pixel 0 on, as far as whole
-// steps go without reading past the `count / 2` source pixels a run needs,
-// and return how many they wrote.
-#if defined(__x86_64__)
-// RGB24: output byte j is source byte 3 (j / 6) + j % 3. A step makes 16
-// pixels (three 16-byte blocks) from 8 (24 bytes); the blocks' bytes lie
-// within source bytes 0-8, 7-16 and 17-23, loaded from 0, 7 and 8.
-constexpr std::size_t kDoubledStepPixels = 16;
-constexpr std::array<std::size_t, 3> kDoubledLoads{0, 7, 8};
-
-constexpr std::array<char, 16> DoubledMask(std::size_t block)
+// One source row through the column map, by wide moves where the source
+// buffer has room after the row.
+void CopyRow(std::uint8_t* out, const QuenzaPicture& picture, std::size_t from, std::size_t sourceRow, unsigned bpp,
+             const std::vector<std::size_t>& map)
 {
-    std::array<char, 16> mask{};
-    for (std::size_t j = 0; j < 16; ++j) {
-        const std::size_t out = 16 * block + j;
-        mask[j] = static_cast<char>(3 * (out / 6) + out % 3 - kDoubledLoads[block]);
-    }
-    return mask;
-}
-
-template <std::size_t Block>
-__attribute__((target("ssse3"))) __m128i DoubledBlock(const std::uint8_t* in)
-{
-    static constexpr std::array<char, 16> mask = DoubledMask(Block);
-    const __m128i source = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + kDoubledLoads[Block]));
-    return _mm_shuffle_epi8(source, _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask.data())));
-}
-
-__attribute__((target("ssse3"))) std::size_t DoublePixels24(std::uint8_t* out, const std::uint8_t* in,
-                                                             std::size_t count)
-{
-    std::size_t k = 0;
-    for (; k + kDoubledStepPixels <= count; k += kDoubledStepPixels) {
-        const std::uint8_t* from = in + 3 * (k / 2);
-        auto* to = reinterpret_cast<__m128i*>(out + 3 * k);
-        _mm_storeu_si128(to, DoubledBlock<0>(from));
-        _mm_storeu_si128(to + 1, DoubledBlock<1>(from));
-        _mm_storeu_si128(to + 2, DoubledBlock<2>(from));
-    }
-    return k;
-}
-
-// 16-bit words: each word unpacked next to itself, 16 pixels from 8.
-std::size_t DoublePixels16(std::uint8_t* out, const std::uint8_t* in, std::size_t count)
-{
-    std::size_t k = 0;
-    for (; k + 16 <= count; k += 16) {
-        const __m128i words = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k));
-        auto* to = reinterpret_cast<__m128i*>(out + 2 * k);
-        _mm_storeu_si128(to, _mm_unpacklo_epi16(words, words));
-        _mm_storeu_si128(to + 1, _mm_unpackhi_epi16(words, words));
-    }
-    return k;
-}
-#endif
-
-std::size_t DoublePixels(std::uint8_t* out, const std::uint8_t* in, std::size_t count, unsigned bpp)
-{
-#if defined(__x86_64__)
-    // The 16-bit form needs only SSE2, part of every x86-64.
-    if (bpp == 2) return DoublePixels16(out, in, count);
-    if (ActiveInstructionSet() >= InstructionSet::Ssse3) return DoublePixels24(out, in, count);
-#else
-    (void)out, (void)in, (void)count, (void)bpp;
-#endif
-    return 0;
-}
-
-// A mapped row, through whole doubled vectors where the map doubles: a
-// run of drawn columns starting on an odd one first takes that one alone.
-void CopyMappedRow(std::uint8_t* out, const std::uint8_t* in, const std::vector<std::size_t>& map, unsigned bpp,
-                   bool doubled, bool lastSourceRow)
-{
-    std::size_t done = 0;
-    if (doubled && map.size() > 1) {
-        const std::size_t start = map[0] == map[1] ? 0 : 1;
-        done = start + DoublePixels(out + start * bpp, in + map[start], map.size() - start, bpp);
-        if (done == start) done = 0;
-        else if (start) std::memcpy(out, in + map[0], bpp);
-    }
-    std::uint8_t* to = out + done * bpp;
-    const std::size_t* rest = map.data() + done;
-    const std::size_t count = map.size() - done;
-    if (bpp == 3 && !lastSourceRow)
-        CopyMappedWide24(to, in, rest, count);
-    else if (bpp == 3)
-        CopyMapped<3>(to, in, rest, count);
+    const std::uint8_t* in = picture.pixels + from;
+    const bool room = from + sourceRow + (4 - bpp) <= picture.bytes;
+    if (bpp == 3)
+        room ? CopyMappedWide<3>(out, in, map) : CopyMapped<3>(out, in, map);
     else
-        CopyMapped<2>(to, in, rest, count);
+        room ? CopyMappedWide<2>(out, in, map) : CopyMapped<2>(out, in, map);
+}
+
+// Each source pixel twice, as an exact doubling draws a row: output pixel k
+// shows source pixel (first + k) / 2, with `in` at source pixel 0 and
+// `available` source pixels in the row.
+void DoubleSlow(std::uint8_t* out, const std::uint8_t* in, std::size_t count, std::size_t first, unsigned bpp)
+{
+    for (std::size_t k = 0; k < count; ++k) std::memcpy(out + bpp * k, in + bpp * ((first + k) / 2), bpp);
+}
+
+#if defined(__x86_64__)
+// 8 source pixels to 16 (RGB555): each 16-bit value unpacked with itself.
+std::size_t DoubleBlocks16(std::uint8_t* out, const std::uint8_t* in, std::size_t count, std::size_t available)
+{
+    std::size_t k = 0;
+    for (; k + 16 <= count && k / 2 + 8 <= available; k += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * k), _mm_unpacklo_epi16(x, x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * k + 16), _mm_unpackhi_epi16(x, x));
+    }
+    return k;
+}
+
+// 4 source pixels (from a 16-byte load) to 8 (RGB24, 24 bytes).
+__attribute__((target("ssse3"))) std::size_t DoubleBlocks24(std::uint8_t* out, const std::uint8_t* in,
+                                                             std::size_t count, std::size_t available)
+{
+    const __m128i first = _mm_setr_epi8(0, 1, 2, 0, 1, 2, 3, 4, 5, 3, 4, 5, 6, 7, 8, 6);
+    const __m128i second = _mm_setr_epi8(7, 8, 9, 10, 11, 9, 10, 11, -1, -1, -1, -1, -1, -1, -1, -1);
+    std::size_t k = 0;
+    for (; k + 8 <= count && k / 2 + 6 <= available; k += 8) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 3 * (k / 2)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * k), _mm_shuffle_epi8(x, first));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 3 * k + 16), _mm_shuffle_epi8(x, second));
+    }
+    return k;
+}
+#endif
+
+// A row doubled: an odd first column takes the second copy of its pixel
+// alone, then whole pairs go by blocks where the machine has them.
+void DoubleRow(std::uint8_t* out, const std::uint8_t* in, std::size_t count, std::size_t first, std::size_t available,
+               unsigned bpp)
+{
+    std::size_t k = 0;
+    if (first % 2 && count) {
+        DoubleSlow(out, in, 1, first, bpp);
+        k = 1;
+    }
+    const std::uint8_t* from = in + bpp * ((first + k) / 2);
+    const std::size_t left = available - (first + k) / 2;
+    std::size_t done = 0;
+#if defined(__x86_64__)
+    if (bpp == 2)
+        done = DoubleBlocks16(out + bpp * k, from, count - k, left);
+    else if (ActiveInstructionSet() >= InstructionSet::Ssse3)
+        done = DoubleBlocks24(out + bpp * k, from, count - k, left);
+#else
+    (void)left;
+#endif
+    DoubleSlow(out + bpp * (k + done), from, count - k - done, done, bpp);
 }
 
 void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const QuenzaPlacement& at, const Visible& v,
@@ -190,7 +171,6 @@ void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const Qu
     MapColumns(map, picture, at, v, bpp);
     const std::size_t sourceRow = RowBytes(picture.width, bpp);
     const std::size_t length = map.size() * bpp;
-    const bool doubled = at.width == 2 * static_cast<long long>(picture.width);
     const std::uint8_t* previous = nullptr;
     long long previousSource = -1;
     for (long long row = v.firstRow; row < v.endRow; ++row) {
@@ -203,7 +183,11 @@ void DrawScaled(const QuenzaFrame& frame, const QuenzaPicture& picture, const Qu
         } else {
             const std::size_t from = static_cast<std::size_t>(source) * sourceRow;
             if (from + sourceRow > picture.bytes) return;
-            CopyMappedRow(to, picture.pixels + from, map, bpp, doubled, from + sourceRow >= picture.bytes);
+            if (at.width == 2 * picture.width)
+                DoubleRow(to, picture.pixels + from, map.size(), static_cast<std::size_t>(v.firstColumn),
+                          static_cast<std::size_t>(picture.width), bpp);
+            else
+                CopyRow(to, picture, from, sourceRow, bpp, map);
         }
         previous = to;
         previousSource = source;

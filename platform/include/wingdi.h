@@ -78,8 +78,9 @@ BOOL DeleteDC(HDC dc);
 int SetStretchBltMode(HDC dc, int mode);
 int GetStretchBltMode(HDC dc);
 
-// Copies `lines` DIB rows starting at row `start` (counted from the DIB's
-// bottom row) into the bitmap; rows are padded to 32-bit words. Returns the
+// Copies `lines` DIB rows starting at row `start` into the bitmap; rows
+// count in memory order (from the bottom row of a bottom-up DIB, from the
+// top of a top-down one) and are padded to 32-bit words. Returns the
 // rows copied, 0 on failure. Takes 16-bit (BI_RGB: RGB555) and 24-bit
 // uncompressed DIBs.
 int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);

@@ -42,6 +42,9 @@ std::map<std::uintptr_t, std::shared_ptr<DeviceContext>> g_contexts;
 std::map<std::uintptr_t, std::shared_ptr<Bitmap>> g_bitmaps;
 std::uintptr_t g_nextHandle = 0x7000'0000;
 
+// The widest stretch accepted: far more than any bitmap here holds.
+constexpr LONGLONG kLargestExtent = LONGLONG{1} << 24;
+
 std::uintptr_t NewHandle()
 {
     const std::uintptr_t value = g_nextHandle;
@@ -223,12 +226,12 @@ struct Span {
     std::size_t end;
 };
 
-Span VisibleColumns(const std::vector<int>& map, int left, int targetWidth, int sourceWidth)
+Span VisibleColumns(const std::vector<int>& map, LONGLONG left, int targetWidth, int sourceWidth)
 {
     std::size_t begin = 0;
     std::size_t end = map.size();
     const auto inside = [&](std::size_t k) {
-        const LONGLONG x = LONGLONG{left} + static_cast<LONGLONG>(k);
+        const LONGLONG x = left + static_cast<LONGLONG>(k);
         return x >= 0 && x < targetWidth && map[k] >= 0 && map[k] < sourceWidth;
     };
     while (begin < end && !inside(begin)) ++begin;
@@ -251,7 +254,7 @@ void KeepEvenPixels(std::uint32_t* out, const std::uint32_t* in, std::size_t cou
 }
 
 // First destination position of a rectangle given by origin and extent.
-int FirstOf(int origin, int extent) { return extent < 0 ? origin + extent + 1 : origin; }
+LONGLONG FirstOf(int origin, int extent) { return extent < 0 ? LONGLONG{origin} + extent + 1 : origin; }
 
 } // namespace
 
@@ -407,10 +410,13 @@ BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source
     const auto from = SurfaceOf(source);
     if (!target || !from) return FALSE;
     if (width == 0 || height == 0 || sourceWidth == 0 || sourceHeight == 0) return TRUE;
+    // Extents far past any bitmap would need maps no memory holds: refused
+    // rather than let the allocation failure escape.
+    if (std::abs(LONGLONG{width}) > kLargestExtent || std::abs(LONGLONG{height}) > kLargestExtent) return FALSE;
     const std::vector<int> columns = NearestMap(width, sourceX, sourceWidth);
     const std::vector<int> rows = NearestMap(height, sourceY, sourceHeight);
-    const int left = FirstOf(x, width);
-    const int top = FirstOf(y, height);
+    const LONGLONG left = FirstOf(x, width);
+    const LONGLONG top = FirstOf(y, height);
     // The same bitmap on both sides would read what it has just written.
     const Bitmap* read = from.get();
     Bitmap snapshot;
@@ -419,12 +425,12 @@ BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source
         read = &snapshot;
     }
     const Span span = VisibleColumns(columns, left, target->width, read->width);
-    const bool halving = span.begin < span.end && sourceWidth == 2 * width && width > 0;
+    const bool halving = span.begin < span.end && width > 0 && LONGLONG{sourceWidth} == 2 * LONGLONG{width};
     for (std::size_t j = 0; j < rows.size(); ++j) {
-        const LONGLONG outY = LONGLONG{top} + static_cast<LONGLONG>(j);
+        const LONGLONG outY = top + static_cast<LONGLONG>(j);
         if (outY < 0 || outY >= target->height || rows[j] < 0 || rows[j] >= read->height) continue;
         // From the first visible column on, so no pointer leaves the row.
-        std::uint32_t* out = target->Row(static_cast<int>(outY)) + (LONGLONG{left} + static_cast<LONGLONG>(span.begin));
+        std::uint32_t* out = target->Row(static_cast<int>(outY)) + (left + static_cast<LONGLONG>(span.begin));
         const std::uint32_t* in = read->Row(rows[j]);
         const std::size_t count = span.end - span.begin;
         if (halving)

@@ -202,16 +202,9 @@ TEST_F(VolumeIndicator, PauseStopsSamplingAndANewShowStartsUnpaused) {
 TEST_F(VolumeIndicator, ShowSelectsTheStoredSpanAndTheConsoleClosesWithTheWorkerRunning) {
   Store("VolumeIndicatorDisplayTime", "20s");
   ASSERT_TRUE(StartConsole());
-  EXPECT_EQ(Form().windowTitle(), "音量インジケータ");
-  EXPECT_TRUE(Form().windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(Form().minimumHeight(), 100);
   Form().ShowModeless();
-  EXPECT_EQ(Form().DisplayTimeComboBox->currentIndex(), 1);
   EXPECT_EQ(Form().DisplayTimeComboBox->currentText(), "20秒");
   EXPECT_EQ(Form().worker->interval, 125);
-  EXPECT_EQ(Form().GraphWindow->GetNumGraph(), 2);
-  EXPECT_EQ(Form().GraphWindow->GetGraphColor(0), QColor(0xFF, 0xFF, 0xFF));
-  EXPECT_EQ(Form().GraphWindow->GetGraphColor(1), QColor(0xFF, 0x7F, 0x7F));
   // Closing the console frees the window while its worker runs; the
   // destructor stops and waits for it.
 }

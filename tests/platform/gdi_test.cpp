@@ -152,6 +152,7 @@ TEST(Gdi, RefusesWhatDoesNotFit)
     EXPECT_EQ(SetDIBits(other, mono, 0, 2, bits.data(), &info, DIB_RGB_COLORS), 0);
     EXPECT_FALSE(StretchBlt(other, 0, 0, 2, 2, surface.dc, 0, 0, 2, 2, SRCCOPY));
     EXPECT_FALSE(StretchBlt(surface.dc, 0, 0, 2, 2, surface.dc, 0, 0, 2, 2, 0x00EE0086));
+    EXPECT_FALSE(StretchBlt(surface.dc, 0, 0, 2147483647, 2, surface.dc, 0, 0, 2, 2, SRCCOPY));
     BITMAPINFO rgb32 = DibInfo(2, 2, 32);
     EXPECT_EQ(SetDIBits(surface.dc, surface.bitmap, 0, 2, bits.data(), &rgb32, DIB_RGB_COLORS), 0);
     EXPECT_TRUE(DeleteObject(mono));

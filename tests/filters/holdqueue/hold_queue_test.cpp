@@ -258,6 +258,21 @@ TEST_F(HoldQueueGraph, StreamEventsAreNotQueuedBehindSamples)
     EXPECT_EQ(sink->SampleCount(), 0u);
 }
 
+// A flush empties the queue: nothing from before it follows it downstream.
+TEST_F(HoldQueueGraph, AFlushEmptiesTheQueue)
+{
+    const LONGLONG later = ReadClocks(settings.Get()).absolute + 60'000 * kMillisecond;
+    ASSERT_EQ(Start({Frame(1, later), Frame(2, later)}), S_OK);
+    ASSERT_TRUE(WaitFor([&] { return Queued() == 2; }));
+    ComPtr<IPin> input = Pin(u"In");
+    ASSERT_EQ(input->BeginFlush(), S_OK);
+    EXPECT_EQ(Queued(), 0);
+    ASSERT_EQ(input->EndFlush(), S_OK);
+    EXPECT_EQ(sink->BeginFlushCount(), 1);
+    EXPECT_EQ(sink->EndFlushCount(), 1);
+    EXPECT_EQ(Discarded(), 0);
+}
+
 // A new run starts empty, with the discarded count back at 0.
 TEST_F(HoldQueueGraph, PausingFromStoppedEmptiesTheQueue)
 {

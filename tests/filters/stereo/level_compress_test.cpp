@@ -4,6 +4,7 @@
 #include "TwoInputGraph.h"
 #include "kernel.h"
 #include "objidl.h"
+#include "pin_interfaces.h"
 #include "propertyhost.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,28 @@ TEST_F(LevelCompressTest, SendsNothingBeforeAFrameArrives)
         ASSERT_EQ(run.graph->Run(), S_OK);
         Sleep(100);
         EXPECT_EQ(run.sink->SampleCount(), 0u) << mode;
+    }
+}
+
+// A sample shorter than a frame updates only the rows it holds, in both
+// modes; nothing past its end is read.
+TEST_F(LevelCompressTest, AShortSampleUpdatesTheRowsItHolds)
+{
+    for (LONG mode : {0, 1}) {
+        TwoInputGraph run(CLSID_LevelCompress, u"Level Compressor");
+        auto settings = run.SettingsAs<ILevelCompressSettings>(IID_ILevelCompressSettings);
+        ASSERT_EQ(settings->SetCompressionMode(mode), S_OK);
+        ASSERT_EQ(run.AddSource(u"0", Rgb24Type(4, 2), {}), S_OK);
+        ASSERT_EQ(run.ConnectOutput(), S_OK);
+        ASSERT_EQ(run.graph->Pause(), S_OK);
+        ComPtr<IPin> input;
+        ASSERT_EQ(run.filter->FindPin(u"0", input.Out()), S_OK);
+        ForeignSample sample({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 12);  // the bottom row only
+        EXPECT_EQ(input.As<IMemInputPin>(IID_IMemInputPin)->Receive(&sample), S_OK);
+        Bytes expected(24, 0);
+        const Bytes kept{1, 2, 3, 7, 8, 9};
+        std::copy(kept.begin(), kept.end(), expected.begin());
+        EXPECT_TRUE(run.WaitForOutput(expected)) << mode;
     }
 }
 

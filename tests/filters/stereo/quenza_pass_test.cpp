@@ -7,35 +7,38 @@
 
 namespace {
 
-// Pictures whose every RGB24 pixel names its own column and row (bytes
-// column, row, 0xAB), drawn onto a 10 × 8 frame of 0xEE.
+// Pictures whose every pixel names its own column and row (bytes column,
+// row and, for RGB24, 0xAB), drawn onto a 10 × 8 frame of 0xEE.
 constexpr int kFrameWidth = 10;
 constexpr int kFrameHeight = 8;
 
-Bytes NumberedPicture(int width, int height)
+Bytes NumberedPicture(int width, int height, unsigned bpp = 3)
 {
     Bytes picture;
     for (int r = 0; r < height; ++r)
-        for (int c = 0; c < width; ++c)
-            picture.insert(picture.end(), {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r), 0xAB});
+        for (int c = 0; c < width; ++c) {
+            picture.insert(picture.end(), {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r)});
+            if (bpp == 3) picture.push_back(0xAB);
+        }
     return picture;
 }
 
 // The drawing as defined, pixel by pixel: frame row b + j (b counted from
 // the bottom) and column x + i show source pixel (i × sw / dw, j × sh / dh).
-Bytes ReferenceDraw(int sw, int sh, const QuenzaPlacement& at)
+Bytes ReferenceDraw(int sw, int sh, const QuenzaPlacement& at, unsigned bpp, int frameWidth = kFrameWidth,
+                    int frameHeight = kFrameHeight)
 {
-    Bytes frame(kFrameWidth * kFrameHeight * 3, 0xEE);
-    const int bottom = kFrameHeight - at.y - at.height;
+    Bytes frame(static_cast<std::size_t>(frameWidth * frameHeight) * bpp, 0xEE);
+    const int bottom = frameHeight - at.y - at.height;
     for (int j = 0; j < at.height; ++j)
         for (int i = 0; i < at.width; ++i) {
             const int x = at.x + i;
             const int y = bottom + j;
-            if (x < 0 || x >= kFrameWidth || y < 0 || y >= kFrameHeight) continue;
-            const std::size_t to = (static_cast<std::size_t>(y) * kFrameWidth + x) * 3;
+            if (x < 0 || x >= frameWidth || y < 0 || y >= frameHeight) continue;
+            const std::size_t to = (static_cast<std::size_t>(y) * frameWidth + x) * bpp;
             frame[to] = static_cast<std::uint8_t>(i * sw / at.width);
             frame[to + 1] = static_cast<std::uint8_t>(j * sh / at.height);
-            frame[to + 2] = 0xAB;
+            if (bpp == 3) frame[to + 2] = 0xAB;
         }
     return frame;
 }
@@ -68,13 +71,29 @@ TEST(QuenzaPass, DrawsClippedOnEverySideAtOwnOrScaledSize)
         {"drawn at no size", 3, 2, {1, 1, 0, 4}},
     };
     std::vector<std::size_t> scratch;
-    for (const DrawCase& c : cases) {
-        const Bytes picture = NumberedPicture(c.sourceWidth, c.sourceHeight);
-        Bytes frame(kFrameWidth * kFrameHeight * 3, 0xEE);
-        DrawPicture({frame.data(), frame.size(), kFrameWidth, kFrameHeight, 3},
-                    {picture.data(), picture.size(), c.sourceWidth, c.sourceHeight}, c.at, scratch);
-        EXPECT_EQ(frame, ReferenceDraw(c.sourceWidth, c.sourceHeight, c.at)) << c.name;
-    }
+    for (unsigned bpp : {3u, 2u})
+        for (const DrawCase& c : cases) {
+            const Bytes picture = NumberedPicture(c.sourceWidth, c.sourceHeight, bpp);
+            Bytes frame(kFrameWidth * kFrameHeight * bpp, 0xEE);
+            DrawPicture({frame.data(), frame.size(), kFrameWidth, kFrameHeight, bpp},
+                        {picture.data(), picture.size(), c.sourceWidth, c.sourceHeight}, c.at, scratch);
+            EXPECT_EQ(frame, ReferenceDraw(c.sourceWidth, c.sourceHeight, c.at, bpp)) << c.name << ", bpp " << bpp;
+        }
+}
+
+// Exact doublings go by blocks: rows long enough for them, starting on odd
+// and even columns, clipped on either side, in both formats.
+TEST(QuenzaPass, DoublingsLongEnoughForBlocks)
+{
+    std::vector<std::size_t> scratch;
+    for (unsigned bpp : {3u, 2u})
+        for (int x : {-7, -4, 0, 1, 3, 8}) {
+            const QuenzaPlacement at{x, 0, 58, 4};
+            const Bytes picture = NumberedPicture(29, 2, bpp);
+            Bytes frame(64 * 4 * bpp, 0xEE);
+            DrawPicture({frame.data(), frame.size(), 64, 4, bpp}, {picture.data(), picture.size(), 29, 2}, at, scratch);
+            EXPECT_EQ(frame, ReferenceDraw(29, 2, at, bpp, 64, 4)) << "bpp " << bpp << ", x " << x;
+        }
 }
 
 // A picture store holding only its bottom row and a bit, and a frame buffer

@@ -2,6 +2,7 @@
 // recording sink, the graph's video window, the settings and the page.
 #include "IQuenzaSettings.h"
 #include "TwoInputGraph.h"
+#include "filter_interfaces.h"
 #include "objidl.h"
 #include "propertyhost.h"
 #include "video_window.h"
@@ -151,15 +152,45 @@ TEST_F(QuenzaTest, ABackgroundChangeShowsInTheNextFrame)
     }));
 }
 
+// A graph without a video renderer: it answers only IUnknown and
+// IFilterGraph, and counts the requests for a video window.
+class WindowlessGraph final : public IFilterGraph {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        *ppv = riid == IID_IUnknown || riid == IID_IFilterGraph ? this : nullptr;
+        if (riid == IID_IVideoWindow) ++windowRequests;
+        return *ppv ? S_OK : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP AddFilter(IBaseFilter*, LPCWSTR) override { return E_NOTIMPL; }
+    STDMETHODIMP RemoveFilter(IBaseFilter*) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumFilters(IEnumFilters**) override { return E_NOTIMPL; }
+    STDMETHODIMP FindFilterByName(LPCWSTR, IBaseFilter**) override { return E_NOTIMPL; }
+    STDMETHODIMP ConnectDirect(IPin*, IPin*, const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
+    STDMETHODIMP Reconnect(IPin*) override { return E_NOTIMPL; }
+    STDMETHODIMP Disconnect(IPin*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetDefaultSyncSource() override { return E_NOTIMPL; }
+
+    int windowRequests = 0;
+};
+
 // The window operations drive the graph's video window, and do nothing
-// outside a graph.
+// outside a graph or in a graph without a window.
 TEST_F(QuenzaTest, WindowOperationsReachTheGraphsVideoWindow)
 {
     auto alone = CreateByClsid<IQuenzaSettings>(CLSID_Quenza, IID_IQuenzaSettings);
-    EXPECT_EQ(alone->FullScreen(), S_OK);
-    EXPECT_EQ(alone->ToggleWindowFrame(), S_OK);
-    EXPECT_EQ(alone->ApplyWindowPosition(), S_OK);
-    EXPECT_EQ(alone->ApplyWindowSize(), S_OK);
+    WindowlessGraph windowless;
+    for (IFilterGraph* graph : {static_cast<IFilterGraph*>(nullptr), static_cast<IFilterGraph*>(&windowless)}) {
+        ASSERT_EQ(alone.As<IBaseFilter>(IID_IBaseFilter)->JoinFilterGraph(graph, u"Quenza"), S_OK);
+        EXPECT_EQ(alone->FullScreen(), S_OK);
+        EXPECT_EQ(alone->ToggleWindowFrame(), S_OK);
+        EXPECT_EQ(alone->ApplyWindowPosition(), S_OK);
+        EXPECT_EQ(alone->ApplyWindowSize(), S_OK);
+    }
+    EXPECT_EQ(windowless.windowRequests, 4);  // each asked once, and took the answer
+    alone.As<IBaseFilter>(IID_IBaseFilter)->JoinFilterGraph(nullptr, nullptr);
 
     TwoInputGraph run(CLSID_Quenza, u"Quenza");
     auto settings = run.SettingsAs<IQuenzaSettings>(IID_IQuenzaSettings);
