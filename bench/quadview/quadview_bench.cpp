@@ -1,6 +1,7 @@
 // Per-output cost of the quad view composition (four inputs shrunk into
 // the quarters of one output frame, with the cross) beside a memcpy of one
 // output frame.
+#include "CpuDispatch.h"
 #include "QuadComposition.h"
 #include "QuarterAverage.h"
 
@@ -10,6 +11,10 @@
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -27,6 +32,34 @@ Frame Pattern(std::size_t bytes, unsigned seed)
     for (std::size_t i = 0; i < bytes; ++i) data[i] = static_cast<std::uint8_t>(i * 31 + 7 * seed);
     return data;
 }
+
+// Every 64-byte line of the buffer, OR-ed together so no load can be left out.
+#if defined(__x86_64__)
+__attribute__((target("avx2"))) std::uint64_t ReadAll(const std::uint8_t* data, std::size_t bytes)
+{
+    __m256i a = _mm256_setzero_si256(), b = _mm256_setzero_si256();
+    std::size_t i = 0;
+    for (; i + 64 <= bytes; i += 64) {
+        a = _mm256_or_si256(a, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i)));
+        b = _mm256_or_si256(b, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32)));
+    }
+    std::uint64_t rest = 0;
+    for (; i < bytes; ++i) rest |= data[i];
+    const __m256i both = _mm256_or_si256(a, b);
+    return rest | static_cast<std::uint64_t>(_mm256_extract_epi64(both, 0) | _mm256_extract_epi64(both, 3));
+}
+#else
+std::uint64_t ReadAll(const std::uint8_t* data, std::size_t bytes)
+{
+    std::uint64_t all = 0;
+    for (std::size_t i = 0; i + 8 <= bytes; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        all |= word;
+    }
+    return all;
+}
+#endif
 
 void Report(benchmark::State& state, const QuadGeometry& geometry)
 {
@@ -70,21 +103,27 @@ void BM_QuadCompose(benchmark::State& state)
     });
 }
 
-// The same through each form of the averaging this processor runs
-// (0 reference, 1 SSSE3, 2 AVX2, 3 AVX-512), for comparison.
+// The same with each instruction set this processor runs forced, for
+// comparison (the label names the set).
 void BM_QuadComposeForm(benchmark::State& state)
 {
-    const auto kernel = static_cast<AverageKernel>(state.range(3));
-    Compose(state, [kernel](std::uint8_t* out, const QuadGeometry& geometry, const std::array<Frame, 4>& inputs) {
-        const std::size_t row = geometry.RowBytes();
-        for (int q = 0; q < 4; ++q) {
-            std::uint8_t* quarter = out + QuarterOffset(geometry, q);
-            const std::uint8_t* source = inputs[static_cast<std::size_t>(q)].data();
-            for (std::size_t y = 0; y < geometry.height / 2; ++y)
-                AverageRowPairWith(kernel, quarter + y * row, source + 2 * y * row, source + (2 * y + 1) * row,
-                                   geometry.width / 2, geometry.format);
-        }
-    });
+    const auto set = static_cast<InstructionSet>(state.range(3));
+    const ForcedInstructionSet forced(set);
+    state.SetLabel(InstructionSetName(ActiveInstructionSet()));
+    BM_QuadCompose(state);
+}
+
+// The floor for any composition: merely reading the four input frames (and
+// writing nothing), with the widest loads the machine has.
+void BM_ReadFourInputs(benchmark::State& state)
+{
+    const QuadGeometry geometry = GeometryOf(state);
+    const std::array<Frame, 4> inputs = {Pattern(geometry.FrameBytes(), 1), Pattern(geometry.FrameBytes(), 2),
+                                         Pattern(geometry.FrameBytes(), 3), Pattern(geometry.FrameBytes(), 4)};
+    for (auto _ : state) {
+        for (const Frame& input : inputs) benchmark::DoNotOptimize(ReadAll(input.data(), input.size()));
+    }
+    Report(state, geometry);
 }
 
 // width, height, bytes per pixel (3 RGB24, 2 RGB565)
@@ -97,11 +136,11 @@ void Frames(benchmark::internal::Benchmark* b)
 
 void FramesAndForms(benchmark::internal::Benchmark* b)
 {
-    b->ArgNames({"w", "h", "bpp", "form"});
+    b->ArgNames({"w", "h", "bpp", "set"});
     for (const auto& size : {std::pair{640, 480}, std::pair{1920, 1080}})
         for (int bpp : {3, 2})
-            for (AverageKernel kernel : AvailableAverageKernels())
-                b->Args({size.first, size.second, bpp, static_cast<int>(kernel)});
+            for (InstructionSet set : SupportedInstructionSets())
+                b->Args({size.first, size.second, bpp, static_cast<int>(set)});
 }
 
 } // namespace
@@ -109,3 +148,4 @@ void FramesAndForms(benchmark::internal::Benchmark* b)
 BENCHMARK(BM_Memcpy)->Apply(Frames);
 BENCHMARK(BM_QuadCompose)->Apply(Frames);
 BENCHMARK(BM_QuadComposeForm)->Apply(FramesAndForms);
+BENCHMARK(BM_ReadFourInputs)->Apply(Frames);

@@ -2,6 +2,7 @@
 // output frame (BM_Memcpy with the same w/h/bpp in this program): the Level
 // Compressor in memory and through device bitmaps, and Quenza laying out two
 // half-width pictures at their own size or doubled.
+#include "CpuDispatch.h"
 #include "LevelCompressorBitmaps.h"
 #include "LevelCompressorPass.h"
 #include "QuenzaPass.h"
@@ -50,20 +51,22 @@ void Report(benchmark::State& state, const Geometry& g)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * g.Bytes()));
 }
 
-// The two squeezes alone, one path (0 the reference, 1 the best the machine
-// runs): what each pair of input frames costs.
+// The two squeezes alone, with one instruction set forced ("set" 0 the
+// portable code, the highest the fastest the machine runs): what each pair
+// of input frames costs.
 void BM_LevelCompressSqueeze(benchmark::State& state)
 {
     const Geometry g = GeometryOf(state);
-    const CompressPath path = state.range(3) ? CompressPath::Best : CompressPath::Reference;
+    const ForcedInstructionSet forced(static_cast<InstructionSet>(state.range(3)));
+    state.SetLabel(InstructionSetName(ActiveInstructionSet()));
     const auto left = Picture(g.Bytes(), 1);
     const auto right = Picture(g.Bytes(), 2);
     std::vector<std::uint8_t> composition(g.Bytes());
     for (auto _ : state) {
         CompressIntoHalf(composition.data(), composition.size(), left.data(), left.size(),
-                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Left, path);
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Left);
         CompressIntoHalf(composition.data(), composition.size(), right.data(), right.size(),
-                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Right, path);
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Right);
         Touch(composition.data());
     }
     Report(state, g);
@@ -165,7 +168,13 @@ void Sizes(benchmark::internal::Benchmark* b, const char* extra, std::initialize
 
 } // namespace
 
-BENCHMARK(BM_LevelCompressSqueeze)->Apply([](benchmark::internal::Benchmark* b) { Sizes(b, "best", {0, 1}); });
+BENCHMARK(BM_LevelCompressSqueeze)->Apply([](benchmark::internal::Benchmark* b) {
+    b->ArgNames({"w", "h", "bpp", "set"});
+    for (const auto& size : {std::pair{640, 480}, std::pair{1920, 1080}})
+        for (int bpp : {3, 2})
+            for (InstructionSet set : SupportedInstructionSets())
+                b->Args({size.first, size.second, bpp, static_cast<int>(set)});
+});
 BENCHMARK(BM_LevelCompressMemory)->Apply([](benchmark::internal::Benchmark* b) {
     b->ArgNames({"w", "h", "bpp"});
     for (const auto& size : {std::pair{640, 480}, std::pair{1920, 1080}})

@@ -1,9 +1,11 @@
 #include "GhostRun.h"
 
+#include "CpuDispatch.h"
+
 #include <algorithm>
 #include <cstddef>
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__x86_64__)
 #include <tmmintrin.h>
 #define OSTREL_GHOST_SSSE3 1
 #endif
@@ -65,11 +67,7 @@ bool UnitsFit(const std::uint8_t* destination, const std::uint8_t* source, const
 
 #if OSTREL_GHOST_SSSE3
 
-bool HasSsse3()
-{
-    static const bool has = __builtin_cpu_supports("ssse3");
-    return has;
-}
+bool HasSsse3() { return ActiveInstructionSet() >= InstructionSet::Ssse3; }
 
 // 16 groups at a time. Each output block takes its heads (first bytes) from
 // a 16-byte window that starts on a group: the heads sit at 0, 3, ... 15 of

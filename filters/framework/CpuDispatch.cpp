@@ -18,6 +18,9 @@ InstructionSet Detect()
     // These checks include the operating system's saving of the wide
     // registers, not only the processor's flags.
     __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
+        __builtin_cpu_supports("avx512vbmi"))
+        return InstructionSet::Avx512;
     if (__builtin_cpu_supports("avx2")) return InstructionSet::Avx2;
     if (__builtin_cpu_supports("ssse3")) return InstructionSet::Ssse3;
 #endif
@@ -70,6 +73,7 @@ const char* InstructionSetName(InstructionSet set)
     case InstructionSet::Portable: return "Portable";
     case InstructionSet::Ssse3: return "Ssse3";
     case InstructionSet::Avx2: return "Avx2";
+    case InstructionSet::Avx512: return "Avx512";
     }
     return "Unknown";
 }

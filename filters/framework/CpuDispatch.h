@@ -15,6 +15,7 @@ enum class InstructionSet : int {
     Portable = 0,  // plain C++ (and the compiler's baseline vectors)
     Ssse3 = 1,     // 16-byte byte shuffles (pshufb)
     Avx2 = 2,      // 32-byte vectors and shuffles
+    Avx512 = 3,    // 64-byte vectors with byte permutes and masked loads and stores (BW, VL, VBMI)
 };
 
 // The best set this machine and its operating system run, found once.

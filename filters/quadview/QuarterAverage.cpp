@@ -2,6 +2,8 @@
 
 #include "QuarterAverageSimd.h"
 
+#include "CpuDispatch.h"
+
 namespace {
 
 struct FieldLayout {
@@ -62,47 +64,34 @@ void AverageRowPairReference(std::uint8_t* out, const std::uint8_t* upper, const
     }
 }
 
-const std::vector<AverageKernel>& AvailableAverageKernels()
+namespace {
+
+// The output pixels the vector form of `set` wrote, from the row's start.
+std::size_t AverageVectorised(InstructionSet set, std::uint8_t* out, const std::uint8_t* upper,
+                              const std::uint8_t* lower, std::size_t outPixels, QuadPixelFormat format)
 {
-    static const std::vector<AverageKernel> kernels = [] {
-        std::vector<AverageKernel> available{AverageKernel::Reference};
 #if defined(OSTREL_QUAD_X86)
-        __builtin_cpu_init();
-        if (__builtin_cpu_supports("ssse3")) available.push_back(AverageKernel::Ssse3);
-        if (__builtin_cpu_supports("avx2")) available.push_back(AverageKernel::Avx2);
-        if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
-            __builtin_cpu_supports("avx512vbmi"))
-            available.push_back(AverageKernel::Avx512);
+    if (format == QuadPixelFormat::Rgb24) {
+        if (set >= InstructionSet::Avx512) return AverageRgb24Avx512(out, upper, lower, outPixels);
+        if (set >= InstructionSet::Avx2) return AverageRgb24Avx2(out, upper, lower, outPixels);
+        if (set >= InstructionSet::Ssse3) return AverageRgb24Ssse3(out, upper, lower, outPixels);
+        return 0;
+    }
+    if (set >= InstructionSet::Avx2)
+        return AverageWordsAvx2(out, upper, lower, outPixels, format == QuadPixelFormat::Rgb565);
+#else
+    (void)set, (void)out, (void)upper, (void)lower, (void)outPixels, (void)format;
 #endif
-        return available;
-    }();
-    return kernels;
+    return 0;
 }
 
-void AverageRowPairWith(AverageKernel kernel, std::uint8_t* out, const std::uint8_t* upper, const std::uint8_t* lower,
-                        std::size_t outPixels, QuadPixelFormat format)
-{
-    std::size_t done = 0;
-#if defined(OSTREL_QUAD_X86)
-    if (format == QuadPixelFormat::Rgb24 && kernel == AverageKernel::Avx512)
-        done = AverageRgb24Avx512(out, upper, lower, outPixels);
-    else if (format == QuadPixelFormat::Rgb24 && kernel == AverageKernel::Avx2)
-        done = AverageRgb24Avx2(out, upper, lower, outPixels);
-    else if (format == QuadPixelFormat::Rgb24 && kernel == AverageKernel::Ssse3)
-        done = AverageRgb24Ssse3(out, upper, lower, outPixels);
-    else if (format != QuadPixelFormat::Rgb24 && (kernel == AverageKernel::Avx2 || kernel == AverageKernel::Avx512))
-        done = AverageWordsAvx2(out, upper, lower, outPixels, format == QuadPixelFormat::Rgb565);
-#else
-    (void)kernel;
-#endif
-    const unsigned bytesPerPixel = BytesPerPixel(format);
-    AverageRowPairReference(out + done * bytesPerPixel, upper + 2 * done * bytesPerPixel,
-                            lower + 2 * done * bytesPerPixel, outPixels - done, format);
-}
+} // namespace
 
 void AverageRowPair(std::uint8_t* out, const std::uint8_t* upper, const std::uint8_t* lower, std::size_t outPixels,
                     QuadPixelFormat format)
 {
-    static const AverageKernel fastest = AvailableAverageKernels().back();
-    AverageRowPairWith(fastest, out, upper, lower, outPixels, format);
+    const std::size_t done = AverageVectorised(ActiveInstructionSet(), out, upper, lower, outPixels, format);
+    const unsigned bytesPerPixel = BytesPerPixel(format);
+    AverageRowPairReference(out + done * bytesPerPixel, upper + 2 * done * bytesPerPixel,
+                            lower + 2 * done * bytesPerPixel, outPixels - done, format);
 }

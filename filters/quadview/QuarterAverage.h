@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 enum class QuadPixelFormat {
     Rgb24,   // blue, green, red bytes
@@ -15,21 +14,12 @@ enum class QuadPixelFormat {
 
 constexpr unsigned BytesPerPixel(QuadPixelFormat format) { return format == QuadPixelFormat::Rgb24 ? 3 : 2; }
 
-// The forms of the averaging. The 16-bit formats take the AVX2 form on
-// processors with AVX2 or AVX-512, the reference otherwise.
-enum class AverageKernel { Reference, Ssse3, Avx2, Avx512 };
-
-// The forms this processor can run, the reference first and the fastest last.
-const std::vector<AverageKernel>& AvailableAverageKernels();
-
 // Writes `outPixels` pixels to `out`; output pixel x averages pixels 2x and
 // 2x + 1 of both source rows, which must hold 2 * outPixels pixels each.
+// Takes the fastest form the active instruction set runs (the 16-bit
+// formats have vector forms from AVX2 on, RGB24 from SSSE3 on).
 void AverageRowPair(std::uint8_t* out, const std::uint8_t* upper, const std::uint8_t* lower, std::size_t outPixels,
                     QuadPixelFormat format);
-
-// The same in a chosen form, which must be available.
-void AverageRowPairWith(AverageKernel kernel, std::uint8_t* out, const std::uint8_t* upper, const std::uint8_t* lower,
-                        std::size_t outPixels, QuadPixelFormat format);
 
 // The plain one-pixel-at-a-time form, which every faster form must match
 // bit for bit.

@@ -1,5 +1,5 @@
 // The 2 x 2 averaging with vector instructions, for x86-64 processors that
-// have SSSE3, AVX2 or AVX-512 with byte permutes (asked at run time): byte
+// have SSSE3, AVX2 or AVX-512 with byte permutes (chosen at run time): byte
 // shuffles for RGB24, field masks for the 16-bit formats (AVX2 only). Each handles the pixels it can
 // reach without reading or writing past the rows and returns how many
 // output pixels it wrote; the caller finishes the rest.

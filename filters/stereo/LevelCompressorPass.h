@@ -10,17 +10,12 @@
 
 enum class FrameHalf { Left, Right };
 
-// How the rows are moved; every path gives the same bytes.
-enum class CompressPath { Reference, Sse, Best };
-
-// True when the machine runs `path` (Reference and Best always).
-bool CompressPathAvailable(CompressPath path);
-
 // Writes the columns 0, 2, 4, … of each whole or partial row of `picture`
 // (`pictureBytes` long) into `half` of `frame` (`frameBytes` long), both of
 // `width` pixels of `bytesPerPixel` (2 or 3) bytes. The half is width / 2
 // pixels wide and starts at pixel width / 2 for the right half; nothing
-// outside the half and nothing beyond either length is touched.
+// outside the half and nothing beyond either length is touched. Takes the
+// active instruction set's byte shuffles (SSSE3 on), and stores past the
+// caches when the frames are too large to stay in them.
 void CompressIntoHalf(std::uint8_t* frame, std::size_t frameBytes, const std::uint8_t* picture,
-                      std::size_t pictureBytes, std::size_t width, unsigned bytesPerPixel, FrameHalf half,
-                      CompressPath path = CompressPath::Best);
+                      std::size_t pictureBytes, std::size_t width, unsigned bytesPerPixel, FrameHalf half);

@@ -1,9 +1,13 @@
 #include "QuenzaPass.h"
 
-#include "CpuFeatures.h"
+#include "CpuDispatch.h"
 
 #include <algorithm>
 #include <cstring>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -107,7 +111,7 @@ void DoubleSlow(std::uint8_t* out, const std::uint8_t* in, std::size_t count, st
     for (std::size_t k = 0; k < count; ++k) std::memcpy(out + bpp * k, in + bpp * ((first + k) / 2), bpp);
 }
 
-#if OSTREL_X86
+#if defined(__x86_64__)
 // 8 source pixels to 16 (RGB555): each 16-bit value unpacked with itself.
 std::size_t DoubleBlocks16(std::uint8_t* out, const std::uint8_t* in, std::size_t count, std::size_t available)
 {
@@ -149,10 +153,10 @@ void DoubleRow(std::uint8_t* out, const std::uint8_t* in, std::size_t count, std
     const std::uint8_t* from = in + bpp * ((first + k) / 2);
     const std::size_t left = available - (first + k) / 2;
     std::size_t done = 0;
-#if OSTREL_X86
+#if defined(__x86_64__)
     if (bpp == 2)
         done = DoubleBlocks16(out + bpp * k, from, count - k, left);
-    else if (CpuHasSsse3())
+    else if (ActiveInstructionSet() >= InstructionSet::Ssse3)
         done = DoubleBlocks24(out + bpp * k, from, count - k, left);
 #else
     (void)left;

@@ -1,5 +1,6 @@
 #include "GhostPass.h"
 
+#include "EveryInstructionSet.h"
 #include "TestBytes.h"
 
 #include <gtest/gtest.h>
@@ -31,9 +32,12 @@ Bytes Ghosted(Bytes data, std::int32_t strength, std::int32_t offset)
     return data;
 }
 
+// Each test runs once per instruction set the machine has.
+using GhostPassOn = EveryInstructionSet;
+
 // Offsets short of, at and beyond the chunk and block sizes of the pass, in
 // both forms, over runs with and without a trailing part group.
-TEST(GhostPass, MatchesTheGroupByGroupDefinition)
+TEST_P(GhostPassOn, MatchesTheGroupByGroupDefinition)
 {
     unsigned seed = 1;
     for (std::int32_t strength : {1, 7, 33, 50, 64, 99, 100})
@@ -48,7 +52,7 @@ TEST(GhostPass, MatchesTheGroupByGroupDefinition)
 
 // Every strength: the vector step multiplies where that reproduces the
 // single-precision products exactly and looks them up where it does not.
-TEST(GhostPass, EveryStrengthMatchesTheDefinition)
+TEST_P(GhostPassOn, EveryStrengthMatchesTheDefinition)
 {
     for (std::int32_t strength = 0; strength <= 100; ++strength) {
         const Bytes frame = RandomBytes(3 * 1000, static_cast<unsigned>(strength));
@@ -60,7 +64,7 @@ TEST(GhostPass, EveryStrengthMatchesTheDefinition)
 
 // Offsets of 16 to 31 groups place the sources at every byte position
 // against the 16-byte blocks the destinations are written in.
-TEST(GhostPass, EverySourcePlacementMatchesTheDefinition)
+TEST_P(GhostPassOn, EverySourcePlacementMatchesTheDefinition)
 {
     for (std::int32_t distance = 16; distance < 32; ++distance)
         for (std::int32_t offset : {distance, -distance}) {
@@ -68,6 +72,19 @@ TEST(GhostPass, EverySourcePlacementMatchesTheDefinition)
             ASSERT_EQ(Ghosted(frame, 100, offset), ReferenceGhost(frame, 100, offset)) << "offset " << offset;
         }
 }
+
+// Every run length of 0–69 groups, with and without a part group after it.
+TEST_P(GhostPassOn, EveryRunLengthMatchesTheDefinition)
+{
+    for (std::size_t length = 0; length < 3 * 70; ++length)
+        for (std::int32_t offset : {1, 16, 17, 0, -1, -16, -17}) {
+            const Bytes frame = RandomBytes(length, static_cast<unsigned>(length));
+            ASSERT_EQ(Ghosted(frame, 100, offset), ReferenceGhost(frame, 100, offset))
+                << "offset " << offset << " length " << length;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(, GhostPassOn, EveryInstructionSetValues(), InstructionSetTestName);
 
 TEST(GhostPass, FramesItCannotChangeStayAsTheyAre)
 {

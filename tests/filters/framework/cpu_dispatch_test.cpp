@@ -22,7 +22,7 @@ TEST(CpuDispatch, ForcingIsCappedAtTheDetectedSetAndUndoneOnLeavingScope)
         const ForcedInstructionSet portable(InstructionSet::Portable);
         EXPECT_EQ(ActiveInstructionSet(), InstructionSet::Portable);
         {
-            const ForcedInstructionSet widest(InstructionSet::Avx2);
+            const ForcedInstructionSet widest(InstructionSet::Avx512);
             EXPECT_EQ(ActiveInstructionSet(), DetectedInstructionSet());
         }
         EXPECT_EQ(ActiveInstructionSet(), InstructionSet::Portable);

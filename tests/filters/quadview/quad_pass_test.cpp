@@ -1,4 +1,5 @@
 // The quad view's pixel passes and frame clock, on plain buffers.
+#include "EveryInstructionSet.h"
 #include "OwnFrameClock.h"
 #include "QuadComposition.h"
 #include "QuarterAverage.h"
@@ -53,42 +54,41 @@ TEST(QuarterAverage, AveragesEachFieldOfTwoByTwoPixelsTruncating)
     }
 }
 
-// Every form this processor runs must match the reference bit for bit, for
-// every run length, with the source rows ending at their buffers' ends.
-TEST(QuarterAverage, EveryFormMatchesTheReferenceForEveryRunLength)
+using QuarterAverageOn = EveryInstructionSet;
+
+// Every form must match the reference bit for bit, for every run length,
+// with the source rows ending at their buffers' ends.
+TEST_P(QuarterAverageOn, EveryRunLengthMatchesTheReference)
 {
-    for (AverageKernel kernel : AvailableAverageKernels()) {
-        for (QuadPixelFormat format : {QuadPixelFormat::Rgb24, QuadPixelFormat::Rgb565, QuadPixelFormat::Rgb555}) {
-            const unsigned bpp = BytesPerPixel(format);
-            for (std::size_t pixels = 0; pixels < 70; ++pixels) {
-                const Bytes upper = RandomBytes(2 * pixels * bpp, static_cast<unsigned>(pixels));
-                const Bytes lower = RandomBytes(2 * pixels * bpp, static_cast<unsigned>(pixels + 100));
-                Bytes fast(pixels * bpp, 0x5A), reference(pixels * bpp, 0x5A);
-                AverageRowPairWith(kernel, fast.data(), upper.data(), lower.data(), pixels, format);
-                AverageRowPairReference(reference.data(), upper.data(), lower.data(), pixels, format);
-                ASSERT_EQ(fast, reference) << static_cast<int>(kernel) << " " << static_cast<int>(format) << " "
-                                           << pixels;
-            }
+    for (QuadPixelFormat format : {QuadPixelFormat::Rgb24, QuadPixelFormat::Rgb565, QuadPixelFormat::Rgb555}) {
+        const unsigned bpp = BytesPerPixel(format);
+        for (std::size_t pixels = 0; pixels < 70; ++pixels) {
+            const Bytes upper = RandomBytes(2 * pixels * bpp, static_cast<unsigned>(pixels));
+            const Bytes lower = RandomBytes(2 * pixels * bpp, static_cast<unsigned>(pixels + 100));
+            Bytes fast(pixels * bpp, 0x5A), reference(pixels * bpp, 0x5A);
+            AverageRowPair(fast.data(), upper.data(), lower.data(), pixels, format);
+            AverageRowPairReference(reference.data(), upper.data(), lower.data(), pixels, format);
+            ASSERT_EQ(fast, reference) << static_cast<int>(format) << " " << pixels;
         }
     }
 }
 
 // Extremes: all 255 (sums at their largest) and alternating 0 / 255.
-TEST(QuarterAverage, EveryFormHandlesTheExtremes)
+TEST_P(QuarterAverageOn, ExtremesMatchTheReference)
 {
     const std::size_t pixels = 64;
     Bytes full(6 * pixels, 255), alternating(6 * pixels);
     for (std::size_t i = 0; i < alternating.size(); ++i) alternating[i] = i % 2 ? 255 : 0;
-    for (AverageKernel kernel : AvailableAverageKernels()) {
-        Bytes out(3 * pixels);
-        AverageRowPairWith(kernel, out.data(), full.data(), full.data(), pixels, QuadPixelFormat::Rgb24);
-        EXPECT_EQ(out, Bytes(3 * pixels, 255)) << static_cast<int>(kernel);
-        Bytes reference(3 * pixels);
-        AverageRowPairWith(kernel, out.data(), alternating.data(), full.data(), pixels, QuadPixelFormat::Rgb24);
-        AverageRowPairReference(reference.data(), alternating.data(), full.data(), pixels, QuadPixelFormat::Rgb24);
-        EXPECT_EQ(out, reference) << static_cast<int>(kernel);
-    }
+    Bytes out(3 * pixels);
+    AverageRowPair(out.data(), full.data(), full.data(), pixels, QuadPixelFormat::Rgb24);
+    EXPECT_EQ(out, Bytes(3 * pixels, 255));
+    Bytes reference(3 * pixels);
+    AverageRowPair(out.data(), alternating.data(), full.data(), pixels, QuadPixelFormat::Rgb24);
+    AverageRowPairReference(reference.data(), alternating.data(), full.data(), pixels, QuadPixelFormat::Rgb24);
+    EXPECT_EQ(out, reference);
 }
+
+INSTANTIATE_TEST_SUITE_P(, QuarterAverageOn, EveryInstructionSetValues(), InstructionSetTestName);
 
 // A frame of 4 x 2 RGB24 pixels per quarter: where each quarter's pixels
 // land, for bottom-up, top-down and odd sizes.

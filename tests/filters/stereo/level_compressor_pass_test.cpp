@@ -1,7 +1,10 @@
 #include "LevelCompressorBitmaps.h"
 #include "LevelCompressorPass.h"
 
+#include "EveryInstructionSet.h"
 #include "TestBytes.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -25,31 +28,63 @@ Bytes ReferenceSqueeze(Bytes frame, const Bytes& picture, std::size_t width, uns
     return frame;
 }
 
-// Every path, both pixel sizes and halves, widths 2–69 (odd ones among
-// them) and pictures cut short anywhere: all agree with the definition and
-// leave the other half untouched.
-TEST(LevelCompressorPass, EveryPathMatchesTheDefinition)
+using LevelCompressorPassOn = EveryInstructionSet;
+
+// Both pixel sizes and halves, widths 2–69 (odd ones among them), pictures
+// cut short anywhere, every output alignment within a vector, cached and
+// streamed: all agree with the definition and leave the other half
+// untouched.
+TEST_P(LevelCompressorPassOn, EveryWidthMatchesTheDefinition)
 {
-    for (CompressPath path : {CompressPath::Reference, CompressPath::Sse, CompressPath::Best}) {
-        if (!CompressPathAvailable(path)) continue;
+    for (bool stream : {false, true}) {
+        const ForcedStreaming streaming(stream);
         for (unsigned bpp : {2u, 3u})
             for (std::size_t width = 2; width < 70; ++width)
                 for (FrameHalf half : {FrameHalf::Left, FrameHalf::Right}) {
                     const std::size_t bytes = width * 3 * bpp;
                     const auto seed = static_cast<unsigned>(width * 7 + bpp);
-                    const Bytes background = RandomBytes(bytes, seed);
+                    const Bytes background = RandomBytes(bytes + 16, seed);
                     for (std::size_t length : {bytes, bytes - bpp, bytes / 2 + 1}) {
                         const Bytes picture = RandomBytes(length, seed + 1);
-                        Bytes frame = background;
-                        CompressIntoHalf(frame.data(), frame.size(), picture.data(), picture.size(), width, bpp, half,
-                                         path);
-                        ASSERT_EQ(frame, ReferenceSqueeze(background, picture, width, bpp, half))
-                            << "path " << static_cast<int>(path) << " bpp " << bpp << " width " << width
-                            << " length " << length;
+                        for (std::size_t shift = 0; shift < 16; shift += width % 2 ? 1 : 5) {
+                            Bytes frame = background;
+                            CompressIntoHalf(frame.data() + shift, bytes, picture.data(), picture.size(), width, bpp,
+                                             half);
+                            const Bytes expected(background.begin() + static_cast<std::ptrdiff_t>(shift),
+                                                 background.begin() + static_cast<std::ptrdiff_t>(shift + bytes));
+                            ASSERT_EQ(Bytes(frame.begin() + static_cast<std::ptrdiff_t>(shift),
+                                            frame.begin() + static_cast<std::ptrdiff_t>(shift + bytes)),
+                                      ReferenceSqueeze(expected, picture, width, bpp, half))
+                                << "stream " << stream << " bpp " << bpp << " width " << width << " length "
+                                << length << " shift " << shift;
+                            ASSERT_TRUE(std::equal(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(shift),
+                                                   background.begin()));
+                            ASSERT_TRUE(std::equal(frame.begin() + static_cast<std::ptrdiff_t>(shift + bytes),
+                                                   frame.end(), background.begin() + static_cast<std::ptrdiff_t>(shift + bytes)));
+                        }
                     }
                 }
     }
 }
+
+// A full-HD row, long enough for many vector steps, in both halves.
+TEST_P(LevelCompressorPassOn, WideFramesMatchTheDefinition)
+{
+    for (unsigned bpp : {2u, 3u})
+        for (std::size_t width : {1920u, 1921u}) {
+            const std::size_t bytes = width * 3 * bpp;
+            const Bytes picture = RandomBytes(bytes, 5);
+            Bytes frame = RandomBytes(bytes, 6);
+            Bytes expected = frame;
+            for (FrameHalf half : {FrameHalf::Left, FrameHalf::Right}) {
+                CompressIntoHalf(frame.data(), frame.size(), picture.data(), picture.size(), width, bpp, half);
+                expected = ReferenceSqueeze(expected, picture, width, bpp, half);
+            }
+            ASSERT_EQ(frame, expected) << bpp << " " << width;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(, LevelCompressorPassOn, EveryInstructionSetValues(), InstructionSetTestName);
 
 TEST(LevelCompressorPass, KeepsTheEvenColumnsOfEachRow)
 {

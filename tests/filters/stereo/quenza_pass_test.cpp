@@ -1,5 +1,6 @@
 #include "QuenzaPass.h"
 
+#include "EveryInstructionSet.h"
 #include "TestBytes.h"
 
 #include <gtest/gtest.h>
@@ -172,5 +173,45 @@ TEST(QuenzaPass, BackgroundInEitherFormat)
     // (255 / 8) × 1024 + (128 / 8) × 32 + 8 / 8 = 0x7E01
     EXPECT_EQ(background, (Bytes{0x01, 0x7E, 0x01, 0x7E}));
 }
+
+} // namespace
+
+namespace {
+
+using QuenzaDoubledOn = EveryInstructionSet;
+
+// Doubled in width, the rows go through whole vectors: every drawn width
+// 0–69 (so every run length), starting on an even or odd drawn column (cut
+// at the left edge), in both pixel sizes, against the pixel-by-pixel rule.
+TEST_P(QuenzaDoubledOn, EveryRunLengthMatchesThePixelRule)
+{
+    constexpr int kHeight = 2;
+    std::vector<std::size_t> scratch;
+    for (unsigned bpp : {2u, 3u})
+        for (int sourceWidth = 1; sourceWidth <= 35; ++sourceWidth)
+            for (int x : {0, -1, -2, -3}) {
+                const int drawn = 2 * sourceWidth;
+                const int frameWidth = drawn + x;
+                if (frameWidth <= 0) continue;
+                const Bytes picture = RandomBytes(static_cast<std::size_t>(sourceWidth * kHeight) * bpp,
+                                                  static_cast<unsigned>(sourceWidth * 5 + bpp));
+                const std::size_t frameBytes = static_cast<std::size_t>(frameWidth * 2 * kHeight) * bpp;
+                Bytes frame(frameBytes, 0xEE);
+                DrawPicture({frame.data(), frame.size(), frameWidth, 2 * kHeight, bpp},
+                            {picture.data(), picture.size(), sourceWidth, kHeight}, {x, 0, drawn, 2 * kHeight},
+                            scratch);
+                Bytes expected(frameBytes, 0xEE);
+                for (int row = 0; row < 2 * kHeight; ++row)
+                    for (int column = 0; column < frameWidth; ++column) {
+                        const auto source = static_cast<std::size_t>((row / 2) * sourceWidth + (column - x) / 2);
+                        std::copy_n(picture.begin() + static_cast<std::ptrdiff_t>(source * bpp), bpp,
+                                    expected.begin() +
+                                        static_cast<std::ptrdiff_t>((row * frameWidth + column) * static_cast<int>(bpp)));
+                    }
+                ASSERT_EQ(frame, expected) << "bpp " << bpp << " source width " << sourceWidth << " x " << x;
+            }
+}
+
+INSTANTIATE_TEST_SUITE_P(, QuenzaDoubledOn, EveryInstructionSetValues(), InstructionSetTestName);
 
 } // namespace
