@@ -75,13 +75,13 @@ void StampBuffer(GstBuffer* buffer, IMediaSample* sample)
 
 } // namespace
 
-ElementBridge::ElementBridge(GstElement* element, const ElementSpec& spec, const std::vector<GstPad*>& sinks,
+ElementBridge::ElementBridge(GstElement* element, const ElementDescription& description, const std::vector<GstPad*>& sinks,
                              GstPad* src)
     : m_element(element),
-      m_spec(spec),
+      m_spec(description),
       m_sinks(sinks),
       m_src(src),
-      m_hosted(spec),
+      m_hosted(description),
       m_inputConnected(sinks.size(), false),
       m_inputRowBytes(sinks.size(), 0),
       m_inputFrameDuration(sinks.size(), GST_CLOCK_TIME_NONE),
@@ -91,7 +91,7 @@ ElementBridge::ElementBridge(GstElement* element, const ElementSpec& spec, const
     gst_segment_init(&m_inputSegment, GST_FORMAT_TIME);
     if (!m_hosted.Filter()) return;
     m_feed = FeedFilter::Create(static_cast<int>(sinks.size()));
-    m_collect = CollectFilter::Create(this, spec.anyCaps);
+    m_collect = CollectFilter::Create(this, description.anyCaps);
     FindHostedPins();
 }
 
@@ -130,13 +130,13 @@ bool ElementBridge::FindHostedPins()
 
 // ---- settings
 
-bool ElementBridge::GetSetting(const SettingSpec& setting, gint& value) const
+bool ElementBridge::GetSetting(const SettingDescription& setting, gint& value) const
 {
     IUnknown* settings = m_hosted.Settings();
     return settings && SUCCEEDED(setting.get(settings, &value));
 }
 
-bool ElementBridge::SetSetting(const SettingSpec& setting, gint value)
+bool ElementBridge::SetSetting(const SettingDescription& setting, gint value)
 {
     IUnknown* settings = m_hosted.Settings();
     return settings && SUCCEEDED(setting.set(settings, value));

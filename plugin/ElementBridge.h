@@ -23,7 +23,7 @@
 
 class ElementBridge final : private CollectTarget {
 public:
-    ElementBridge(GstElement* element, const ElementSpec& spec, const std::vector<GstPad*>& sinks, GstPad* src);
+    ElementBridge(GstElement* element, const ElementDescription& description, const std::vector<GstPad*>& sinks, GstPad* src);
     ~ElementBridge();
     ElementBridge(const ElementBridge&) = delete;
     ElementBridge& operator=(const ElementBridge&) = delete;
@@ -41,8 +41,8 @@ public:
     void Deactivate();
 
     // A setting of the settings interface; false when the filter refused it.
-    bool GetSetting(const SettingSpec& setting, gint& value) const;
-    bool SetSetting(const SettingSpec& setting, gint value);
+    bool GetSetting(const SettingDescription& setting, gint& value) const;
+    bool SetSetting(const SettingDescription& setting, gint value);
     LONG VideoColour() const;
     // What the inputs take now (the video colour setting narrows it).
     GstCaps* InputCaps() const;
@@ -75,7 +75,7 @@ private:
     void ResetStreamState();
 
     GstElement* const m_element;
-    const ElementSpec& m_spec;
+    const ElementDescription& m_spec;
     const std::vector<GstPad*> m_sinks;
     GstPad* const m_src;
 

@@ -89,28 +89,28 @@ constexpr const char* kSwapBlurb = "Swap the two inputs: input 1 is the right pi
 constexpr const char* kFrameRateBlurb = "Output frames per second, used for the output time stamps";
 
 template <class I>
-constexpr SettingSpec VideoColour()
+constexpr SettingDescription VideoColour()
 {
     return {"video-colour", kVideoColourBlurb, false, 0, 2, 2, &GetLong<I, &I::GetVideoColour>,
             &SetLong<I, &I::SetVideoColour>};
 }
 template <class I>
-constexpr SettingSpec Swap()
+constexpr SettingDescription Swap()
 {
     return {"swap", kSwapBlurb, true, 0, 1, 0, &GetByte<I, &I::GetSwap>, &SetLong<I, &I::SetSwap>};
 }
 template <class I>
-constexpr SettingSpec FrameRate()
+constexpr SettingDescription FrameRate()
 {
     return {"frame-rate", kFrameRateBlurb, false, 1, 1000, 30, &GetLong<I, &I::GetFrameRate>,
             &SetLong<I, &I::SetFrameRate>};
 }
 
-const SettingSpec kGreenShiftSettings[] = {VideoColour<IGreenShiftSettings>()};
-const SettingSpec kInterlaceSettings[] = {VideoColour<IInterlaceSettings>()};
-const SettingSpec kStereoDisplaySettings[] = {Swap<IStereoDisplaySettings>(), VideoColour<IStereoDisplaySettings>(),
+const SettingDescription kGreenShiftSettings[] = {VideoColour<IGreenShiftSettings>()};
+const SettingDescription kInterlaceSettings[] = {VideoColour<IInterlaceSettings>()};
+const SettingDescription kStereoDisplaySettings[] = {Swap<IStereoDisplaySettings>(), VideoColour<IStereoDisplaySettings>(),
                                               FrameRate<IStereoDisplaySettings>()};
-const SettingSpec kLevelCompressSettings[] = {
+const SettingDescription kLevelCompressSettings[] = {
     Swap<ILevelCompressSettings>(),
     VideoColour<ILevelCompressSettings>(),
     FrameRate<ILevelCompressSettings>(),
@@ -124,7 +124,7 @@ using IQ = IQuenzaSettings;
 #define OSTREL_FLAG(name, blurb, def, Get, Set) \
     {name, blurb, true, 0, 1, def, &GetByte<IQ, &IQ::Get>, &SetLong<IQ, &IQ::Set>}
 #define OSTREL_COLOUR(name, blurb, which) {name, blurb, false, 0, 255, 0, &GetColour<which>, &SetColour<which>}
-const SettingSpec kQuenzaSettings[] = {
+const SettingDescription kQuenzaSettings[] = {
     {"swap", "Swap the two inputs: input 2 is the left picture, input 1 the right", true, 0, 1, 0,
      &GetByte<IQ, &IQ::GetSwap>, &SetLong<IQ, &IQ::SetSwap>},
     VideoColour<IQ>(),
@@ -168,7 +168,7 @@ const SettingSpec kQuenzaSettings[] = {
 #undef OSTREL_FLAG
 #undef OSTREL_COLOUR
 
-const SettingSpec kQuadViewSettings[] = {
+const SettingDescription kQuadViewSettings[] = {
     {"time-base", "Output times: 0 to 3 from that input's samples, 4 the filter's own clock", false, 0, 4, 0,
      &GetLong<IQuadView, &IQuadView::GetTimeBase>, &SetLong<IQuadView, &IQuadView::SetTimeBase>},
     {"zero-timestamps", "Own clock only: every start and stop time 0", true, 0, 1, 0,
@@ -183,7 +183,7 @@ const SettingSpec kQuadViewSettings[] = {
      &GetByte<IQuadView, &IQuadView::GetBorderLines>, &SetByte<IQuadView, &IQuadView::SetBorderLines>},
 };
 
-const SettingSpec kFrameRateControllerSettings[] = {
+const SettingDescription kFrameRateControllerSettings[] = {
     {"frame-rate", "Output frames per second", false, 1, 1000, 30,
      &GetLong<IFrameRateControl, &IFrameRateControl::GetFrameRate>,
      &SetLong<IFrameRateControl, &IFrameRateControl::SetFrameRate>},
@@ -192,7 +192,7 @@ const SettingSpec kFrameRateControllerSettings[] = {
      &SetByte<IFrameRateControl, &IFrameRateControl::SetHoldSamples>},
 };
 
-const SettingSpec kHoldQueueSettings[] = {
+const SettingDescription kHoldQueueSettings[] = {
     {"max-buffer-samples", "Queue capacity in samples; 0 holds one", false, 0, 100000, 60,
      &GetLong<IHoldQueueSettings, &IHoldQueueSettings::GetMaxBufferSamples>,
      &SetLong<IHoldQueueSettings, &IHoldQueueSettings::SetMaxBufferSamples>},
@@ -207,19 +207,19 @@ const SettingSpec kHoldQueueSettings[] = {
      &SetByte<IHoldQueueSettings, &IHoldQueueSettings::SetDisableTimeStamps>},
 };
 
-const SettingSpec kGhostSettings[] = {
+const SettingDescription kGhostSettings[] = {
     {"strength", "Strength of the ghost image, 0 to 100", false, 0, 100, 50,
      &GetLong<IGhostFilter, &IGhostFilter::GetStrength>, &SetLong<IGhostFilter, &IGhostFilter::SetStrength>},
     {"offset", "Offset of the ghost image in pixels", false, -10000, 10000, 50,
      &GetLong<IGhostFilter, &IGhostFilter::GetOffset>, &SetLong<IGhostFilter, &IGhostFilter::SetOffset>},
 };
-const SettingSpec kNoiseSettings[] = {
+const SettingDescription kNoiseSettings[] = {
     {"noise-type", "0 copies neighbouring pixels, 1 darkens", false, 0, 1, 0,
      &GetLong<INoiseFilter, &INoiseFilter::GetNoiseType>, &SetLong<INoiseFilter, &INoiseFilter::SetNoiseType>},
     {"strength", "Strength of the noise, 0 to 100", false, 0, 100, 50,
      &GetLong<INoiseFilter, &INoiseFilter::GetStrength>, &SetLong<INoiseFilter, &INoiseFilter::SetStrength>},
 };
-const SettingSpec kScrollSettings[] = {
+const SettingDescription kScrollSettings[] = {
     {"direction", "0 horizontal, 1 vertical", false, 0, 1, 1,
      &GetLong<IScrollFilter, &IScrollFilter::GetDirection>, &SetLong<IScrollFilter, &IScrollFilter::SetDirection>},
     {"speed", "Pixels the picture moves per frame", false, -10000, 10000, 0,
@@ -230,14 +230,14 @@ constexpr const char* kRgb24Caps = "video/x-raw, format = (string) BGR, width = 
                                    "height = (int) [ 1, 16384 ], framerate = (fraction) [ 0/1, 1000/1 ]";
 
 template <std::size_t N>
-constexpr int Count(const SettingSpec (&)[N])
+constexpr int Count(const SettingDescription (&)[N])
 {
     return static_cast<int>(N);
 }
 
 } // namespace
 
-const ElementSpec kElementSpecs[] = {
+const ElementDescription kElementDescriptions[] = {
     {"ostrelgreenshift", "OstrelGreenShift", "Velk Green Shift Filter",
      "Moves the green of every pixel one pixel to the right", "stereopair.so", CLSID_GreenShift,
      IID_IGreenShiftSettings, 1, true, true, true, kGreenShiftSettings, Count(kGreenShiftSettings)},
@@ -278,4 +278,4 @@ const ElementSpec kElementSpecs[] = {
      Count(kHoldQueueSettings), nullptr, true, true, true},
 };
 
-const int kElementSpecCount = static_cast<int>(sizeof kElementSpecs / sizeof kElementSpecs[0]);
+const int kElementSpecCount = static_cast<int>(sizeof kElementDescriptions / sizeof kElementDescriptions[0]);

@@ -9,7 +9,7 @@
 #include <glib.h>
 
 // One setting of a filter's settings interface. Flags travel as booleans.
-struct SettingSpec {
+struct SettingDescription {
     const char* name;
     const char* blurb;
     bool boolean;
@@ -22,7 +22,7 @@ struct SettingSpec {
     bool stored = true;
 };
 
-struct ElementSpec {
+struct ElementDescription {
     const char* elementName;   // "ostrelgreenshift"
     const char* typeName;      // GObject type name
     const char* friendlyName;  // the filter's registered name
@@ -38,7 +38,7 @@ struct ElementSpec {
     bool inPlace;
     // The setting named "video-colour" narrows the caps the inputs offer.
     bool hasVideoColour;
-    const SettingSpec* settings;
+    const SettingDescription* settings;
     int settingCount;
     // The caps the inputs take, when not both video formats.
     const char* inputCaps = nullptr;
@@ -53,5 +53,5 @@ struct ElementSpec {
     bool queuesSamples = false;
 };
 
-extern const ElementSpec kElementSpecs[];
+extern const ElementDescription kElementDescriptions[];
 extern const int kElementSpecCount;

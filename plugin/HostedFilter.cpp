@@ -18,7 +18,7 @@ std::string HexResult(HRESULT hr)
     return text;
 }
 
-std::string ModuleBeside(const ElementSpec& spec) { return PluginFolder() + "/" + spec.module; }
+std::string ModuleBeside(const ElementDescription& description) { return PluginFolder() + "/" + description.module; }
 
 HRESULT RegisterModule(const std::string& path, std::string& why)
 {
@@ -57,16 +57,16 @@ std::string PluginFolder()
     return std::filesystem::path(info.dli_fname).parent_path().string();
 }
 
-bool FilterAvailable(const ElementSpec& spec)
+bool FilterAvailable(const ElementDescription& description)
 {
     std::error_code ec;
-    return std::filesystem::exists(ModuleBeside(spec), ec) || ClassServed(spec.clsid);
+    return std::filesystem::exists(ModuleBeside(description), ec) || ClassServed(description.clsid);
 }
 
-HostedFilter::HostedFilter(const ElementSpec& spec)
+HostedFilter::HostedFilter(const ElementDescription& description)
 {
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    if (FAILED(Create(spec))) {
+    if (FAILED(Create(description))) {
         if (m_filter) m_filter->Release();
         m_filter = nullptr;
     }
@@ -79,28 +79,28 @@ HostedFilter::~HostedFilter()
     CoUninitialize();
 }
 
-HRESULT HostedFilter::Create(const ElementSpec& spec)
+HRESULT HostedFilter::Create(const ElementDescription& description)
 {
-    HRESULT hr = CoCreateInstance(spec.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+    HRESULT hr = CoCreateInstance(description.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                                   reinterpret_cast<void**>(&m_filter));
     if (hr == REGDB_E_CLASSNOTREG || hr == CO_E_DLLNOTFOUND || hr == CLASS_E_CLASSNOTAVAILABLE) {
         std::lock_guard hold(g_registerMutex);
         std::string why;
-        const HRESULT registered = RegisterModule(ModuleBeside(spec), why);
+        const HRESULT registered = RegisterModule(ModuleBeside(description), why);
         if (FAILED(registered)) {
-            m_error = std::string(spec.friendlyName) + " is not registered and " + why;
+            m_error = std::string(description.friendlyName) + " is not registered and " + why;
             return registered;
         }
-        hr = CoCreateInstance(spec.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+        hr = CoCreateInstance(description.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                               reinterpret_cast<void**>(&m_filter));
     }
     if (FAILED(hr)) {
-        m_error = std::string("cannot create ") + spec.friendlyName + ": " + HexResult(hr) + " " +
+        m_error = std::string("cannot create ") + description.friendlyName + ": " + HexResult(hr) + " " +
                   CoLastActivationError();
         return hr;
     }
-    hr = m_filter->QueryInterface(spec.settingsIid, reinterpret_cast<void**>(&m_settings));
-    if (FAILED(hr)) m_error = std::string(spec.friendlyName) + " has no settings interface";
+    hr = m_filter->QueryInterface(description.settingsIid, reinterpret_cast<void**>(&m_settings));
+    if (FAILED(hr)) m_error = std::string(description.friendlyName) + " has no settings interface";
     return hr;
 }
 

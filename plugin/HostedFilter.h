@@ -12,11 +12,11 @@
 // The folder the plugin was loaded from.
 std::string PluginFolder();
 // True when the filter's class is registered or its module is beside the plugin.
-bool FilterAvailable(const ElementSpec& spec);
+bool FilterAvailable(const ElementDescription& description);
 
 class HostedFilter {
 public:
-    explicit HostedFilter(const ElementSpec& spec);
+    explicit HostedFilter(const ElementDescription& description);
     ~HostedFilter();
     HostedFilter(const HostedFilter&) = delete;
     HostedFilter& operator=(const HostedFilter&) = delete;
@@ -31,7 +31,7 @@ public:
     HRESULT SaveSettings(const std::string& path, std::string& why);
 
 private:
-    HRESULT Create(const ElementSpec& spec);
+    HRESULT Create(const ElementDescription& description);
 
     IBaseFilter* m_filter = nullptr;
     IUnknown* m_settings = nullptr;

@@ -20,17 +20,17 @@ struct OstrelElement {
 
 struct OstrelElementClass {
     GstElementClass parent;
-    const ElementSpec* spec;
+    const ElementDescription* description;
 };
 
 GstElementClass* g_parentClass = nullptr;
 
 // Property ids: 1 … settingCount for the settings, then the settings file.
-guint SettingsFileProperty(const ElementSpec& spec) { return static_cast<guint>(spec.settingCount) + 1; }
+guint SettingsFileProperty(const ElementDescription& description) { return static_cast<guint>(description.settingCount) + 1; }
 
-const ElementSpec& SpecOf(gpointer instance)
+const ElementDescription& SpecOf(gpointer instance)
 {
-    return *reinterpret_cast<OstrelElementClass*>(G_OBJECT_GET_CLASS(instance))->spec;
+    return *reinterpret_cast<OstrelElementClass*>(G_OBJECT_GET_CLASS(instance))->description;
 }
 
 ElementBridge* BridgeOf(GstObject* parent) { return reinterpret_cast<OstrelElement*>(parent)->bridge; }
@@ -57,9 +57,9 @@ gboolean SrcQueryFunction(GstPad* pad, GstObject* parent, GstQuery* query)
     return BridgeOf(parent)->SrcQuery(pad, parent, query);
 }
 
-std::string SinkPadName(const ElementSpec& spec, int index)
+std::string SinkPadName(const ElementDescription& description, int index)
 {
-    return spec.inputs == 1 ? "sink" : "sink_" + std::to_string(index);
+    return description.inputs == 1 ? "sink" : "sink_" + std::to_string(index);
 }
 
 void SaveSettingsFile(OstrelElement* self)
@@ -90,19 +90,19 @@ void AttachSettingsFile(OstrelElement* self, const gchar* path)
 void SetProperty(GObject* object, guint id, const GValue* value, GParamSpec* pspec)
 {
     auto* self = reinterpret_cast<OstrelElement*>(object);
-    const ElementSpec& spec = SpecOf(object);
-    if (id == SettingsFileProperty(spec)) {
+    const ElementDescription& description = SpecOf(object);
+    if (id == SettingsFileProperty(description)) {
         AttachSettingsFile(self, g_value_get_string(value));
         return;
     }
-    if (id < 1 || id > static_cast<guint>(spec.settingCount)) {
+    if (id < 1 || id > static_cast<guint>(description.settingCount)) {
         G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
         return;
     }
-    const SettingSpec& setting = spec.settings[id - 1];
+    const SettingDescription& setting = description.settings[id - 1];
     const gint v = setting.boolean ? g_value_get_boolean(value) : g_value_get_int(value);
     if (!self->bridge->SetSetting(setting, v)) {
-        GST_WARNING_OBJECT(self, "%s refused %s = %d", spec.friendlyName, setting.name, v);
+        GST_WARNING_OBJECT(self, "%s refused %s = %d", description.friendlyName, setting.name, v);
         return;
     }
     SaveSettingsFile(self);
@@ -111,16 +111,16 @@ void SetProperty(GObject* object, guint id, const GValue* value, GParamSpec* psp
 void GetProperty(GObject* object, guint id, GValue* value, GParamSpec* pspec)
 {
     auto* self = reinterpret_cast<OstrelElement*>(object);
-    const ElementSpec& spec = SpecOf(object);
-    if (id == SettingsFileProperty(spec)) {
+    const ElementDescription& description = SpecOf(object);
+    if (id == SettingsFileProperty(description)) {
         g_value_set_string(value, self->settingsFile);
         return;
     }
-    if (id < 1 || id > static_cast<guint>(spec.settingCount)) {
+    if (id < 1 || id > static_cast<guint>(description.settingCount)) {
         G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
         return;
     }
-    const SettingSpec& setting = spec.settings[id - 1];
+    const SettingDescription& setting = description.settings[id - 1];
     gint v = setting.defaultValue;
     self->bridge->GetSetting(setting, v);
     if (setting.boolean)
@@ -163,10 +163,10 @@ void InstanceInit(GTypeInstance* instance, gpointer klass)
 {
     auto* self = reinterpret_cast<OstrelElement*>(instance);
     auto* elementClass = GST_ELEMENT_CLASS(klass);
-    const ElementSpec& spec = *reinterpret_cast<OstrelElementClass*>(klass)->spec;
+    const ElementDescription& description = *reinterpret_cast<OstrelElementClass*>(klass)->description;
     std::vector<GstPad*> sinks;
-    for (int i = 0; i < spec.inputs; ++i) {
-        const std::string name = SinkPadName(spec, i);
+    for (int i = 0; i < description.inputs; ++i) {
+        const std::string name = SinkPadName(description, i);
         GstPad* pad = gst_pad_new_from_template(gst_element_class_get_pad_template(elementClass, name.c_str()),
                                                 name.c_str());
         gst_pad_set_element_private(pad, GINT_TO_POINTER(i));
@@ -184,14 +184,14 @@ void InstanceInit(GTypeInstance* instance, gpointer klass)
     gst_pad_use_fixed_caps(src);
     gst_element_add_pad(GST_ELEMENT(self), src);
     self->settingsFile = nullptr;
-    self->bridge = new ElementBridge(GST_ELEMENT(self), spec, sinks, src);
+    self->bridge = new ElementBridge(GST_ELEMENT(self), description, sinks, src);
     if (!self->bridge->Hosted().Filter()) GST_WARNING_OBJECT(self, "%s", self->bridge->Hosted().Error().c_str());
 }
 
 void ClassInit(gpointer klass, gpointer data)
 {
-    const auto* spec = static_cast<const ElementSpec*>(data);
-    reinterpret_cast<OstrelElementClass*>(klass)->spec = spec;
+    const auto* description = static_cast<const ElementDescription*>(data);
+    reinterpret_cast<OstrelElementClass*>(klass)->description = description;
     g_parentClass = GST_ELEMENT_CLASS(g_type_class_peek_parent(klass));
     auto* objectClass = G_OBJECT_CLASS(klass);
     objectClass->set_property = SetProperty;
@@ -202,41 +202,41 @@ void ClassInit(gpointer klass, gpointer data)
 
     constexpr auto flags = static_cast<GParamFlags>(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS |
                                                     GST_PARAM_MUTABLE_PLAYING);
-    for (int i = 0; i < spec->settingCount; ++i) {
-        const SettingSpec& s = spec->settings[i];
+    for (int i = 0; i < description->settingCount; ++i) {
+        const SettingDescription& s = description->settings[i];
         GParamSpec* pspec = s.boolean ? g_param_spec_boolean(s.name, s.name, s.blurb, s.defaultValue != 0, flags)
                                       : g_param_spec_int(s.name, s.name, s.blurb, s.minimum, s.maximum,
                                                          s.defaultValue, flags);
         g_object_class_install_property(objectClass, static_cast<guint>(i) + 1, pspec);
     }
     g_object_class_install_property(
-        objectClass, SettingsFileProperty(*spec),
+        objectClass, SettingsFileProperty(*description),
         g_param_spec_string("settings-file", "Settings file",
                             "The filter's stored settings: an existing file is loaded, otherwise the current "
                             "settings are written to it; later changes are saved there",
                             nullptr, static_cast<GParamFlags>(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS)));
 
-    gst_element_class_set_static_metadata(elementClass, spec->friendlyName, "Filter/Effect/Video",
-                                          spec->description, "Ostrel Sender for Linux");
-    GstCaps* caps = spec->anyCaps ? gst_caps_new_any()
-                                  : gst_caps_from_string(spec->inputCaps ? spec->inputCaps : OSTREL_VIDEO_CAPS);
+    gst_element_class_set_static_metadata(elementClass, description->friendlyName, "Filter/Effect/Video",
+                                          description->description, "Ostrel Sender for Linux");
+    GstCaps* caps = description->anyCaps ? gst_caps_new_any()
+                                  : gst_caps_from_string(description->inputCaps ? description->inputCaps : OSTREL_VIDEO_CAPS);
     // Always pads, one template each, in the filter's input order.
-    for (int i = 0; i < spec->inputs; ++i)
+    for (int i = 0; i < description->inputs; ++i)
         gst_element_class_add_pad_template(
-            elementClass, gst_pad_template_new(SinkPadName(*spec, i).c_str(), GST_PAD_SINK, GST_PAD_ALWAYS, caps));
+            elementClass, gst_pad_template_new(SinkPadName(*description, i).c_str(), GST_PAD_SINK, GST_PAD_ALWAYS, caps));
     gst_element_class_add_pad_template(elementClass, gst_pad_template_new("src", GST_PAD_SRC, GST_PAD_ALWAYS, caps));
     gst_caps_unref(caps);
 }
 
 } // namespace
 
-gboolean RegisterOstrelElement(GstPlugin* plugin, const ElementSpec& spec)
+gboolean RegisterOstrelElement(GstPlugin* plugin, const ElementDescription& description)
 {
-    GType type = g_type_from_name(spec.typeName);
+    GType type = g_type_from_name(description.typeName);
     if (!type) {
-        const GTypeInfo info{sizeof(OstrelElementClass), nullptr, nullptr, ClassInit, nullptr, &spec,
+        const GTypeInfo info{sizeof(OstrelElementClass), nullptr, nullptr, ClassInit, nullptr, &description,
                              sizeof(OstrelElement), 0, InstanceInit, nullptr};
-        type = g_type_register_static(GST_TYPE_ELEMENT, spec.typeName, &info, static_cast<GTypeFlags>(0));
+        type = g_type_register_static(GST_TYPE_ELEMENT, description.typeName, &info, static_cast<GTypeFlags>(0));
     }
-    return gst_element_register(plugin, spec.elementName, GST_RANK_NONE, type);
+    return gst_element_register(plugin, description.elementName, GST_RANK_NONE, type);
 }

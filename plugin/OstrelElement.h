@@ -5,5 +5,5 @@
 
 #include <gst/gst.h>
 
-// Registers the element of `spec` with `plugin`.
-gboolean RegisterOstrelElement(GstPlugin* plugin, const ElementSpec& spec);
+// Registers the element of `description` with `plugin`.
+gboolean RegisterOstrelElement(GstPlugin* plugin, const ElementDescription& description);

@@ -17,8 +17,8 @@ gboolean PluginInit(GstPlugin* plugin)
     GST_DEBUG_CATEGORY_INIT(ostrel_debug, "ostrel", 0, "Ostrel filters hosted as elements");
     gboolean any = FALSE;
     for (int i = 0; i < kElementSpecCount; ++i) {
-        const ElementSpec& spec = kElementSpecs[i];
-        if (FilterAvailable(spec) && RegisterOstrelElement(plugin, spec)) any = TRUE;
+        const ElementDescription& description = kElementDescriptions[i];
+        if (FilterAvailable(description) && RegisterOstrelElement(plugin, description)) any = TRUE;
     }
     return any;
 }

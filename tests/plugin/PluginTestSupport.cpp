@@ -50,8 +50,8 @@ public:
         // Making each element once registers its module in the fresh home,
         // as it would for a user straight after a build.
         for (int i = 0; i < kElementSpecCount; ++i) {
-            GstElement* element = gst_element_factory_make(kElementSpecs[i].elementName, nullptr);
-            ASSERT_NE(element, nullptr) << kElementSpecs[i].elementName;
+            GstElement* element = gst_element_factory_make(kElementDescriptions[i].elementName, nullptr);
+            ASSERT_NE(element, nullptr) << kElementDescriptions[i].elementName;
             gst_object_unref(element);
         }
     }

@@ -53,17 +53,17 @@ class Flushes : public ::testing::TestWithParam<int> {};
 
 TEST_P(Flushes, LeaveTheStreamFlowing)
 {
-    const ElementSpec& spec = kElementSpecs[GetParam()];
-    ElementRun run(spec.elementName, spec.inputs);
+    const ElementDescription& description = kElementDescriptions[GetParam()];
+    ElementRun run(description.elementName, description.inputs);
     std::vector<GstCaps*> caps;
-    for (int i = 0; i < spec.inputs; ++i) caps.push_back(VideoCaps("BGR", 8, 4));
+    for (int i = 0; i < description.inputs; ++i) caps.push_back(VideoCaps("BGR", 8, 4));
     ASSERT_TRUE(run.Start(caps));
     const Bytes before(8 * 4 * 3, 0x11);
     const Bytes after = TestPicture(8 * 4 * 3, 5);
-    for (int i = 0; i < spec.inputs; ++i) run.Push(i, before, 0, GST_SECOND / 30);
+    for (int i = 0; i < description.inputs; ++i) run.Push(i, before, 0, GST_SECOND / 30);
     g_usleep(50 * 1000);
     run.Flush(0);
-    for (int i = 0; i < spec.inputs; ++i) run.Push(i, after, 0, GST_SECOND / 30);
+    for (int i = 0; i < description.inputs; ++i) run.Push(i, after, 0, GST_SECOND / 30);
     run.EndInputs();
     const std::vector<OutputBuffer> outputs = run.Collect();
     EXPECT_TRUE(run.SawEndOfStream());
@@ -71,20 +71,20 @@ TEST_P(Flushes, LeaveTheStreamFlowing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, Flushes, ::testing::Values(0, 2),
-                         [](const auto& info) { return std::string(kElementSpecs[info.param].elementName); });
+                         [](const auto& info) { return std::string(kElementDescriptions[info.param].elementName); });
 
 class StateCycles : public ::testing::TestWithParam<int> {};
 
 TEST_P(StateCycles, SurviveRepeatedPlayAndStop)
 {
-    const ElementSpec& spec = kElementSpecs[GetParam()];
-    ElementRun run(spec.elementName, spec.inputs);
+    const ElementDescription& description = kElementDescriptions[GetParam()];
+    ElementRun run(description.elementName, description.inputs);
     const Bytes frame(8 * 4 * 3, 0x80);
     for (int cycle = 0; cycle < 3; ++cycle) {
         std::vector<GstCaps*> caps;
-        for (int i = 0; i < spec.inputs; ++i) caps.push_back(VideoCaps("BGR", 8, 4));
+        for (int i = 0; i < description.inputs; ++i) caps.push_back(VideoCaps("BGR", 8, 4));
         ASSERT_TRUE(run.Start(caps));
-        for (int i = 0; i < spec.inputs; ++i) run.Push(i, frame, 0, GST_SECOND / 30);
+        for (int i = 0; i < description.inputs; ++i) run.Push(i, frame, 0, GST_SECOND / 30);
         gst_element_set_state(run.Element(), GST_STATE_NULL);
         GstElement* pipeline = GST_ELEMENT(gst_element_get_parent(run.Element()));
         gst_element_set_state(pipeline, GST_STATE_NULL);
@@ -93,6 +93,6 @@ TEST_P(StateCycles, SurviveRepeatedPlayAndStop)
 }
 
 INSTANTIATE_TEST_SUITE_P(Elements, StateCycles, ::testing::Range(0, kElementSpecCount),
-                         [](const auto& info) { return std::string(kElementSpecs[info.param].elementName); });
+                         [](const auto& info) { return std::string(kElementDescriptions[info.param].elementName); });
 
 } // namespace

@@ -12,14 +12,14 @@
 
 namespace {
 
-GstElement* Make(const ElementSpec& spec)
+GstElement* Make(const ElementDescription& description)
 {
-    GstElement* element = gst_element_factory_make(spec.elementName, nullptr);
-    EXPECT_NE(element, nullptr) << spec.elementName;
+    GstElement* element = gst_element_factory_make(description.elementName, nullptr);
+    EXPECT_NE(element, nullptr) << description.elementName;
     return element;
 }
 
-gint Read(GstElement* element, const SettingSpec& setting)
+gint Read(GstElement* element, const SettingDescription& setting)
 {
     if (setting.boolean) {
         gboolean value = FALSE;
@@ -31,7 +31,7 @@ gint Read(GstElement* element, const SettingSpec& setting)
     return value;
 }
 
-void Write(GstElement* element, const SettingSpec& setting, gint value)
+void Write(GstElement* element, const SettingDescription& setting, gint value)
 {
     if (setting.boolean)
         g_object_set(element, setting.name, static_cast<gboolean>(value != 0), nullptr);
@@ -40,14 +40,14 @@ void Write(GstElement* element, const SettingSpec& setting, gint value)
 }
 
 // A value other than the default, inside the range.
-gint OtherValue(const SettingSpec& setting)
+gint OtherValue(const SettingDescription& setting)
 {
     return setting.defaultValue == setting.minimum ? setting.minimum + 1 : setting.minimum;
 }
 
 class ElementSettings : public ::testing::TestWithParam<int> {
 protected:
-    const ElementSpec& Spec() const { return kElementSpecs[GetParam()]; }
+    const ElementDescription& Spec() const { return kElementDescriptions[GetParam()]; }
 };
 
 TEST_P(ElementSettings, PropertiesStartAtTheFiltersValuesAndReachIt)
@@ -55,7 +55,7 @@ TEST_P(ElementSettings, PropertiesStartAtTheFiltersValuesAndReachIt)
     GstElement* element = Make(Spec());
     ASSERT_NE(element, nullptr);
     for (int i = 0; i < Spec().settingCount; ++i) {
-        const SettingSpec& setting = Spec().settings[i];
+        const SettingDescription& setting = Spec().settings[i];
         SCOPED_TRACE(setting.name);
         // Reads go to the filter: a fresh one must hold the advertised default.
         EXPECT_EQ(Read(element, setting), setting.defaultValue);
@@ -87,7 +87,7 @@ TEST_P(ElementSettings, SavedSettingsLoadIntoANewElement)
     ASSERT_NE(second, nullptr);
     g_object_set(second, "settings-file", path.c_str(), nullptr);
     for (int i = 0; i < Spec().settingCount; ++i) {
-        const SettingSpec& setting = Spec().settings[i];
+        const SettingDescription& setting = Spec().settings[i];
         EXPECT_EQ(Read(second, setting), setting.stored ? OtherValue(setting) : setting.defaultValue) << setting.name;
     }
     gst_object_unref(second);
@@ -95,6 +95,6 @@ TEST_P(ElementSettings, SavedSettingsLoadIntoANewElement)
 }
 
 INSTANTIATE_TEST_SUITE_P(Elements, ElementSettings, ::testing::Range(0, kElementSpecCount),
-                         [](const auto& info) { return std::string(kElementSpecs[info.param].elementName); });
+                         [](const auto& info) { return std::string(kElementDescriptions[info.param].elementName); });
 
 } // namespace
