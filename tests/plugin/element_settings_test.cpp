@@ -47,15 +47,15 @@ gint OtherValue(const SettingDescription& setting)
 
 class ElementSettings : public ::testing::TestWithParam<int> {
 protected:
-    const ElementDescription& Spec() const { return kElementDescriptions[GetParam()]; }
+    const ElementDescription& Description() const { return kElementDescriptions[GetParam()]; }
 };
 
 TEST_P(ElementSettings, PropertiesStartAtTheFiltersValuesAndReachIt)
 {
-    GstElement* element = Make(Spec());
+    GstElement* element = Make(Description());
     ASSERT_NE(element, nullptr);
-    for (int i = 0; i < Spec().settingCount; ++i) {
-        const SettingDescription& setting = Spec().settings[i];
+    for (int i = 0; i < Description().settingCount; ++i) {
+        const SettingDescription& setting = Description().settings[i];
         SCOPED_TRACE(setting.name);
         // Reads go to the filter: a fresh one must hold the advertised default.
         EXPECT_EQ(Read(element, setting), setting.defaultValue);
@@ -68,14 +68,14 @@ TEST_P(ElementSettings, PropertiesStartAtTheFiltersValuesAndReachIt)
 TEST_P(ElementSettings, SavedSettingsLoadIntoANewElement)
 {
     const std::string path = (std::filesystem::temp_directory_path() /
-                              ("ostrel-settings-" + std::to_string(::getpid()) + "-" + Spec().elementName))
+                              ("ostrel-settings-" + std::to_string(::getpid()) + "-" + Description().elementName))
                                  .string();
     std::filesystem::remove(path);
-    GstElement* first = Make(Spec());
+    GstElement* first = Make(Description());
     ASSERT_NE(first, nullptr);
     g_object_set(first, "settings-file", path.c_str(), nullptr);
     // Changes after the file is attached are saved to it.
-    for (int i = 0; i < Spec().settingCount; ++i) Write(first, Spec().settings[i], OtherValue(Spec().settings[i]));
+    for (int i = 0; i < Description().settingCount; ++i) Write(first, Description().settings[i], OtherValue(Description().settings[i]));
     gst_object_unref(first);
 
     std::ifstream file(path, std::ios::binary);
@@ -83,11 +83,11 @@ TEST_P(ElementSettings, SavedSettingsLoadIntoANewElement)
     file.read(head.data(), 24);
     EXPECT_EQ(head, std::string("0\0" "0\0" "0\0" "0\0" "0\0" "0\0" "0\0" "0\0" "0\0" "0\0" "1\0" " \0", 24));
 
-    GstElement* second = Make(Spec());
+    GstElement* second = Make(Description());
     ASSERT_NE(second, nullptr);
     g_object_set(second, "settings-file", path.c_str(), nullptr);
-    for (int i = 0; i < Spec().settingCount; ++i) {
-        const SettingDescription& setting = Spec().settings[i];
+    for (int i = 0; i < Description().settingCount; ++i) {
+        const SettingDescription& setting = Description().settings[i];
         EXPECT_EQ(Read(second, setting), setting.stored ? OtherValue(setting) : setting.defaultValue) << setting.name;
     }
     gst_object_unref(second);

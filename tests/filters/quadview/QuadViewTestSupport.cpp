@@ -3,64 +3,10 @@
 #include "objbase.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-
-#include <dlfcn.h>
-
-RegisteredQuadView::RegisteredQuadView()
-{
-    m_handle = ::dlopen(OSTREL_QUADVIEW_MODULE, RTLD_NOW | RTLD_LOCAL);
-    if (!m_handle) {
-        std::fprintf(stderr, "cannot load quadview: %s\n", ::dlerror());
-        std::abort();
-    }
-    auto reg = reinterpret_cast<DllRegisterServerFunction>(::dlsym(m_handle, "DllRegisterServer"));
-    m_registered = reg ? reg() : E_FAIL;
-}
-
-RegisteredQuadView::~RegisteredQuadView()
-{
-    CoFreeUnusedLibraries();
-    ::dlclose(m_handle);
-}
-
-HRESULT RegisteredQuadView::GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) const
-{
-    auto get = reinterpret_cast<DllGetClassObjectFunction>(::dlsym(m_handle, "DllGetClassObject"));
-    return get ? get(clsid, riid, ppv) : E_FAIL;
-}
-
-HRESULT RegisteredQuadView::Unregister() const
-{
-    auto unreg = reinterpret_cast<DllRegisterServerFunction>(::dlsym(m_handle, "DllUnregisterServer"));
-    return unreg ? unreg() : E_FAIL;
-}
-
-CMediaType VideoType(REFGUID subtype, WORD bits, LONG width, LONG height)
-{
-    VIDEOINFOHEADER info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = bits;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(width * std::abs(height) * (bits / 8));
-    CMediaType type;
-    type.majortype = MEDIATYPE_Video;
-    type.subtype = subtype;
-    type.formattype = FORMAT_VideoInfo;
-    type.bFixedSizeSamples = TRUE;
-    type.lSampleSize = info.bmiHeader.biSizeImage;
-    type.SetFormat(&info, sizeof info);
-    return type;
-}
 
 ComPtr<IQuadView> CreateByClsid(REFCLSID clsid)
 {
-    ComPtr<IQuadView> object;
-    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IQuadView, object.OutVoid());
-    return object;
+    return CreateByClsid<IQuadView>(clsid, IID_IQuadView);
 }
 
 TestFrame Frame(std::vector<BYTE> data)

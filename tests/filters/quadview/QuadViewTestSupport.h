@@ -3,12 +3,10 @@
 // recording sink on its output, and video types.
 #pragma once
 
+#include "FilterModuleTestSupport.h"
 #include "IQuadView.h"
 #include "QuadViewClsids.h"
-#include "TempHome.h"
-#include "com_ptr.h"
 #include "filter_graph.h"
-#include "media_type.h"
 #include "push_source.h"
 #include "recording_sink.h"
 
@@ -16,26 +14,10 @@
 #include <vector>
 
 // OSTREL_HOME in a fresh folder with quadview.so registered there.
-class RegisteredQuadView {
+class RegisteredQuadView : public RegisteredModule {
 public:
-    RegisteredQuadView();
-    ~RegisteredQuadView();
-    RegisteredQuadView(const RegisteredQuadView&) = delete;
-    RegisteredQuadView& operator=(const RegisteredQuadView&) = delete;
-
-    HRESULT RegisterResult() const { return m_registered; }
-    HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) const;
-    HRESULT Unregister() const;
-
-private:
-    TempHome m_home;
-    void* m_handle = nullptr;
-    HRESULT m_registered = E_FAIL;
+    RegisteredQuadView() : RegisteredModule(OSTREL_QUADVIEW_MODULE) {}
 };
-
-// A FORMAT_VideoInfo type of `bits` per pixel; a negative height is top-down.
-CMediaType VideoType(REFGUID subtype, WORD bits, LONG width, LONG height);
-inline CMediaType Rgb24Type(LONG width, LONG height) { return VideoType(MEDIASUBTYPE_RGB24, 24, width, height); }
 
 ComPtr<IQuadView> CreateByClsid(REFCLSID clsid);
 

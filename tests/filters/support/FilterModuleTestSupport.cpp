@@ -42,7 +42,7 @@ CMediaType VideoType(REFGUID subtype, WORD bits, LONG width, LONG height)
     info.bmiHeader.biHeight = height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = bits;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(width * height * (bits / 8));
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(width * std::abs(height) * (bits / 8));
     CMediaType type;
     type.majortype = MEDIATYPE_Video;
     type.subtype = subtype;
