@@ -131,6 +131,13 @@ OVSENDER_SIM_API void ovSenderSimSetPlayDuration(int milliseconds);
 /* Ends any playing clip and sound at once. */
 OVSENDER_SIM_API void ovSenderSimStopPlaying();
 
+/* ---- Focus ---- */
+/* Pins the focus point, as fractions of the sent picture (0.5, 0.5 the centre; values are clamped
+ * into 0 … 1): both engines then use it in place of the display pointer. */
+OVSENDER_SIM_API void ovSenderSimSetFocusPoint(double x, double y);
+/* Lets the focus follow the display pointer again (it stays where it is without a display). */
+OVSENDER_SIM_API void ovSenderSimReleaseFocusPoint();
+
 /* ---- UI callback ---- */
 /* Whether a UI callback is registered. */
 OVSENDER_SIM_API bool ovSenderSimHasUICallback();

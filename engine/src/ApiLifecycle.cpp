@@ -43,8 +43,15 @@ bool ovSenderCheckQuit(void) {
 }
 
 // The simulation sends no status packets and tracks no pointer, so these only log.
-void ovSenderSendStatus(void) { logCall("SendStatus"); }
-void ovSenderComputeFocusRegion(void) { logCall("ComputeFocusRegion"); }
+void ovSenderSendStatus(void) {
+  logCall("SendStatus");
+  backend().sendStatus();
+}
+
+void ovSenderComputeFocusRegion(void) {
+  logCall("ComputeFocusRegion");
+  backend().computeFocusRegion();
+}
 
 // With FitWindowToVideo on, the window is asked to take the size of the picture.
 void ovSenderComputeVideoWindow(void) {

@@ -33,6 +33,10 @@ class Backend {
   // Whether traffic of another sender was seen on a watched address.
   virtual bool detected(const std::string &address) = 0;
   virtual bool dvInterleavedPossible() = 0;
+  // Called by the console's focus timer: read the pointer and move the focus.
+  virtual void computeFocusRegion() {}
+  // Called by the console's status timer.
+  virtual void sendStatus() {}
   // See ovSenderCopyPreviewFrame.
   virtual int copyPreviewFrame(void *pixels, int capacity, int *width, int *height) = 0;
 };

@@ -6,6 +6,7 @@
 
 #include "CallLog.h"
 #include "Engine.h"
+#include "FocusPoint.h"
 #include "RegistryStore.h"
 #include "UICallbackCall.h"
 
@@ -37,6 +38,8 @@ void replaceList(std::vector<T> DeviceCatalog::*list, int EngineSettings::*selec
 
 void ovSenderSimReset() {
   resetEngineState();
+  releaseFocusPoint();
+  setFocusPoint({});
   registryStore().unload();
   callLog().clear();
   callLog().reopenFileFromEnvironment();
@@ -143,6 +146,9 @@ void ovSenderSimSetPlayDuration(int milliseconds) {
 void ovSenderSimStopPlaying() {
   withEngine([](EngineState &state) { state.clips.videoUntil = state.clips.soundUntil = {}; });
 }
+
+void ovSenderSimSetFocusPoint(double x, double y) { pinFocusPoint({x, y}); }
+void ovSenderSimReleaseFocusPoint() { releaseFocusPoint(); }
 
 bool ovSenderSimHasUICallback() {
   return withEngine([](EngineState &state) { return state.callback.function != nullptr; });

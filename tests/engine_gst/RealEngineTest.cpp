@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "GroupReceiver.h"
+#include "RealEngineFixture.h"
 #include "VideoReceiver.h"
 #include "VirtualDisplay.h"
 
@@ -29,83 +30,7 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr const char *kGroup = "239.255.42.1";
-constexpr const char *kGroup6 = "ff15::4201";
-constexpr int kVideoPort = 5004;
-constexpr int kAudioPort = 5008;
-
-bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(20ms);
-  }
-  return condition();
-}
-
-int indexOf(int count, const char *(*nameOf)(int), const std::string &name) {
-  for (int i = 0; i < count; ++i)
-    if (name == nameOf(i)) return i;
-  return -1;
-}
-
-std::vector<std::string> names(int count, const char *(*nameOf)(int)) {
-  std::vector<std::string> list;
-  for (int i = 0; i < count; ++i) list.emplace_back(nameOf(i));
-  return list;
-}
-
-bool elementExists(const char *name) {
-  GstElementFactory *factory = gst_element_factory_find(name);
-  if (factory) gst_object_unref(factory);
-  return factory != nullptr;
-}
-
-struct Error {
-  int identity = 0;
-  int kind = 0;
-  std::string text;
-};
-
-Error currentError() {
-  Error error;
-  char text[OVSENDER_ERROR_TEXT_SIZE] = {};
-  ovSenderGetErrorMessage(&error.identity, &error.kind, text);
-  error.text = text;
-  return error;
-}
-
-class RealEngine : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    ASSERT_TRUE(ovSenderInitialize(0));
-    gst_init(nullptr, nullptr);
-  }
-  static void TearDownTestSuite() { ovSenderShutdown(); }
-
-  void SetUp() override {
-    ovSenderSetStart(false);
-    ovSenderSetAddress(kGroup);
-    ovSenderSetVideoSource(indexOf(ovSenderGetNumVideoSources(), ovSenderGetVideoSourceFriendlyName, "Test pattern"));
-    ovSenderSetAudioSource(indexOf(ovSenderGetNumAudioSources(), ovSenderGetAudioSourceFriendlyName, "Test tone"));
-    ovSenderSetVideoEncoder(0);
-    ovSenderSetAudioEncoder(0);
-    ovSenderSetDirectVideoModeOn(false);
-    ovSenderSetDVInterleavedModeOn(false);
-    ovSenderSetTransmissionCount(1);
-    ovSenderSetVideoResolution(4);
-    ovSenderSetPacketSize(1400);
-    ovSenderSetTimeToLive(1);
-    ASSERT_TRUE(waitUntil(ovSenderGetValid, 3s)) << currentError().text;
-  }
-  void TearDown() override { ovSenderSetStart(false); }
-
-  static bool haveX264() {
-    return indexOf(ovSenderGetNumVideoEncoder(), ovSenderGetVideoEncoderFriendlyName, "H.264 (x264)") >= 0;
-  }
-};
+using namespace realengine;
 
 TEST_F(RealEngine, OffersTheTestSourcesAndOnlyEncodersThatExist) {
   const auto video = names(ovSenderGetNumVideoSources(), ovSenderGetVideoSourceFriendlyName);
