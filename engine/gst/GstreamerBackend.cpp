@@ -15,6 +15,7 @@
 #include "ConfigCheck.h"
 #include "Engine.h"
 #include "LevelMeter.h"
+#include "LiveRates.h"
 #include "MediaCatalog.h"
 #include "MulticastWatch.h"
 #include "PipelinePlan.h"
@@ -175,6 +176,18 @@ class GstreamerBackend final : public Backend {
     publishSessionDescription(pipeline_ ? &*running_ : nullptr);
   }
 
+  // A change of rates alone goes to the running pipeline when its encoders take it there.
+  bool needsRebuild(const Wanted &wanted) {
+    if (running_ && !pipeline_) return true;
+    if (!wanted.plan || !running_) return wanted.plan.has_value() != running_.has_value();
+    if (!samePipeline(*wanted.plan, *running_)) return true;
+    const LiveRates rates = liveRatesOf(*wanted.plan);
+    if (rates == liveRatesOf(*running_)) return false;
+    if (!pipeline_->setRates(rates)) return true;
+    running_ = wanted.plan;
+    return false;
+  }
+
   // A file that fails while playing only ends itself: the next round goes back to the sources.
   void stopAfter(const EngineError &error, const EngineSettings &settings) {
     const bool playingFile = running_ && (running_->playingVideoClip || running_->playingSoundFile);
@@ -208,7 +221,7 @@ class GstreamerBackend final : public Backend {
     Wanted want = wanted();
     forgetFailureIfChanged(want.settings);
     if (want.planError && !failedSettings_) recordFailure(*want.planError, want.settings);
-    if (want.plan != running_ || (running_ && !pipeline_)) rebuild(want);
+    if (needsRebuild(want)) rebuild(want);
     if (pipeline_) {
       pipeline_->setCaption(want.settings.caption, want.settings.captionOn);
       if (auto error = pipeline_->poll(kBusWaitMs)) stopAfter(*error, want.settings);

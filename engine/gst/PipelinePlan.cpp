@@ -16,6 +16,17 @@ using ovsim::EngineError;
 // Headroom under the cap for the RTP and UDP framing the encoder does not see, and its short overshoots.
 constexpr double kAudioShareOfCap = 0.9;
 
+int capPerCopy(int maximum, int copies) { return std::max(maximum, 1) / std::max(copies, 1); }
+
+// The payloader hands its packets to a queue, so the pacer's waits do not
+// hold the encoder at a key frame. An encoder that keeps overshooting fills
+// the queue's 300 ms; then it is held, and the leaky queue before it drops
+// pictures until the stream fits its cap again.
+std::string pacer(const char *name) {
+  return std::string(" ! queue max-size-buffers=0 max-size-time=300000000 max-size-bytes=1000000 ! identity name=") +
+         name;
+}
+
 int encoderTarget(int maximum, int copies, double share) {
   const double perCopy = static_cast<double>(std::max(maximum, 1)) / std::max(copies, 1);
   return static_cast<int>(perCopy * share);
@@ -50,7 +61,8 @@ std::string videoChain(const PipelinePlan &plan, Ssrcs ssrcs) {
   if (plan.sending && plan.sendVideo) {
     text += " vt. ! queue leaky=downstream max-size-buffers=4 ! " + plan.videoCodec->launch(plan.videoBitsPerSecond) +
             " name=venc ! " + plan.videoCodec->payloader + " name=vpay pt=" + std::to_string(kVideoPayloadType) +
-            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.video) + " ! tee name=vout" +
+            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.video) + pacer("vpace") +
+            " ! tee name=vout" +
             udpSinks("vsink", "vout", plan, kVideoMainPort);
   }
   return text;
@@ -65,7 +77,8 @@ std::string audioChain(const PipelinePlan &plan, Ssrcs ssrcs) {
   if (plan.sending && plan.sendAudio) {
     text += " at. ! queue ! " + plan.audioCodec->launch(plan.audioBitsPerSecond) + " name=aenc ! " +
             plan.audioCodec->payloader + " name=apay pt=" + std::to_string(kAudioPayloadType) +
-            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.audio) + " ! tee name=aout" +
+            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.audio) + pacer("apace") +
+            " ! tee name=aout" +
             udpSinks("asink", "aout", plan, kAudioPort);
   }
   return text;
@@ -100,6 +113,8 @@ std::variant<PipelinePlan, EngineError> planFor(const ovsim::EngineState &state,
   plan.videoBitsPerSecond =
       encoderTarget(s.videoSenderMainMaxTransmissionRate, plan.copies, plan.videoCodec->shareOfCap);
   plan.audioBitsPerSecond = encoderTarget(s.audioSenderMaxTransmissionRate, plan.copies, kAudioShareOfCap);
+  plan.videoCapPerCopy = capPerCopy(s.videoSenderMainMaxTransmissionRate, plan.copies);
+  plan.audioCapPerCopy = capPerCopy(s.audioSenderMaxTransmissionRate, plan.copies);
   plan.address = s.address;
   plan.timeToLive = s.timeToLive;
   plan.packetSize = s.packetSize;
