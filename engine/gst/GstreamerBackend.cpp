@@ -23,6 +23,7 @@
 #include "SendPipeline.h"
 #include "SessionDescription.h"
 #include "TrafficCounter.h"
+#include "VanishedDevice.h"
 #include "XWindowCheck.h"
 
 namespace ovgst {
@@ -176,6 +177,14 @@ class GstreamerBackend final : public Backend {
     publishSessionDescription(pipeline_ ? &*running_ : nullptr);
   }
 
+  // A capture fault of a camera that is gone says so.
+  EngineError explained(const EngineError &error, const EngineSettings &settings) const {
+    if (error.kind != OVSENDER_ERROR_WRONG_CAPTURE) return error;
+    const MediaSource *source = ovsim::elementAt(catalog_.videoSources, settings.videoSource);
+    const auto gone = source ? vanishedDeviceError(*source) : std::nullopt;
+    return gone ? *gone : error;
+  }
+
   // A change of rates alone goes to the running pipeline when its encoders take it there.
   bool needsRebuild(const Wanted &wanted) {
     if (running_ && !pipeline_) return true;
@@ -191,7 +200,7 @@ class GstreamerBackend final : public Backend {
   // A file that fails while playing only ends itself: the next round goes back to the sources.
   void stopAfter(const EngineError &error, const EngineSettings &settings) {
     const bool playingFile = running_ && (running_->playingVideoClip || running_->playingSoundFile);
-    if (!playingFile) recordFailure(error, settings);
+    if (!playingFile) recordFailure(explained(error, settings), settings);
     pipeline_.reset();
     frames_.clear();
     running_.reset();

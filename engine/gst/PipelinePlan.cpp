@@ -5,6 +5,7 @@
 
 #include "ClipCheck.h"
 #include "DeviceCatalog.h"
+#include "VanishedDevice.h"
 #include "VideoResolution.h"
 
 namespace ovgst {
@@ -101,6 +102,7 @@ std::variant<PipelinePlan, EngineError> planFor(const ovsim::EngineState &state,
   const MediaSource *audio = elementAt(catalog.audioSources, s.audioSource);
   const auto *const *videoCodec = elementAt(catalog.videoCodecs, s.videoEncoder);
   const auto *const *audioCodec = elementAt(catalog.audioCodecs, s.audioEncoder);
+  if (auto gone = vanishedDeviceError(*video); gone && files.videoClip.empty()) return *gone;
   PipelinePlan plan;
   plan.videoSource = video->launch;  // the common check already proved both sources and the codecs exist
   plan.audioSource = audio ? audio->launch : catalog.audioSources.front().launch;
