@@ -43,7 +43,7 @@ TEST_F(RealEngine, AJapaneseCaptionIsDrawnWithItsOwnGlyphs) {
   if (!haveX264() || !elementExists("avdec_h264") || !elementExists("jpegenc"))
     GTEST_SKIP() << "x264enc, avdec_h264 or jpegenc is not installed";
   const std::string clip = std::string(std::getenv("OSTREL_HOME")) + "/black.avi";
-  ASSERT_TRUE(makeFile("videotestsrc num-buffers=300 pattern=black ! video/x-raw,width=320,height=240,framerate=30/1"
+  ASSERT_TRUE(makeFile("videotestsrc num-buffers=240 pattern=black ! video/x-raw,width=320,height=240,framerate=30/1"
                        " ! jpegenc ! avimux ! filesink location=" + clip));
   ovSenderSetVideoResolution(6);
   ovSenderSetVideoSenderMainMaxTransmissionRate(2000000);
@@ -66,6 +66,7 @@ TEST_F(RealEngine, AJapaneseCaptionIsDrawnWithItsOwnGlyphs) {
   EXPECT_TRUE(ovSenderIsPlayVideoClip()) << "all of it over the black clip";
   ovSenderSetCaption("");
   ovSenderSetCaptionOn(false);
+  EXPECT_TRUE(waitUntil([] { return !ovSenderIsPlayVideoClip(); }, 6s)) << "the 8 s clip ends before the next test";
 }
 
 }  // namespace
