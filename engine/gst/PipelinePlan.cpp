@@ -43,10 +43,12 @@ std::string udpSinks(const char *prefix, const std::string &tee, const PipelineP
   return text;
 }
 
+// videorate only drops: one that may also repeat holds every picture until
+// the next arrives, a whole frame of delay. A slower source is sent at its own rate.
 std::string videoChain(const PipelinePlan &plan, Ssrcs ssrcs) {
-  std::string text = plan.videoSource + " ! videoconvert ! videoscale ! videorate ! video/x-raw,format=I420,width=" +
-                     std::to_string(plan.width) + ",height=" + std::to_string(plan.height) +
-                     ",pixel-aspect-ratio=1/1,framerate=" + std::to_string(kFramesPerSecond) + "/1" +
+  std::string text = plan.videoSource + " ! videoconvert ! videoscale ! videorate drop-only=true max-rate=" +
+                     std::to_string(kFramesPerSecond) + " ! video/x-raw,format=I420,width=" +
+                     std::to_string(plan.width) + ",height=" + std::to_string(plan.height) + ",pixel-aspect-ratio=1/1" +
                      " ! textoverlay name=caption silent=true valignment=bottom halignment=center"
                      " shaded-background=true font-desc=\"Sans 18\" ! tee name=vt allow-not-linked=true";
   if (plan.previewWindow) {
