@@ -2,11 +2,13 @@
 // console has initialised the engine, picks 640x480, x264 and Opus at the
 // group given and starts sending, as a user would through the menus (the
 // console has no command line for it). Writes the process id for the script.
+#include <errno.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 
 #include "ovSender.h"
@@ -31,8 +33,8 @@ void startWhenInitialized() {
 
 __attribute__((constructor)) void startLater() {
   const char *pidFile = std::getenv("OVSENDER_BENCH_PID_FILE");
-  if (!pidFile) return;  // loaded into some other program xvfb-run starts
-  unsetenv("LD_PRELOAD");
+  if (!pidFile || std::string_view(program_invocation_short_name) != "ovSenderUI") return;
+  unsetenv("LD_PRELOAD");  // not into what the console starts
   if (FILE *file = std::fopen(pidFile, "w")) {
     std::fprintf(file, "%d\n", static_cast<int>(getpid()));
     std::fclose(file);

@@ -21,7 +21,7 @@ chmod 700 "$work"
 unset OVSENDER_ENGINE
 export OVSENDER_BENCH_PID_FILE=$work/pid OVSENDER_BENCH_GROUP=239.255.42.1
 
-LD_PRELOAD=$build/lib/libconsole_start_shim.so xvfb-run -a -s "-screen 0 1280x1024x24" \
+xvfb-run -a -s "-screen 0 1280x1024x24" env LD_PRELOAD="$build/lib/libconsole_start_shim.so" \
   "$build/bin/ovSenderUI" > "$work/console.log" 2>&1 &
 runner=$!
 for _ in $(seq 100); do [ -s "$work/pid" ] && break; sleep 0.1; done
