@@ -5,6 +5,7 @@
 #include <string>
 
 #include "EngineFixture.h"
+#include "FaultInjection.h"
 
 namespace {
 
@@ -69,6 +70,23 @@ TEST_F(DamagedStoreTest, AnEarlierCopyIsNeverReplaced) {
   EXPECT_EQ(readFileText(storeFile().string() + ".damaged"), "kept earlier\n");
   EXPECT_EQ(readFileText(storeFile().string() + ".damaged.2"), "made meanwhile\n");
   EXPECT_EQ(readFileText(storeFile().string() + ".damaged.3"), damaged);
+}
+
+// A disk with room for a new store but not for a copy of the damaged one:
+// nothing is saved and the damaged store stays as it was.
+TEST_F(DamagedStoreTest, ASaveThatCannotKeepTheDamagedFileFailsAndLeavesIt) {
+  std::string damaged = "[Sender]\nLanguage=en\n";
+  while (damaged.size() < 40 * 1024) damaged += "damaged line without an equals sign\n";
+  const int result = fault::RunInChild([&] {
+    if (!fault::MountSmallFolder(home().string(), 64 * 1024)) return fault::kCannotStage;
+    writeFile("ovSender.ini", damaged);
+    loadAndListen();
+    if (ovSenderWriteRegistry("Sender", "Language", "ja")) return 1;
+    if (readFileText(storeFile()) != damaged || readRegistry("Language", "none") != "en") return 2;
+    return std::filesystem::exists(storeFile().string() + ".damaged") ? 3 : 0;
+  });
+  if (result == fault::kCannotStage) GTEST_SKIP() << "this system does not let the test mount a small folder";
+  EXPECT_EQ(result, 0) << "1: saved, 2: the store changed, 3: a partial copy stayed";
 }
 
 }  // namespace
