@@ -15,6 +15,7 @@
 #include "ConfigCheck.h"
 #include "Engine.h"
 #include "LevelMeter.h"
+#include "LiveRates.h"
 #include "MediaCatalog.h"
 #include "MulticastWatch.h"
 #include "PipelinePlan.h"
@@ -22,6 +23,7 @@
 #include "SendPipeline.h"
 #include "SessionDescription.h"
 #include "TrafficCounter.h"
+#include "VanishedDevice.h"
 #include "XWindowCheck.h"
 
 namespace ovgst {
@@ -175,10 +177,30 @@ class GstreamerBackend final : public Backend {
     publishSessionDescription(pipeline_ ? &*running_ : nullptr);
   }
 
+  // A capture fault of a camera that is gone says so.
+  EngineError explained(const EngineError &error, const EngineSettings &settings) const {
+    if (error.kind != OVSENDER_ERROR_WRONG_CAPTURE) return error;
+    const MediaSource *source = ovsim::elementAt(catalog_.videoSources, settings.videoSource);
+    const auto gone = source ? vanishedDeviceError(*source) : std::nullopt;
+    return gone ? *gone : error;
+  }
+
+  // A change of rates alone goes to the running pipeline when its encoders take it there.
+  bool needsRebuild(const Wanted &wanted) {
+    if (running_ && !pipeline_) return true;
+    if (!wanted.plan || !running_) return wanted.plan.has_value() != running_.has_value();
+    if (!samePipeline(*wanted.plan, *running_)) return true;
+    const LiveRates rates = liveRatesOf(*wanted.plan);
+    if (rates == liveRatesOf(*running_)) return false;
+    if (!pipeline_->setRates(rates)) return true;
+    running_ = wanted.plan;
+    return false;
+  }
+
   // A file that fails while playing only ends itself: the next round goes back to the sources.
   void stopAfter(const EngineError &error, const EngineSettings &settings) {
     const bool playingFile = running_ && (running_->playingVideoClip || running_->playingSoundFile);
-    if (!playingFile) recordFailure(error, settings);
+    if (!playingFile) recordFailure(explained(error, settings), settings);
     pipeline_.reset();
     frames_.clear();
     running_.reset();
@@ -208,7 +230,7 @@ class GstreamerBackend final : public Backend {
     Wanted want = wanted();
     forgetFailureIfChanged(want.settings);
     if (want.planError && !failedSettings_) recordFailure(*want.planError, want.settings);
-    if (want.plan != running_ || (running_ && !pipeline_)) rebuild(want);
+    if (needsRebuild(want)) rebuild(want);
     if (pipeline_) {
       pipeline_->setCaption(want.settings.caption, want.settings.captionOn);
       if (auto error = pipeline_->poll(kBusWaitMs)) stopAfter(*error, want.settings);

@@ -88,6 +88,19 @@ std::optional<std::string> deviceLaunch(GstDevice *device, bool video) {
   return std::nullopt;
 }
 
+// A device as a source of the catalog, with its node when it is a camera.
+std::optional<MediaSource> deviceSource(GstDevice *device, bool video) {
+  DeviceProperties properties(gst_device_get_properties(device), gst_structure_free);
+  auto launch = deviceLaunch(device, video);
+  if (!launch) return std::nullopt;
+  gchar *display = gst_device_get_display_name(device);
+  MediaSource source{display ? display : "", *launch, ""};
+  g_free(display);
+  const std::string path = propertyText(properties.get(), "device.path");
+  if (video && propertyText(properties.get(), "device.api") == "v4l2" && path.starts_with('/')) source.devicePath = path;
+  return source;
+}
+
 // Cameras and microphones present now; none on a machine without them.
 void addDevices(MediaCatalog &catalog) {
   GstDeviceMonitor *monitor = gst_device_monitor_new();
@@ -97,12 +110,7 @@ void addDevices(MediaCatalog &catalog) {
   for (GList *item = devices; item; item = item->next) {
     auto *device = GST_DEVICE(item->data);
     const bool video = gst_device_has_classes(device, "Video/Source");
-    gchar *display = gst_device_get_display_name(device);
-    if (auto launch = deviceLaunch(device, video)) {
-      auto &list = video ? catalog.videoSources : catalog.audioSources;
-      list.push_back({display ? display : "", *launch});
-    }
-    g_free(display);
+    if (auto source = deviceSource(device, video)) (video ? catalog.videoSources : catalog.audioSources).push_back(*source);
   }
   g_list_free_full(devices, gst_object_unref);
   gst_object_unref(monitor);
@@ -112,13 +120,13 @@ void addDevices(MediaCatalog &catalog) {
 
 MediaCatalog probeMediaCatalog(bool haveDisplay) {
   MediaCatalog catalog;
-  catalog.videoSources.push_back({kTestPatternName, testPattern()});
+  catalog.videoSources.push_back({kTestPatternName, testPattern(), ""});
   if (haveDisplay && elementExists("ximagesrc"))
     catalog.videoSources.push_back(
-        {kScreenName, "ximagesrc name=vsrc use-damage=false show-pointer=true ! video/x-raw,framerate=30/1"});
-  catalog.audioSources.push_back({kTestToneName, testTone(kTestToneVolume)});
+        {kScreenName, "ximagesrc name=vsrc use-damage=false show-pointer=true ! video/x-raw,framerate=30/1", ""});
+  catalog.audioSources.push_back({kTestToneName, testTone(kTestToneVolume), ""});
   catalog.audioSources.push_back(
-      {kSilenceName, "audiotestsrc name=asrc is-live=true wave=silence samplesperbuffer=480"});
+      {kSilenceName, "audiotestsrc name=asrc is-live=true wave=silence samplesperbuffer=480", ""});
   addDevices(catalog);
   for (const auto &codec : kVideoCodecs)
     if (elementExists(codec.element)) catalog.videoCodecs.push_back(&codec);

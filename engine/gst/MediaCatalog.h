@@ -14,6 +14,7 @@ namespace ovgst {
 struct MediaSource {
   std::string name;
   std::string launch;
+  std::string devicePath;  // the device node of a camera, empty for other sources
 };
 
 struct VideoCodec {

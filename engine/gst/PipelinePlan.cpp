@@ -5,6 +5,7 @@
 
 #include "ClipCheck.h"
 #include "DeviceCatalog.h"
+#include "VanishedDevice.h"
 #include "VideoResolution.h"
 
 namespace ovgst {
@@ -15,6 +16,17 @@ using ovsim::EngineError;
 
 // Headroom under the cap for the RTP and UDP framing the encoder does not see, and its short overshoots.
 constexpr double kAudioShareOfCap = 0.9;
+
+int capPerCopy(int maximum, int copies) { return std::max(maximum, 1) / std::max(copies, 1); }
+
+// The payloader hands its packets to a queue, so the pacer's waits do not
+// hold the encoder at a key frame. An encoder that keeps overshooting fills
+// the queue's 300 ms; then it is held, and the leaky queue before it drops
+// pictures until the stream fits its cap again.
+std::string pacer(const char *name) {
+  return std::string(" ! queue max-size-buffers=0 max-size-time=300000000 max-size-bytes=1000000 ! identity name=") +
+         name;
+}
 
 int encoderTarget(int maximum, int copies, double share) {
   const double perCopy = static_cast<double>(std::max(maximum, 1)) / std::max(copies, 1);
@@ -31,10 +43,12 @@ std::string udpSinks(const char *prefix, const std::string &tee, const PipelineP
   return text;
 }
 
+// videorate only drops: one that may also repeat holds every picture until
+// the next arrives, a whole frame of delay. A slower source is sent at its own rate.
 std::string videoChain(const PipelinePlan &plan, Ssrcs ssrcs) {
-  std::string text = plan.videoSource + " ! videoconvert ! videoscale ! videorate ! video/x-raw,format=I420,width=" +
-                     std::to_string(plan.width) + ",height=" + std::to_string(plan.height) +
-                     ",pixel-aspect-ratio=1/1,framerate=" + std::to_string(kFramesPerSecond) + "/1" +
+  std::string text = plan.videoSource + " ! videoconvert ! videoscale ! videorate drop-only=true max-rate=" +
+                     std::to_string(kFramesPerSecond) + " ! video/x-raw,format=I420,width=" +
+                     std::to_string(plan.width) + ",height=" + std::to_string(plan.height) + ",pixel-aspect-ratio=1/1" +
                      " ! textoverlay name=caption silent=true valignment=bottom halignment=center"
                      " shaded-background=true font-desc=\"Sans 18\" ! tee name=vt allow-not-linked=true";
   if (plan.previewWindow) {
@@ -50,7 +64,8 @@ std::string videoChain(const PipelinePlan &plan, Ssrcs ssrcs) {
   if (plan.sending && plan.sendVideo) {
     text += " vt. ! queue leaky=downstream max-size-buffers=4 ! " + plan.videoCodec->launch(plan.videoBitsPerSecond) +
             " name=venc ! " + plan.videoCodec->payloader + " name=vpay pt=" + std::to_string(kVideoPayloadType) +
-            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.video) + " ! tee name=vout" +
+            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.video) + pacer("vpace") +
+            " ! tee name=vout" +
             udpSinks("vsink", "vout", plan, kVideoMainPort);
   }
   return text;
@@ -65,7 +80,8 @@ std::string audioChain(const PipelinePlan &plan, Ssrcs ssrcs) {
   if (plan.sending && plan.sendAudio) {
     text += " at. ! queue ! " + plan.audioCodec->launch(plan.audioBitsPerSecond) + " name=aenc ! " +
             plan.audioCodec->payloader + " name=apay pt=" + std::to_string(kAudioPayloadType) +
-            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.audio) + " ! tee name=aout" +
+            " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.audio) + pacer("apace") +
+            " ! tee name=aout" +
             udpSinks("asink", "aout", plan, kAudioPort);
   }
   return text;
@@ -88,6 +104,7 @@ std::variant<PipelinePlan, EngineError> planFor(const ovsim::EngineState &state,
   const MediaSource *audio = elementAt(catalog.audioSources, s.audioSource);
   const auto *const *videoCodec = elementAt(catalog.videoCodecs, s.videoEncoder);
   const auto *const *audioCodec = elementAt(catalog.audioCodecs, s.audioEncoder);
+  if (auto gone = vanishedDeviceError(*video); gone && files.videoClip.empty()) return *gone;
   PipelinePlan plan;
   plan.videoSource = video->launch;  // the common check already proved both sources and the codecs exist
   plan.audioSource = audio ? audio->launch : catalog.audioSources.front().launch;
@@ -100,6 +117,8 @@ std::variant<PipelinePlan, EngineError> planFor(const ovsim::EngineState &state,
   plan.videoBitsPerSecond =
       encoderTarget(s.videoSenderMainMaxTransmissionRate, plan.copies, plan.videoCodec->shareOfCap);
   plan.audioBitsPerSecond = encoderTarget(s.audioSenderMaxTransmissionRate, plan.copies, kAudioShareOfCap);
+  plan.videoCapPerCopy = capPerCopy(s.videoSenderMainMaxTransmissionRate, plan.copies);
+  plan.audioCapPerCopy = capPerCopy(s.audioSenderMaxTransmissionRate, plan.copies);
   plan.address = s.address;
   plan.timeToLive = s.timeToLive;
   plan.packetSize = s.packetSize;

@@ -31,6 +31,8 @@ struct PipelinePlan {
   int height = 0;
   int videoBitsPerSecond = 0;  // encoder targets, per copy
   int audioBitsPerSecond = 0;
+  int videoCapPerCopy = 0;  // what each stream's pacer holds it to, per copy
+  int audioCapPerCopy = 0;
   std::string address;
   int timeToLive = 1;
   int packetSize = 1400;
@@ -62,6 +64,7 @@ struct Ssrcs {
 
 // The whole pipeline as a launch description. Named elements the engine
 // reaches later: caption, ameter (raw sent audio), vsrc/asrc, venc/aenc,
+// vpace/apace (where each stream's pacer holds its packets),
 // vsink<i>/asink<i> (one UDP sink per copy), preview (an X sink) or frames
 // (BGRx pictures for the console).
 std::string launchDescription(const PipelinePlan &plan, Ssrcs ssrcs);

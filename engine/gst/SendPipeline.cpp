@@ -86,6 +86,22 @@ GstPadProbeReturn onPreviewFrame(GstPad *pad, GstPadProbeInfo *info, gpointer da
   return GST_PAD_PROBE_OK;
 }
 
+void paceBuffers(GstPadProbeInfo *info, RatePacer &pacer) {
+  if (info->type & GST_PAD_PROBE_TYPE_BUFFER) pacer.pace(gst_buffer_get_size(GST_PAD_PROBE_INFO_BUFFER(info)));
+  if (info->type & GST_PAD_PROBE_TYPE_BUFFER_LIST) {
+    GstBufferList *list = GST_PAD_PROBE_INFO_BUFFER_LIST(info);
+    std::size_t bytes = 0;
+    for (guint i = 0; i < gst_buffer_list_length(list); ++i) bytes += gst_buffer_get_size(gst_buffer_list_get(list, i));
+    pacer.pace(bytes);
+  }
+}
+
+GstPadProbeReturn onPacedData(GstPad *, GstPadProbeInfo *info, gpointer data) {
+  ProbeScope scope;
+  paceBuffers(info, *static_cast<RatePacer *>(data));
+  return GST_PAD_PROBE_OK;
+}
+
 // Which part failed tells the kind: a source is a capture fault, an encoder an encoder fault.
 int errorKindOf(GstObject *origin) {
   if (!origin) return OVSENDER_ERROR_UNEXPECTED;
@@ -131,6 +147,8 @@ std::unique_ptr<SendPipeline> SendPipeline::start(const PipelinePlan &plan, Ssrc
   std::unique_ptr<SendPipeline> pipeline(new SendPipeline(element));
   pipeline->countSinks("vsink", plan.sending && plan.sendVideo ? plan.copies : 0, Stream::Video);
   pipeline->countSinks("asink", plan.sending && plan.sendAudio ? plan.copies : 0, Stream::Audio);
+  if (plan.sending && plan.sendVideo) pipeline->pace("vpace", plan.videoCapPerCopy, Stream::Video);
+  if (plan.sending && plan.sendAudio) pipeline->pace("apace", plan.audioCapPerCopy, Stream::Audio);
   pipeline->meterAudio(meter);
   pipeline->handOverFrames(frames);
   if (plan.playingVideoClip) pipeline->watchForEnd("vsrc", Stream::Video);
@@ -149,6 +167,7 @@ std::unique_ptr<SendPipeline> SendPipeline::start(const PipelinePlan &plan, Ssrc
 }
 
 SendPipeline::~SendPipeline() {
+  for (auto &pacer : pacers_) pacer.stop();  // a packet waiting for its turn must not hold the stop
   gst_element_set_state(pipeline_, GST_STATE_NULL);
   handOverToStreamingThreads();  // every probe has run to its end now
   gst_object_unref(pipeline_);
@@ -164,6 +183,27 @@ void SendPipeline::countSinks(const char *prefix, int copies, Stream stream) {
       gst_object_unref(pad);
     });
   }
+}
+
+void SendPipeline::pace(const char *element, int bitsPerSecond, Stream stream) {
+  RatePacer &pacer = pacers_[static_cast<int>(stream)];
+  pacer.setRate(bitsPerSecond);
+  withElement(pipeline_, element, [&](GstElement *identity) {
+    GstPad *pad = gst_element_get_static_pad(identity, "src");
+    gst_pad_add_probe(pad, static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
+                      onPacedData, &pacer, nullptr);
+    gst_object_unref(pad);
+  });
+}
+
+bool SendPipeline::setRates(const LiveRates &rates) {
+  bool live = true;
+  const std::pair<const char *, int> targets[] = {{"venc", rates.videoTarget}, {"aenc", rates.audioTarget}};
+  for (const auto &[name, target] : targets)
+    withElement(pipeline_, name, [&](GstElement *encoder) { live = setEncoderRate(encoder, target) && live; });
+  pacers_[static_cast<int>(Stream::Video)].setRate(rates.videoCap);
+  pacers_[static_cast<int>(Stream::Audio)].setRate(rates.audioCap);
+  return live;
 }
 
 void SendPipeline::meterAudio(LevelMeter &meter) {

@@ -8,19 +8,28 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "EngineState.h"
 #include "LevelMeter.h"
+#include "LiveRates.h"
 #include "PipelinePlan.h"
 #include "PreviewFrames.h"
+#include "RatePacer.h"
 #include "TrafficCounter.h"
 
 namespace ovgst {
 
 enum class Stream { Video = 0, Audio = 1 };
+
+// How far above its cap a stream may burst: enough for a key frame within
+// x264's rate window to leave without waiting, little enough that every
+// second on the wire stays near the cap.
+inline constexpr std::chrono::milliseconds kVideoPacerDepth{150};
+inline constexpr std::chrono::milliseconds kAudioPacerDepth{60};
 
 class SendPipeline {
  public:
@@ -33,6 +42,9 @@ class SendPipeline {
   SendPipeline &operator=(const SendPipeline &) = delete;
 
   void setCaption(const std::string &text, bool on);
+  // New encoder targets and caps on the running pipeline; false when an
+  // encoder cannot take its target while running, and the pipeline must be rebuilt.
+  bool setRates(const LiveRates &rates);
   // Waits up to timeoutMs for a bus message; an error or end of stream ends the pipeline's usefulness.
   std::optional<ovsim::EngineError> poll(int timeoutMs);
   const TrafficCounter &traffic(Stream stream) const { return traffic_[static_cast<int>(stream)]; }
@@ -45,10 +57,12 @@ class SendPipeline {
   void meterAudio(LevelMeter &meter);
   void handOverFrames(PreviewFrames &frames);
   void watchForEnd(const char *source, Stream stream);
+  void pace(const char *element, int bitsPerSecond, Stream stream);
 
   GstElement *pipeline_;
   std::array<TrafficCounter, 2> traffic_;
   std::array<std::atomic<bool>, 2> ended_{};
+  std::array<RatePacer, 2> pacers_{RatePacer(kVideoPacerDepth), RatePacer(kAudioPacerDepth)};
   std::string caption_;
   bool captionOn_ = false;
   bool captionSet_ = false;

@@ -112,16 +112,27 @@ void GroupReceiver::drain() {
 }
 
 void sendForeignRtp(const std::string &group, int port, std::uint32_t ssrc) {
-  const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  sockaddr_in to{};
-  to.sin_family = AF_INET;
-  to.sin_port = htons(static_cast<std::uint16_t>(port));
-  inet_pton(AF_INET, group.c_str(), &to.sin_addr);
+  sockaddr_storage to{};
+  socklen_t size = 0;
+  auto *v4 = reinterpret_cast<sockaddr_in *>(&to);
+  auto *v6 = reinterpret_cast<sockaddr_in6 *>(&to);
+  if (inet_pton(AF_INET, group.c_str(), &v4->sin_addr) == 1) {
+    v4->sin_family = AF_INET;
+    v4->sin_port = htons(static_cast<std::uint16_t>(port));
+    size = sizeof *v4;
+  } else if (inet_pton(AF_INET6, group.c_str(), &v6->sin6_addr) == 1) {
+    v6->sin6_family = AF_INET6;
+    v6->sin6_port = htons(static_cast<std::uint16_t>(port));
+    size = sizeof *v6;
+  } else {
+    return;
+  }
+  const int fd = socket(to.ss_family, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   unsigned char packet[20] = {0x80, 96};
   packet[8] = static_cast<unsigned char>(ssrc >> 24);
   packet[9] = static_cast<unsigned char>(ssrc >> 16);
   packet[10] = static_cast<unsigned char>(ssrc >> 8);
   packet[11] = static_cast<unsigned char>(ssrc);
-  sendto(fd, packet, sizeof packet, 0, reinterpret_cast<sockaddr *>(&to), sizeof to);
+  sendto(fd, packet, sizeof packet, 0, reinterpret_cast<sockaddr *>(&to), size);
   close(fd);
 }
