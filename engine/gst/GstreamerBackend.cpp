@@ -13,6 +13,7 @@
 #include "Backend.h"
 #include "ClipCheck.h"
 #include "ConfigCheck.h"
+#include "FocusPoint.h"
 #include "Engine.h"
 #include "LevelMeter.h"
 #include "MediaCatalog.h"
@@ -150,9 +151,11 @@ class GstreamerBackend final : public Backend {
   }
 
   Ssrcs freshSsrcs() {
-    Ssrcs ssrcs{static_cast<std::uint32_t>(random_()), static_cast<std::uint32_t>(random_())};
+    Ssrcs ssrcs{static_cast<std::uint32_t>(random_()), static_cast<std::uint32_t>(random_()),
+                static_cast<std::uint32_t>(random_())};
     ownSsrcs_.insert(ssrcs.video);
     ownSsrcs_.insert(ssrcs.audio);
+    ownSsrcs_.insert(ssrcs.sub);
     return ssrcs;
   }
 
@@ -199,6 +202,7 @@ class GstreamerBackend final : public Backend {
     if (pipeline_) {
       rates[static_cast<int>(Sender::VideoMain)] = windows_[0].update(pipeline_->traffic(Stream::Video), now);
       rates[static_cast<int>(Sender::Audio)] = windows_[1].update(pipeline_->traffic(Stream::Audio), now);
+      rates[static_cast<int>(Sender::VideoSub)] = windows_[2].update(pipeline_->traffic(Stream::VideoSub), now);
     }
     publishRates(rates);
   }
@@ -211,6 +215,7 @@ class GstreamerBackend final : public Backend {
     if (want.plan != running_ || (running_ && !pipeline_)) rebuild(want);
     if (pipeline_) {
       pipeline_->setCaption(want.settings.caption, want.settings.captionOn);
+      pipeline_->setFocus(focusLookFor(want.settings, ovsim::focusPoint()));
       if (auto error = pipeline_->poll(kBusWaitMs)) stopAfter(*error, want.settings);
     } else {
       std::this_thread::sleep_for(std::chrono::milliseconds(kBusWaitMs));
@@ -245,7 +250,7 @@ class GstreamerBackend final : public Backend {
   std::unique_ptr<SendPipeline> pipeline_;
   std::optional<PipelinePlan> running_;
   std::optional<EngineSettings> failedSettings_;
-  std::array<RateWindow, 2> windows_;
+  std::array<RateWindow, 3> windows_;
   Clock::time_point nextMeasure_{};
   std::mt19937 random_{std::random_device{}()};
   std::set<std::uint32_t> ownSsrcs_;

@@ -93,7 +93,7 @@ int errorKindOf(GstObject *origin) {
   const std::string text = name ? name : "";
   g_free(name);
   if (text == "vsrc" || text == "asrc") return OVSENDER_ERROR_WRONG_CAPTURE;
-  if (text == "venc" || text == "aenc") return OVSENDER_ERROR_WRONG_ENCODER;
+  if (text == "venc" || text == "aenc" || text == "vencsub") return OVSENDER_ERROR_WRONG_ENCODER;
   if (text.starts_with("capsfilter") || text.starts_with("video") || text.starts_with("audio"))
     return OVSENDER_ERROR_WRONG_MEDIATYPE;
   return OVSENDER_ERROR_UNEXPECTED;
@@ -131,6 +131,10 @@ std::unique_ptr<SendPipeline> SendPipeline::start(const PipelinePlan &plan, Ssrc
   std::unique_ptr<SendPipeline> pipeline(new SendPipeline(element));
   pipeline->countSinks("vsink", plan.sending && plan.sendVideo ? plan.copies : 0, Stream::Video);
   pipeline->countSinks("asink", plan.sending && plan.sendAudio ? plan.copies : 0, Stream::Audio);
+  pipeline->countSinks("vsubsink", plan.sending && plan.sendVideo && plan.focus.sendsSub() ? plan.copies : 0,
+                       Stream::VideoSub);
+  pipeline->focus_ = std::make_unique<FocusPictures>(plan.focus, plan.width, plan.height);
+  pipeline->focus_->attach(element);
   pipeline->meterAudio(meter);
   pipeline->handOverFrames(frames);
   if (plan.playingVideoClip) pipeline->watchForEnd("vsrc", Stream::Video);
@@ -207,6 +211,10 @@ void SendPipeline::setCaption(const std::string &text, bool on) {
   caption_ = text;
   captionOn_ = on;
   captionSet_ = true;
+}
+
+void SendPipeline::setFocus(const FocusLook &look) {
+  if (focus_) focus_->setLook(look);
 }
 
 std::optional<EngineError> SendPipeline::poll(int timeoutMs) {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "EngineState.h"
+#include "FocusPictures.h"
 #include "LevelMeter.h"
 #include "PipelinePlan.h"
 #include "PreviewFrames.h"
@@ -20,7 +21,7 @@
 
 namespace ovgst {
 
-enum class Stream { Video = 0, Audio = 1 };
+enum class Stream { Video = 0, Audio = 1, VideoSub = 2 };
 
 class SendPipeline {
  public:
@@ -33,6 +34,8 @@ class SendPipeline {
   SendPipeline &operator=(const SendPipeline &) = delete;
 
   void setCaption(const std::string &text, bool on);
+  // Where the focus is and how its pictures look; takes effect with the next picture.
+  void setFocus(const FocusLook &look);
   // Waits up to timeoutMs for a bus message; an error or end of stream ends the pipeline's usefulness.
   std::optional<ovsim::EngineError> poll(int timeoutMs);
   const TrafficCounter &traffic(Stream stream) const { return traffic_[static_cast<int>(stream)]; }
@@ -47,7 +50,8 @@ class SendPipeline {
   void watchForEnd(const char *source, Stream stream);
 
   GstElement *pipeline_;
-  std::array<TrafficCounter, 2> traffic_;
+  std::array<TrafficCounter, 3> traffic_;
+  std::unique_ptr<FocusPictures> focus_;
   std::array<std::atomic<bool>, 2> ended_{};
   std::string caption_;
   bool captionOn_ = false;
