@@ -162,7 +162,7 @@ void SendPipeline::countSinks(const char *prefix, int copies, Stream stream) {
   for (int copy = 0; copy < copies; ++copy) {
     withElement(pipeline_, prefix + std::to_string(copy), [&](GstElement *sink) {
       GstPad *pad = gst_element_get_static_pad(sink, "sink");
-      auto *probe = new SinkProbe{&traffic_[static_cast<int>(stream)], copy == 0, stream == Stream::Video};
+      auto *probe = new SinkProbe{&traffic_[static_cast<int>(stream)], copy == 0, stream != Stream::Audio};
       gst_pad_add_probe(pad, static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
                         onSinkData, probe, [](gpointer data) { delete static_cast<SinkProbe *>(data); });
       gst_object_unref(pad);

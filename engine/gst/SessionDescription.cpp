@@ -31,7 +31,7 @@ std::string sessionDescription(const PipelinePlan &plan) {
     // The region around the focus, a second picture in the same format.
     const std::string pt = std::to_string(kVideoPayloadType);
     text += "m=video " + std::to_string(kVideoSubPort) + " RTP/AVP " + pt + "\r\na=rtpmap:" + pt + " " +
-            plan.videoCodec->encodingName + "/90000\r\na=content:alt\r\n";
+            plan.videoCodec->encodingName + "/90000\r\n";
   }
   if (plan.sendAudio) {
     const std::string pt = std::to_string(kAudioPayloadType);
