@@ -23,6 +23,11 @@
 #include "VideoReceiver.h"
 #include "ovSender.h"
 #include "ovSenderSim.h"
+#include "VirtualDisplay.h"
+
+// After the engine's own headers: X11's macros (Status, None) clash with names in them.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -228,6 +233,46 @@ TEST_F(FocusVideo, ImageCompoundSendsTheBaseAndTheRegionAtTheirSizesAndComposesT
   EXPECT_EQ(region->width, 640);
   EXPECT_EQ(region->height, 480);
   expectComposedPreview();
+}
+
+// Whether the window shows the focus frame's colour on the region's top edge (80,60 .. 240,60).
+bool frameInWindow(Display *display, Window window) {
+  XImage *image = XGetImage(display, window, 0, 60, 320, 2, AllPlanes, ZPixmap);
+  if (!image) return false;
+  int amber = 0;
+  for (int x = 90; x < 230; ++x) amber += (XGetPixel(image, x, 0) & 0xffffff) == 0xffe600;
+  XDestroyImage(image);
+  return amber > 100;
+}
+
+TEST_F(FocusVideo, TheFocusFrameIsDrawnInTheXWindowToo) {
+  VirtualDisplay xvfb;
+  if (!xvfb.ok()) GTEST_SKIP() << "Xvfb is not installed";
+  const std::string previous = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  setenv("DISPLAY", xvfb.name().c_str(), 1);
+  Display *display = XOpenDisplay(nullptr);
+  ASSERT_NE(display, nullptr);
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, 0, 0);
+  XMapWindow(display, window);
+  XSync(display, False);
+  ovSenderShutdown();
+  ASSERT_TRUE(ovSenderInitialize(window));
+  SetUp();
+  ovSenderSetFocusDisplay(1);
+  ovSenderSetPartialZoomSourceVideoResolution(3);  // 160x120 around the centre
+  ovSenderSetFocusFrameVisible(true);
+  EXPECT_TRUE(waitUntil([&] { return frameInWindow(display, window); }, 5s));
+  ovSenderSetFocusFrameVisible(false);
+  EXPECT_TRUE(waitUntil([&] { return !frameInWindow(display, window); }, 2s)) << "and goes when it is switched off";
+
+  ovSenderShutdown();
+  XDestroyWindow(display, window);
+  XCloseDisplay(display);
+  if (previous.empty())
+    unsetenv("DISPLAY");
+  else
+    setenv("DISPLAY", previous.c_str(), 1);
+  ASSERT_TRUE(ovSenderInitialize(0));
 }
 
 // From the call to the first packet of the pipeline the new mode built:
