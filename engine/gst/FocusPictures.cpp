@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "ProbeFence.h"
+
 namespace ovgst {
 namespace {
 
@@ -102,6 +104,7 @@ void FocusPictures::moveCrop(const FocusLook &look) {
 }
 
 GstPadProbeReturn FocusPictures::onZoomPicture(GstPad *pad, GstPadProbeInfo *info, gpointer self) {
+  ProbeScope scope;
   auto &pictures = *static_cast<FocusPictures *>(self);
   const FocusLook look = pictures.look();
   WritablePicture picture(pad, info);
@@ -110,6 +113,7 @@ GstPadProbeReturn FocusPictures::onZoomPicture(GstPad *pad, GstPadProbeInfo *inf
 }
 
 GstPadProbeReturn FocusPictures::onPreviewPicture(GstPad *pad, GstPadProbeInfo *info, gpointer self) {
+  ProbeScope scope;
   auto &pictures = *static_cast<FocusPictures *>(self);
   const FocusLook look = pictures.look();
   WritablePicture picture(pad, info);

@@ -5,28 +5,14 @@
 
 #include <cstdint>
 
+#include "ProbeFence.h"
+
 namespace ovgst {
 namespace {
 
 using ovsim::EngineError;
 
 constexpr int kStartTimeoutMs = 3000;
-
-// GStreamer hands the probes' data to its streaming threads under its own
-// locks, which ThreadSanitizer cannot see (GLib is not built with it). This
-// counter makes the hand-over visible and keeps it ordered in any case: the
-// worker releases before the pipeline plays and acquires before it frees
-// what the probes use; every probe acquires on entry and releases on exit.
-std::atomic<std::uint64_t> gProbeFence{0};
-
-void handOverToStreamingThreads() { gProbeFence.fetch_add(1, std::memory_order_acq_rel); }
-
-struct ProbeScope {
-  ProbeScope() { gProbeFence.load(std::memory_order_acquire); }
-  ~ProbeScope() { gProbeFence.fetch_add(1, std::memory_order_release); }
-  ProbeScope(const ProbeScope &) = delete;
-  ProbeScope &operator=(const ProbeScope &) = delete;
-};
 
 struct SinkProbe {
   TrafficCounter *counter;
