@@ -14,6 +14,7 @@
 #include "ClipCheck.h"
 #include "ConfigCheck.h"
 #include "Engine.h"
+#include "FocusPoint.h"
 #include "LevelMeter.h"
 #include "LiveRates.h"
 #include "MediaCatalog.h"
@@ -152,9 +153,11 @@ class GstreamerBackend final : public Backend {
   }
 
   Ssrcs freshSsrcs() {
-    Ssrcs ssrcs{static_cast<std::uint32_t>(random_()), static_cast<std::uint32_t>(random_())};
+    Ssrcs ssrcs{static_cast<std::uint32_t>(random_()), static_cast<std::uint32_t>(random_()),
+                static_cast<std::uint32_t>(random_())};
     ownSsrcs_.insert(ssrcs.video);
     ownSsrcs_.insert(ssrcs.audio);
+    ownSsrcs_.insert(ssrcs.sub);
     return ssrcs;
   }
 
@@ -221,6 +224,7 @@ class GstreamerBackend final : public Backend {
     if (pipeline_) {
       rates[static_cast<int>(Sender::VideoMain)] = windows_[0].update(pipeline_->traffic(Stream::Video), now);
       rates[static_cast<int>(Sender::Audio)] = windows_[1].update(pipeline_->traffic(Stream::Audio), now);
+      rates[static_cast<int>(Sender::VideoSub)] = windows_[2].update(pipeline_->traffic(Stream::VideoSub), now);
     }
     publishRates(rates);
   }
@@ -233,6 +237,7 @@ class GstreamerBackend final : public Backend {
     if (needsRebuild(want)) rebuild(want);
     if (pipeline_) {
       pipeline_->setCaption(want.settings.caption, want.settings.captionOn);
+      pipeline_->setFocus(focusLookFor(want.settings, ovsim::focusPoint()));
       if (auto error = pipeline_->poll(kBusWaitMs)) stopAfter(*error, want.settings);
     } else {
       std::this_thread::sleep_for(std::chrono::milliseconds(kBusWaitMs));
@@ -267,7 +272,7 @@ class GstreamerBackend final : public Backend {
   std::unique_ptr<SendPipeline> pipeline_;
   std::optional<PipelinePlan> running_;
   std::optional<EngineSettings> failedSettings_;
-  std::array<RateWindow, 2> windows_;
+  std::array<RateWindow, 3> windows_;
   Clock::time_point nextMeasure_{};
   std::mt19937 random_{std::random_device{}()};
   std::set<std::uint32_t> ownSsrcs_;

@@ -43,6 +43,15 @@ std::string udpSinks(const char *prefix, const std::string &tee, const PipelineP
   return text;
 }
 
+// The region around the focus as a picture of its own, beside the main one.
+std::string subVideoBranch(const PipelinePlan &plan, Ssrcs ssrcs) {
+  return " vt. ! queue leaky=downstream max-size-buffers=4 ! " + focusSubInput(plan.focus, plan.width, plan.height) +
+         plan.videoCodec->launch(plan.focus.subBitsPerSecond) + " name=vencsub ! " + plan.videoCodec->payloader +
+         " name=vpaysub pt=" + std::to_string(kVideoPayloadType) + " mtu=" + std::to_string(plan.packetSize) +
+         " ssrc=" + std::to_string(ssrcs.sub) + pacer("vsubpace") + " ! tee name=vsubout" +
+         udpSinks("vsubsink", "vsubout", plan, kVideoSubPort);
+}
+
 // videorate only drops: one that may also repeat holds every picture until
 // the next arrives, a whole frame of delay. A slower source is sent at its own rate.
 std::string videoChain(const PipelinePlan &plan, Ssrcs ssrcs) {
@@ -50,24 +59,27 @@ std::string videoChain(const PipelinePlan &plan, Ssrcs ssrcs) {
                      std::to_string(kFramesPerSecond) + " ! video/x-raw,format=I420,width=" +
                      std::to_string(plan.width) + ",height=" + std::to_string(plan.height) + ",pixel-aspect-ratio=1/1" +
                      " ! textoverlay name=caption silent=true valignment=bottom halignment=center"
-                     " shaded-background=true font-desc=\"Sans 18\" ! tee name=vt allow-not-linked=true";
+                     " shaded-background=true font-desc=\"Sans 18\"" +
+                     focusMainStage(plan.focus) + " ! tee name=vt allow-not-linked=true";
+  const std::string focusView = focusPreviewStage(plan.focus);
   if (plan.previewWindow) {
-    text +=
-        " vt. ! queue leaky=downstream max-size-buffers=2 ! videoconvert ! videoscale"
-        " ! ximagesink name=preview sync=false force-aspect-ratio=true handle-events=false";
+    text += " vt. ! queue leaky=downstream max-size-buffers=2 ! videoconvert";
+    if (!focusView.empty()) text += " ! video/x-raw,format=BGRx" + focusView + " ! videoconvert";
+    text += " ! videoscale ! ximagesink name=preview sync=false force-aspect-ratio=true handle-events=false";
   } else {
     // No window to draw into: the pictures go to the console, which paints them.
-    text +=
-        " vt. ! queue leaky=downstream max-size-buffers=1 ! videoconvert ! video/x-raw,format=BGRx"
-        " ! fakesink name=frames sync=false async=false";
+    text += " vt. ! queue leaky=downstream max-size-buffers=1 ! videoconvert ! video/x-raw,format=BGRx" + focusView +
+            " ! fakesink name=frames sync=false async=false";
   }
   if (plan.sending && plan.sendVideo) {
-    text += " vt. ! queue leaky=downstream max-size-buffers=4 ! " + plan.videoCodec->launch(plan.videoBitsPerSecond) +
+    text += " vt. ! queue leaky=downstream max-size-buffers=4 ! " + focusMainEncoderInput(plan.focus) +
+            plan.videoCodec->launch(plan.videoBitsPerSecond) +
             " name=venc ! " + plan.videoCodec->payloader + " name=vpay pt=" + std::to_string(kVideoPayloadType) +
             " mtu=" + std::to_string(plan.packetSize) + " ssrc=" + std::to_string(ssrcs.video) + pacer("vpace") +
             " ! tee name=vout" +
             udpSinks("vsink", "vout", plan, kVideoMainPort);
   }
+  if (plan.sending && plan.sendVideo && plan.focus.sendsSub()) text += subVideoBranch(plan, ssrcs);
   return text;
 }
 
@@ -128,6 +140,12 @@ std::variant<PipelinePlan, EngineError> planFor(const ovsim::EngineState &state,
   plan.previewWindow = previewWindow;
   plan.playingVideoClip = !files.videoClip.empty();
   if (plan.playingVideoClip) plan.videoSource = clipLaunch(files.videoClip, ClipMedia::Video);
+  plan.focus = focusPlanFor(s, plan.width, plan.height);
+  if (plan.focus.sendsSub()) {
+    plan.focus.subBitsPerSecond =
+        encoderTarget(s.videoSenderSubMaxTransmissionRate, plan.copies, plan.videoCodec->shareOfCap);
+    plan.subCapPerCopy = capPerCopy(s.videoSenderSubMaxTransmissionRate, plan.copies);
+  }
   plan.playingSoundFile = !files.soundFile.empty();
   if (plan.playingSoundFile) plan.audioSource = clipLaunch(files.soundFile, ClipMedia::Audio);
   return plan;

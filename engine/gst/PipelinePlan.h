@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "EngineState.h"
+#include "FocusPlan.h"
 #include "MediaCatalog.h"
 
 namespace ovgst {
@@ -33,6 +34,7 @@ struct PipelinePlan {
   int audioBitsPerSecond = 0;
   int videoCapPerCopy = 0;  // what each stream's pacer holds it to, per copy
   int audioCapPerCopy = 0;
+  int subCapPerCopy = 0;  // with a focus mode that sends the sub picture
   std::string address;
   int timeToLive = 1;
   int packetSize = 1400;
@@ -43,6 +45,7 @@ struct PipelinePlan {
   std::uintptr_t previewWindow = 0;  // a checked live X window, or 0
   bool playingVideoClip = false;     // the video source is a clip that ends
   bool playingSoundFile = false;
+  FocusPlan focus;  // width and height above are the captured picture's
 
   bool operator==(const PipelinePlan &) const = default;
 };
@@ -60,13 +63,16 @@ std::variant<PipelinePlan, ovsim::EngineError> planFor(const ovsim::EngineState 
 struct Ssrcs {
   std::uint32_t video = 0;
   std::uint32_t audio = 0;
+  std::uint32_t sub = 0;
 };
 
 // The whole pipeline as a launch description. Named elements the engine
 // reaches later: caption, ameter (raw sent audio), vsrc/asrc, venc/aenc,
-// vpace/apace (where each stream's pacer holds its packets),
+// vpace/apace/vsubpace (where each stream's pacer holds its packets),
 // vsink<i>/asink<i> (one UDP sink per copy), preview (an X sink) or frames
-// (BGRx pictures for the console).
+// (BGRx pictures for the console); with a focus mode also nlzoom (the warp
+// stage), focusview (the preview's BGRx pictures), fcrop (the region's crop),
+// vencsub and vsubsink<i> (the sub picture's encoder and UDP sinks).
 std::string launchDescription(const PipelinePlan &plan, Ssrcs ssrcs);
 
 }  // namespace ovgst

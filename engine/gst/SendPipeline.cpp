@@ -5,28 +5,14 @@
 
 #include <cstdint>
 
+#include "ProbeFence.h"
+
 namespace ovgst {
 namespace {
 
 using ovsim::EngineError;
 
 constexpr int kStartTimeoutMs = 3000;
-
-// GStreamer hands the probes' data to its streaming threads under its own
-// locks, which ThreadSanitizer cannot see (GLib is not built with it). This
-// counter makes the hand-over visible and keeps it ordered in any case: the
-// worker releases before the pipeline plays and acquires before it frees
-// what the probes use; every probe acquires on entry and releases on exit.
-std::atomic<std::uint64_t> gProbeFence{0};
-
-void handOverToStreamingThreads() { gProbeFence.fetch_add(1, std::memory_order_acq_rel); }
-
-struct ProbeScope {
-  ProbeScope() { gProbeFence.load(std::memory_order_acquire); }
-  ~ProbeScope() { gProbeFence.fetch_add(1, std::memory_order_release); }
-  ProbeScope(const ProbeScope &) = delete;
-  ProbeScope &operator=(const ProbeScope &) = delete;
-};
 
 struct SinkProbe {
   TrafficCounter *counter;
@@ -109,7 +95,7 @@ int errorKindOf(GstObject *origin) {
   const std::string text = name ? name : "";
   g_free(name);
   if (text == "vsrc" || text == "asrc") return OVSENDER_ERROR_WRONG_CAPTURE;
-  if (text == "venc" || text == "aenc") return OVSENDER_ERROR_WRONG_ENCODER;
+  if (text == "venc" || text == "aenc" || text == "vencsub") return OVSENDER_ERROR_WRONG_ENCODER;
   if (text.starts_with("capsfilter") || text.starts_with("video") || text.starts_with("audio"))
     return OVSENDER_ERROR_WRONG_MEDIATYPE;
   return OVSENDER_ERROR_UNEXPECTED;
@@ -149,6 +135,12 @@ std::unique_ptr<SendPipeline> SendPipeline::start(const PipelinePlan &plan, Ssrc
   pipeline->countSinks("asink", plan.sending && plan.sendAudio ? plan.copies : 0, Stream::Audio);
   if (plan.sending && plan.sendVideo) pipeline->pace("vpace", plan.videoCapPerCopy, Stream::Video);
   if (plan.sending && plan.sendAudio) pipeline->pace("apace", plan.audioCapPerCopy, Stream::Audio);
+  if (plan.sending && plan.sendVideo && plan.focus.sendsSub())
+    pipeline->pace("vsubpace", plan.subCapPerCopy, Stream::VideoSub);
+  pipeline->countSinks("vsubsink", plan.sending && plan.sendVideo && plan.focus.sendsSub() ? plan.copies : 0,
+                       Stream::VideoSub);
+  pipeline->focus_ = std::make_unique<FocusPictures>(plan.focus, plan.width, plan.height);
+  pipeline->focus_->attach(element);
   pipeline->meterAudio(meter);
   pipeline->handOverFrames(frames);
   if (plan.playingVideoClip) pipeline->watchForEnd("vsrc", Stream::Video);
@@ -177,7 +169,7 @@ void SendPipeline::countSinks(const char *prefix, int copies, Stream stream) {
   for (int copy = 0; copy < copies; ++copy) {
     withElement(pipeline_, prefix + std::to_string(copy), [&](GstElement *sink) {
       GstPad *pad = gst_element_get_static_pad(sink, "sink");
-      auto *probe = new SinkProbe{&traffic_[static_cast<int>(stream)], copy == 0, stream == Stream::Video};
+      auto *probe = new SinkProbe{&traffic_[static_cast<int>(stream)], copy == 0, stream != Stream::Audio};
       gst_pad_add_probe(pad, static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
                         onSinkData, probe, [](gpointer data) { delete static_cast<SinkProbe *>(data); });
       gst_object_unref(pad);
@@ -247,6 +239,10 @@ void SendPipeline::setCaption(const std::string &text, bool on) {
   caption_ = text;
   captionOn_ = on;
   captionSet_ = true;
+}
+
+void SendPipeline::setFocus(const FocusLook &look) {
+  if (focus_) focus_->setLook(look);
 }
 
 std::optional<EngineError> SendPipeline::poll(int timeoutMs) {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "EngineState.h"
+#include "FocusPictures.h"
 #include "LevelMeter.h"
 #include "LiveRates.h"
 #include "PipelinePlan.h"
@@ -23,7 +24,7 @@
 
 namespace ovgst {
 
-enum class Stream { Video = 0, Audio = 1 };
+enum class Stream { Video = 0, Audio = 1, VideoSub = 2 };
 
 // How far above its cap a stream may burst: enough for a key frame within
 // x264's rate window to leave without waiting, little enough that every
@@ -45,6 +46,8 @@ class SendPipeline {
   // New encoder targets and caps on the running pipeline; false when an
   // encoder cannot take its target while running, and the pipeline must be rebuilt.
   bool setRates(const LiveRates &rates);
+  // Where the focus is and how its pictures look; takes effect with the next picture.
+  void setFocus(const FocusLook &look);
   // Waits up to timeoutMs for a bus message; an error or end of stream ends the pipeline's usefulness.
   std::optional<ovsim::EngineError> poll(int timeoutMs);
   const TrafficCounter &traffic(Stream stream) const { return traffic_[static_cast<int>(stream)]; }
@@ -60,9 +63,11 @@ class SendPipeline {
   void pace(const char *element, int bitsPerSecond, Stream stream);
 
   GstElement *pipeline_;
-  std::array<TrafficCounter, 2> traffic_;
+  std::array<TrafficCounter, 3> traffic_;
+  std::unique_ptr<FocusPictures> focus_;
   std::array<std::atomic<bool>, 2> ended_{};
-  std::array<RatePacer, 2> pacers_{RatePacer(kVideoPacerDepth), RatePacer(kAudioPacerDepth)};
+  std::array<RatePacer, 3> pacers_{RatePacer(kVideoPacerDepth), RatePacer(kAudioPacerDepth),
+                                    RatePacer(kVideoPacerDepth)};
   std::string caption_;
   bool captionOn_ = false;
   bool captionSet_ = false;

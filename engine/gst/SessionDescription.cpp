@@ -27,6 +27,12 @@ std::string sessionDescription(const PipelinePlan &plan) {
     text += "m=video " + std::to_string(kVideoMainPort) + " RTP/AVP " + pt + "\r\na=rtpmap:" + pt + " " +
             plan.videoCodec->encodingName + "/90000\r\n";
   }
+  if (plan.sendVideo && plan.focus.sendsSub()) {
+    // The region around the focus, a second picture in the same format.
+    const std::string pt = std::to_string(kVideoPayloadType);
+    text += "m=video " + std::to_string(kVideoSubPort) + " RTP/AVP " + pt + "\r\na=rtpmap:" + pt + " " +
+            plan.videoCodec->encodingName + "/90000\r\n";
+  }
   if (plan.sendAudio) {
     const std::string pt = std::to_string(kAudioPayloadType);
     text += "m=audio " + std::to_string(kAudioPort) + " RTP/AVP " + pt + "\r\na=rtpmap:" + pt + " " +
