@@ -1,7 +1,9 @@
 #include "PointerReader.h"
 
 #include <X11/Xlib.h>
+#include <sys/socket.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <mutex>
 #include <set>
@@ -54,6 +56,15 @@ void release(Display *display) {
   gLostDisplays.erase(display);
 }
 
+// A server that went away between two samples is seen on the socket, before
+// a request meets it: Xlib's handling of a connection lost in the middle of
+// a request is the backstop, not the rule.
+bool serverGone(Display *display) {
+  char byte = 0;
+  const ssize_t peeked = recv(ConnectionNumber(display), &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+  return peeked == 0 || (peeked < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+}
+
 }  // namespace
 
 std::optional<ovsim::FocusPoint> pointOnFittedPicture(int x, int y, int areaWidth, int areaHeight,
@@ -72,7 +83,7 @@ std::optional<ovsim::FocusPoint> pointOnFittedPicture(int x, int y, int areaWidt
 PointerReader::~PointerReader() { disconnect(); }
 
 bool PointerReader::connected() {
-  if (display_ && lost(display_)) disconnect();
+  if (display_ && (lost(display_) || serverGone(display_))) disconnect();
   if (display_) return true;
   const auto now = std::chrono::steady_clock::now();
   if (now < nextAttempt_) return false;
