@@ -15,6 +15,7 @@
 #include "ConfigCheck.h"
 #include "Engine.h"
 #include "FocusPoint.h"
+#include "FocusStreams.h"
 #include "LevelMeter.h"
 #include "LiveRates.h"
 #include "MediaCatalog.h"
@@ -71,6 +72,7 @@ class GstreamerBackend final : public Backend {
       state.pipelineError.reset();
     });
     stop_ = false;
+    focus_.start(preview_);
     worker_ = std::thread([this] { run(); });
     return true;
   }
@@ -103,6 +105,8 @@ class GstreamerBackend final : public Backend {
 
   bool detected(const std::string &address) override { return watch_.detected(address); }
   bool dvInterleavedPossible() override { return false; }
+  void computeFocusRegion() override { focus_.sampleSoon(); }
+  void sendStatus() override { focus_.statusSoon(); }
   int copyPreviewFrame(void *pixels, int capacity, int *width, int *height) override {
     return frames_.copy(pixels, capacity, width, height);
   }
@@ -112,6 +116,7 @@ class GstreamerBackend final : public Backend {
     if (!worker_.joinable()) return;
     stop_ = true;
     worker_.join();
+    focus_.stop();
   }
 
   Wanted wanted() {
@@ -168,6 +173,7 @@ class GstreamerBackend final : public Backend {
     running_ = wanted.plan;
     const auto now = Clock::now();
     for (auto &window : windows_) window.restart(now);
+    pointerWindow_.update(focus_.pointerTraffic(), now);  // its counter runs on across pipelines
     publishRates({});
     if (wanted.plan) {
       EngineError error;
@@ -177,7 +183,15 @@ class GstreamerBackend final : public Backend {
         running_.reset();
       }
     }
-    publishSessionDescription(pipeline_ ? &*running_ : nullptr);
+    publishSessionDescription(pipeline_ ? &*running_ : nullptr, wanted.settings.focusTransmissionOn);
+    describedFocus_ = wanted.settings.focusTransmissionOn;
+  }
+
+  // The focus stream starts and stops without a new pipeline; the description follows it.
+  void describeFocus(bool on) {
+    if (!pipeline_ || on == describedFocus_) return;
+    publishSessionDescription(&*running_, on);
+    describedFocus_ = on;
   }
 
   // A capture fault of a camera that is gone says so.
@@ -226,6 +240,7 @@ class GstreamerBackend final : public Backend {
       rates[static_cast<int>(Sender::Audio)] = windows_[1].update(pipeline_->traffic(Stream::Audio), now);
       rates[static_cast<int>(Sender::VideoSub)] = windows_[2].update(pipeline_->traffic(Stream::VideoSub), now);
     }
+    rates[static_cast<int>(Sender::Pointer)] = pointerWindow_.update(focus_.pointerTraffic(), now);
     publishRates(rates);
   }
 
@@ -238,10 +253,12 @@ class GstreamerBackend final : public Backend {
     if (pipeline_) {
       pipeline_->setCaption(want.settings.caption, want.settings.captionOn);
       pipeline_->setFocus(focusLookFor(want.settings, ovsim::focusPoint()));
+      describeFocus(want.settings.focusTransmissionOn);
       if (auto error = pipeline_->poll(kBusWaitMs)) stopAfter(*error, want.settings);
     } else {
       std::this_thread::sleep_for(std::chrono::milliseconds(kBusWaitMs));
     }
+    focus_.follow(pipeline_ ? &*running_ : nullptr);
     watch_.watch(want.detectors);
     watch_.poll(ownSsrcs_);
     measure(Clock::now());
@@ -276,11 +293,14 @@ class GstreamerBackend final : public Backend {
   Clock::time_point nextMeasure_{};
   std::mt19937 random_{std::random_device{}()};
   std::set<std::uint32_t> ownSsrcs_;
+  RateWindow pointerWindow_;
+  bool describedFocus_ = false;
 
   // Shared with the console's threads, each guarded by its own lock.
   LevelMeter meter_;
   PreviewFrames frames_;
   MulticastWatch watch_;
+  FocusStreams focus_;
   std::mutex ratesMutex_;
   std::mutex filesMutex_;
   PlayingFiles files_;

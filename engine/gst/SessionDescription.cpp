@@ -16,9 +16,16 @@ std::string connection(const PipelinePlan &plan) {
   return "c=IN IP4 " + plan.address + "/" + std::to_string(plan.timeToLive) + "\r\n";
 }
 
+// Plain UDP datagrams of our own layout (docs/focus-protocol.md), named as a vendor media subtype.
+std::string datagramStreams(bool sendsFocus) {
+  std::string text;
+  if (sendsFocus) text += "m=application " + std::to_string(kPointerPort) + " udp vnd.ostrel.focus\r\n";
+  return text + "m=application " + std::to_string(kStatusPort) + " udp vnd.ostrel.status\r\n";
+}
+
 }  // namespace
 
-std::string sessionDescription(const PipelinePlan &plan) {
+std::string sessionDescription(const PipelinePlan &plan, bool sendsFocus) {
   const std::string family = isIPv6(plan.address) ? "IP6" : "IP4";
   std::string text =
       "v=0\r\no=- 0 0 IN " + family + " " + plan.address + "\r\ns=Ostrel Sender\r\n" + connection(plan) + "t=0 0\r\n";
@@ -39,21 +46,21 @@ std::string sessionDescription(const PipelinePlan &plan) {
             plan.audioCodec->encodingName + "/" + std::to_string(plan.audioCodec->clockRate) + "/" +
             std::to_string(plan.audioCodec->channels) + "\r\n";
   }
-  return text;
+  return text + datagramStreams(sendsFocus);
 }
 
 std::string sessionDescriptionPath() {
   return std::filesystem::path(ovsim::registryStorePath()).replace_filename("session.sdp").string();
 }
 
-void publishSessionDescription(const PipelinePlan *plan) {
+void publishSessionDescription(const PipelinePlan *plan, bool sendsFocus) {
   const std::string path = sessionDescriptionPath();
   if (!plan || !plan->sending) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
     return;
   }
-  if (ovsim::ensureFolderOf(path)) ovsim::writeFileAtomically(path, sessionDescription(*plan));
+  if (ovsim::ensureFolderOf(path)) ovsim::writeFileAtomically(path, sessionDescription(*plan, sendsFocus));
 }
 
 }  // namespace ovgst

@@ -8,9 +8,10 @@
 
 namespace ovgst {
 
-std::string sessionDescription(const PipelinePlan &plan);
+// The focus information stream is listed while it is sent; the status stream always.
+std::string sessionDescription(const PipelinePlan &plan, bool sendsFocus = true);
 std::string sessionDescriptionPath();
 // Writes the description while sending; removes the file otherwise.
-void publishSessionDescription(const PipelinePlan *plan);
+void publishSessionDescription(const PipelinePlan *plan, bool sendsFocus = true);
 
 }  // namespace ovgst

@@ -34,16 +34,25 @@ bool isLiveXWindow(std::uintptr_t window) {
   if (!name || !*name) return false;
   Display *display = XOpenDisplay(nullptr);
   if (!display) return false;
+  Status status = 0;
+  const bool caught = withXErrorsCaught(display, [&] {
+    XWindowAttributes attributes;
+    status = XGetWindowAttributes(display, static_cast<Window>(window), &attributes);
+  });
+  XCloseDisplay(display);
+  return status != 0 && caught;
+}
+
+// One lock for every user: the handler is the process's, and a second user
+// restoring it out of order would leave Xlib's fatal default in place.
+bool withXErrorsCaught(Display *display, const std::function<void()> &action) {
   std::lock_guard lock(kCheckMutex);
   gFailed = false;
   auto *previous = XSetErrorHandler(rememberFailure);
-  XWindowAttributes attributes;
-  const Status status = XGetWindowAttributes(display, static_cast<Window>(window), &attributes);
+  action();
   XSync(display, False);
   XSetErrorHandler(previous);
-  const bool live = status != 0 && !gFailed;
-  XCloseDisplay(display);
-  return live;
+  return !gFailed;
 }
 
 }  // namespace ovgst

@@ -3,10 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+
+struct _XDisplay;  // Xlib's Display
 
 namespace ovgst {
 
 bool haveXDisplay();
 bool isLiveXWindow(std::uintptr_t window);
+// Runs the requests of the action on the display with X errors caught
+// instead of ending the process; false when the server reported one.
+bool withXErrorsCaught(_XDisplay *display, const std::function<void()> &action);
 
 }  // namespace ovgst

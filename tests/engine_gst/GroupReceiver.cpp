@@ -66,6 +66,7 @@ namespace {
 Datagram parse(const unsigned char *data, ssize_t size, msghdr &message) {
   Datagram datagram;
   datagram.size = static_cast<std::size_t>(size);
+  datagram.bytes.assign(data, data + size);
   for (cmsghdr *c = CMSG_FIRSTHDR(&message); c; c = CMSG_NXTHDR(&message, c)) {
     const bool hops = (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_TTL) ||
                       (c->cmsg_level == IPPROTO_IPV6 && c->cmsg_type == IPV6_HOPLIMIT);

@@ -14,6 +14,7 @@ struct Datagram {
   std::uint16_t sequence = 0;
   bool marker = false;
   std::chrono::steady_clock::time_point at;  // when it was read
+  std::vector<std::uint8_t> bytes;            // the payload, for datagrams that are not RTP
 };
 
 class GroupReceiver {
