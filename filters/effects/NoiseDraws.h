@@ -20,7 +20,6 @@ struct NoiseDraws {
     std::uint32_t state[kCount];  // the generator's state after each draw
 };
 
-// Draws kCount values after `state` the way NoiseRandom::Next would.
-void DrawNoise(NoiseDraws& draws, std::uint32_t state, const NoiseDrawing& drawing);
-// The same with 32-byte vectors; only for machines that run InstructionSet::Avx2.
+// Draws kCount values after `state` the way NoiseRandom::Next would, with
+// 32-byte vectors; only for machines that run InstructionSet::Avx2.
 void DrawNoiseAvx2(NoiseDraws& draws, std::uint32_t state, const NoiseDrawing& drawing);

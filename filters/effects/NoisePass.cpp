@@ -1,5 +1,6 @@
 #include "NoisePass.h"
 
+#include "CpuDispatch.h"
 #include "NoiseDraws.h"
 
 #include <algorithm>
@@ -14,25 +15,47 @@ namespace {
 constexpr float kUnit = 1.0f / NoiseRandom::kMax;
 
 // Each treated pixel draws twice, first for its own change and then for the
-// gap to the next one: `Treat(pixel, first draw)` for each pixel from
-// `first` on while `more(pixel)`. The draws come a batch at a time; the
-// generator is left after the last pixel's draws, as if drawn one by one.
+// gap to the next one: `treat(pixel, first draw, its factor)` for each pixel
+// from `first` on while `more(pixel)`. Where the machine has 32-byte vectors
+// the draws come a batch at a time; the generator is left after the last
+// pixel's draws either way, as if drawn one by one.
 template <typename More, typename Treat>
-void TreatPixels(std::size_t first, More more, const NoiseDrawing& drawing, NoiseRandom& generator, Treat treat)
+void TreatPixelsBatched(std::size_t first, More more, const NoiseDrawing& drawing, NoiseRandom& generator,
+                        Treat treat)
 {
     NoiseDraws draws;
     std::uint32_t state = generator.State();
     std::size_t p = first;
     while (more(p)) {
-        DrawNoise(draws, state, drawing);
+        DrawNoiseAvx2(draws, state, drawing);
         std::size_t i = 0;
         for (; i < NoiseDraws::kCount && more(p); i += 2) {
-            treat(p, draws, i);
+            treat(p, draws.value[i], draws.factor[i]);
             p += draws.gap[i + 1];
         }
         state = draws.state[i - 1];
     }
     generator = NoiseRandom(state);
+}
+
+template <typename More, typename Treat>
+void TreatPixels(std::size_t first, More more, const NoiseDrawing& drawing, NoiseRandom& generator, Treat treat)
+{
+#if defined(__x86_64__)
+    if (ActiveInstructionSet() >= InstructionSet::Avx2)
+        return TreatPixelsBatched(first, more, drawing, generator, treat);
+#endif
+    // A local copy: the pixel stores could alias the generator's state, which
+    // would send every draw through memory.
+    NoiseRandom random = generator;
+    int value = 0, skip = 0;
+    for (std::size_t p = first; more(p);) {
+        random.NextTwo(value, skip);
+        treat(p, value, 1.0f - static_cast<float>(value) * drawing.unit * drawing.depth);
+        const int gap = static_cast<int>(static_cast<float>(skip) * drawing.gapScale);
+        p += gap ? static_cast<std::size_t>(gap) : 1;
+    }
+    generator = random;
 }
 
 // The first and the last pixel are never taken, as they lack a neighbour
@@ -41,8 +64,8 @@ void CopyNeighbours(std::uint8_t* data, std::size_t pixels, const NoiseDrawing& 
 {
     TreatPixels(
         1, [pixels](std::size_t p) { return p + 1 < pixels; }, drawing, generator,
-        [data](std::size_t p, const NoiseDraws& draws, std::size_t i) {
-            const std::size_t from = p - 1 + 2 * static_cast<std::size_t>(draws.value[i] & 1);
+        [data](std::size_t p, int value, float) {
+            const std::size_t from = p - 1 + 2 * static_cast<std::size_t>(value & 1);
             std::memcpy(data + 3 * p, data + 3 * from, 3);
         });
 }
@@ -78,12 +101,12 @@ void Darken(std::uint8_t* data, std::size_t pixels, const NoiseDrawing& drawing,
 {
     TreatPixels(
         0, [pixels](std::size_t p) { return p < pixels; }, drawing, generator,
-        [data, pixels](std::size_t p, const NoiseDraws& draws, std::size_t i) {
+        [data, pixels](std::size_t p, int, float factor) {
             // The last pixel has no fourth byte after it to carry along.
             if (p + 1 < pixels)
-                ScaleThreeOfFour(data + 3 * p, draws.factor[i]);
+                ScaleThreeOfFour(data + 3 * p, factor);
             else
-                ScaleThree(data + 3 * p, draws.factor[i]);
+                ScaleThree(data + 3 * p, factor);
         });
 }
 
