@@ -1,6 +1,7 @@
 #include "GhostRun.h"
 
 #include "CpuDispatch.h"
+#include "GhostRowsAvx512.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -193,6 +194,23 @@ std::size_t AddUnitsFor(std::uint8_t* destination, const std::uint8_t* source, s
 
 #endif
 
+// Runs whose source lies k groups from the destination, taken as rows of k
+// groups with 64-byte vectors; the groups done. `stride` is the step from a
+// row to the next in the order of the pass.
+std::size_t AddRowsFor(std::uint8_t* firstRow, std::ptrdiff_t stride, std::size_t groups, const GhostTable& table)
+{
+#if defined(__x86_64__)
+    if (!table.exactMultiplier || ActiveInstructionSet() < InstructionSet::Avx512) return 0;
+    const std::size_t rowGroups = static_cast<std::size_t>(stride < 0 ? -stride : stride) / 3;
+    const std::size_t rows = groups / rowGroups;
+    AddGhostRowsAvx512(firstRow, stride, rows, rowGroups, table.multiplier);
+    return rows * rowGroups;
+#else
+    (void)firstRow, (void)stride, (void)groups, (void)table;
+    return 0;
+#endif
+}
+
 } // namespace
 
 GhostTable::GhostTable(std::int32_t strength)
@@ -206,8 +224,10 @@ void AddGhostUpwards(std::uint8_t* destination, const std::uint8_t* source, std:
                      const GhostTable& table)
 {
     std::size_t done = 0;
+    // Row by row, the destination's rows following each other upwards.
+    if (destination != source) done = AddRowsFor(destination, destination - source, groups, table);
 #if OSTREL_GHOST_SSSE3
-    if (UnitsFit(destination, source, table) && HasSsse3())
+    if (done == 0 && UnitsFit(destination, source, table) && HasSsse3())
         done = AddUnitsFor<true>(destination, source, groups, table);
 #endif
     AddGroupsUpwards(destination + 3 * done, source + 3 * done, groups - done, table);
@@ -217,8 +237,14 @@ void AddGhostDownwards(std::uint8_t* destination, const std::uint8_t* source, st
                        const GhostTable& table)
 {
     std::size_t left = groups;
+    // Row by row from the top: the last row of the destination comes first.
+    if (groups > 0 && destination != source) {
+        const std::ptrdiff_t stride = destination - source;  // negative
+        const auto rowBytes = static_cast<std::size_t>(-stride);
+        if (3 * groups >= rowBytes) left -= AddRowsFor(destination + 3 * groups - rowBytes, stride, groups, table);
+    }
 #if OSTREL_GHOST_SSSE3
-    if (UnitsFit(destination, source, table) && HasSsse3())
+    if (left == groups && UnitsFit(destination, source, table) && HasSsse3())
         left -= AddUnitsFor<false>(destination, source, groups, table);
 #endif
     AddGroupsDownwards(destination, source, left, table);

@@ -1,5 +1,8 @@
 #include "NoisePass.h"
 
+#include "CpuDispatch.h"
+#include "NoiseDraws.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -11,36 +14,60 @@ namespace {
 
 constexpr float kUnit = 1.0f / NoiseRandom::kMax;
 
-// The gap to the next treated pixel for a draw r: trunc(r × scale) pixels, at least one.
-class NoiseGap {
-public:
-    explicit NoiseGap(std::int32_t strength) : m_scale(static_cast<float>(110 - strength) * kUnit) {}
-    std::size_t operator()(int r) const
-    {
-        const int gap = static_cast<int>(static_cast<float>(r) * m_scale);
-        return gap ? static_cast<std::size_t>(gap) : 1;
-    }
-
-private:
-    const float m_scale;
-};
-
 // Each treated pixel draws twice, first for its own change and then for the
-// gap. The first and the last pixel are never taken, as they lack a
-// neighbour on one side.
-void CopyNeighbours(std::uint8_t* data, std::size_t pixels, const NoiseGap& gap, NoiseRandom& generator)
+// gap to the next one: `treat(pixel, first draw, its factor)` for each pixel
+// from `first` on while `more(pixel)`. Where the machine has 32-byte vectors
+// the draws come a batch at a time; the generator is left after the last
+// pixel's draws either way, as if drawn one by one.
+template <typename More, typename Treat>
+void TreatPixelsBatched(std::size_t first, More more, const NoiseDrawing& drawing, NoiseRandom& generator,
+                        Treat treat)
 {
+    NoiseDraws draws;
+    std::uint32_t state = generator.State();
+    std::size_t p = first;
+    while (more(p)) {
+        DrawNoiseAvx2(draws, state, drawing);
+        std::size_t i = 0;
+        for (; i < NoiseDraws::kCount && more(p); i += 2) {
+            treat(p, draws.value[i], draws.factor[i]);
+            p += draws.gap[i + 1];
+        }
+        state = draws.state[i - 1];
+    }
+    generator = NoiseRandom(state);
+}
+
+template <typename More, typename Treat>
+void TreatPixels(std::size_t first, More more, const NoiseDrawing& drawing, NoiseRandom& generator, Treat treat)
+{
+#if defined(__x86_64__)
+    if (ActiveInstructionSet() >= InstructionSet::Avx2)
+        return TreatPixelsBatched(first, more, drawing, generator, treat);
+#endif
     // A local copy: the pixel stores could alias the generator's state, which
     // would send every draw through memory.
     NoiseRandom random = generator;
-    int side = 0, skip = 0;
-    for (std::size_t p = 1; p + 1 < pixels; p += gap(skip)) {
-        random.NextTwo(side, skip);
-        // Odd draws take the pixel after, even ones the pixel before.
-        const std::size_t from = p - 1 + 2 * static_cast<std::size_t>(side & 1);
-        std::memcpy(data + 3 * p, data + 3 * from, 3);
+    int value = 0, skip = 0;
+    for (std::size_t p = first; more(p);) {
+        random.NextTwo(value, skip);
+        treat(p, value, 1.0f - static_cast<float>(value) * drawing.unit * drawing.depth);
+        const int gap = static_cast<int>(static_cast<float>(skip) * drawing.gapScale);
+        p += gap ? static_cast<std::size_t>(gap) : 1;
     }
     generator = random;
+}
+
+// The first and the last pixel are never taken, as they lack a neighbour
+// on one side. Odd draws take the pixel after, even ones the pixel before.
+void CopyNeighbours(std::uint8_t* data, std::size_t pixels, const NoiseDrawing& drawing, NoiseRandom& generator)
+{
+    TreatPixels(
+        1, [pixels](std::size_t p) { return p + 1 < pixels; }, drawing, generator,
+        [data](std::size_t p, int value, float) {
+            const std::size_t from = p - 1 + 2 * static_cast<std::size_t>(value & 1);
+            std::memcpy(data + 3 * p, data + 3 * from, 3);
+        });
 }
 
 // Each byte b of a pixel becomes trunc(factor × b).
@@ -70,22 +97,17 @@ inline void ScaleThreeOfFour(std::uint8_t* pixel, float factor)
 }
 
 // The factor runs from 1 - depth to 1, so a byte never grows.
-void Darken(std::uint8_t* data, std::size_t pixels, std::int32_t strength, const NoiseGap& gap,
-            NoiseRandom& generator)
+void Darken(std::uint8_t* data, std::size_t pixels, const NoiseDrawing& drawing, NoiseRandom& generator)
 {
-    NoiseRandom random = generator;  // as above
-    const float depth = static_cast<float>(strength * 0.002 + 0.1);
-    int shade = 0, skip = 0;
-    for (std::size_t p = 0; p < pixels; p += gap(skip)) {
-        random.NextTwo(shade, skip);
-        const float factor = 1.0f - static_cast<float>(shade) * kUnit * depth;
-        // The last pixel has no fourth byte after it to carry along.
-        if (p + 1 < pixels)
-            ScaleThreeOfFour(data + 3 * p, factor);
-        else
-            ScaleThree(data + 3 * p, factor);
-    }
-    generator = random;
+    TreatPixels(
+        0, [pixels](std::size_t p) { return p < pixels; }, drawing, generator,
+        [data, pixels](std::size_t p, int, float factor) {
+            // The last pixel has no fourth byte after it to carry along.
+            if (p + 1 < pixels)
+                ScaleThreeOfFour(data + 3 * p, factor);
+            else
+                ScaleThree(data + 3 * p, factor);
+        });
 }
 
 } // namespace
@@ -95,10 +117,12 @@ void AddNoise(std::uint8_t* data, std::size_t length, std::int32_t type, std::in
     // A stored strength above 100 would make the gaps negative.
     strength = std::clamp<std::int32_t>(strength, 0, 100);
     if (strength == 0) return;
-    const NoiseGap gap(strength);
+    // The gaps' scale, and the depth of darkening, which runs from 0.1 to 0.3.
+    const NoiseDrawing drawing{static_cast<float>(110 - strength) * kUnit, kUnit,
+                               static_cast<float>(strength * 0.002 + 0.1)};
     const std::size_t pixels = length / 3;
     if (type == kNoiseNeighbourCopy)
-        CopyNeighbours(data, pixels, gap, random);
+        CopyNeighbours(data, pixels, drawing, random);
     else if (type == kNoiseDarken)
-        Darken(data, pixels, strength, gap, random);
+        Darken(data, pixels, drawing, random);
 }

@@ -14,6 +14,11 @@ class NoiseRandom {
 public:
     static constexpr int kMax = 32767;
 
+    NoiseRandom() = default;
+    // Resumes where a generator in `state` stood, for passes that draw ahead.
+    explicit NoiseRandom(std::uint32_t state) : m_state(state) {}
+    std::uint32_t State() const { return m_state; }
+
     int Next()
     {
         m_state = Step(m_state, kMultiplier, kIncrement);

@@ -84,6 +84,18 @@ TEST_P(GhostPassOn, EveryRunLengthMatchesTheDefinition)
         }
 }
 
+// Offsets around the widths the rows are cut into (64 groups) and frames of
+// many rows, so that ghosts cross from strip to strip and block to block.
+TEST_P(GhostPassOn, WideOffsetsOverLongFramesMatchTheDefinition)
+{
+    for (std::int32_t offset : {63, 64, 65, 127, 128, 129, 200, 640, 1920})
+        for (std::int32_t sign : {1, -1}) {
+            const Bytes frame = RandomBytes(3 * 40000 + 2, static_cast<unsigned>(offset));
+            ASSERT_EQ(Ghosted(frame, 100, sign * offset), ReferenceGhost(frame, 100, sign * offset))
+                << "offset " << sign * offset;
+        }
+}
+
 INSTANTIATE_TEST_SUITE_P(, GhostPassOn, EveryInstructionSetValues(), InstructionSetTestName);
 
 TEST(GhostPass, FramesItCannotChangeStayAsTheyAre)

@@ -1,5 +1,6 @@
 #include "NoisePass.h"
 
+#include "EveryInstructionSet.h"
 #include "TestBytes.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +36,11 @@ Bytes ReferenceNoise(Bytes data, int type, int strength, NoiseRandom& random)
     return data;
 }
 
+// Each test runs once per instruction set the machine has.
+using NoisePassOn = EveryInstructionSet;
+
 // Two frames in a row: the draws of the second follow on from the first.
-TEST(NoisePass, DrawsInTheDefinedOrderAndRunsOnFromFrameToFrame)
+TEST_P(NoisePassOn, DrawsInTheDefinedOrderAndRunsOnFromFrameToFrame)
 {
     for (int type : {0, 1})
         for (int strength : {1, 50, 100}) {
@@ -50,6 +54,27 @@ TEST(NoisePass, DrawsInTheDefinedOrderAndRunsOnFromFrameToFrame)
             }
         }
 }
+
+// Every frame length of 0–200 pixels, ragged or not: the pass stops on the
+// same pixel and leaves the generator on the same draw, wherever the frame
+// ends against the batches the draws are made in.
+TEST_P(NoisePassOn, EveryFrameLengthEndsOnTheSameDraw)
+{
+    for (int type : {0, 1})
+        for (int strength : {100, 60, 1})
+            for (std::size_t length = 0; length < 3 * 200 + 3; ++length) {
+                NoiseRandom pass, reference;
+                const Bytes in = RandomBytes(length, static_cast<unsigned>(length + strength));
+                Bytes out = in;
+                AddNoise(out.data(), out.size(), type, strength, pass);
+                ASSERT_EQ(out, ReferenceNoise(in, type, strength, reference))
+                    << "type " << type << " strength " << strength << " length " << length;
+                ASSERT_EQ(pass.Next(), reference.Next())
+                    << "type " << type << " strength " << strength << " length " << length;
+            }
+}
+
+INSTANTIATE_TEST_SUITE_P(, NoisePassOn, EveryInstructionSetValues(), InstructionSetTestName);
 
 TEST(NoisePass, TheGeneratorYieldsFifteenBitsAndDoesNotRepeatSoon)
 {
