@@ -23,7 +23,11 @@ std::uint64_t microsecondsNow() {
           .count());
 }
 
-ovsim::PictureSize pictureOf(const PipelinePlan &plan) { return {plan.width, plan.height}; }
+// The sent main picture: the non-linear zoom and the image compound send it at a size of their own.
+ovsim::PictureSize pictureOf(const PipelinePlan &plan) {
+  if (plan.focus.mainWidth > 0 && plan.focus.mainHeight > 0) return {plan.focus.mainWidth, plan.focus.mainHeight};
+  return {plan.width, plan.height};
+}
 
 PointerDatagram pointerDatagramOf(const ovsim::FocusGeometry &geometry, bool frameVisible) {
   PointerDatagram d;
@@ -54,8 +58,8 @@ StatusDatagram statusDatagramOf(const PipelinePlan &plan, const EngineSettings &
   d.copies = plan.copies;
   d.framesPerSecond = kFramesPerSecond;
   d.packetSize = plan.packetSize;
-  d.mainWidth = plan.width;
-  d.mainHeight = plan.height;
+  d.mainWidth = pictureOf(plan).width;
+  d.mainHeight = pictureOf(plan).height;
   d.subWidth = geometry.sub ? geometry.sub->width : 0;
   d.subHeight = geometry.sub ? geometry.sub->height : 0;
   d.videoPayloadType = kVideoPayloadType;
