@@ -58,9 +58,16 @@ __attribute__((target("ssse3"))) std::size_t AverageRgb24Ssse3(std::uint8_t* out
     return x;
 }
 
-// Eight output pixels a step, from four 32-byte loads. The loads start 4
-// bytes before their first pair, so the first two output pixels of a row
-// come from the reference.
+// Output pixels per run of the two-pass forms below: a run first sums the
+// pixel pairs of its stretch of the upper row into words, then those of the
+// lower row, so each row is read front to back in one sweep. Reading both
+// rows side by side instead runs at a third of the speed on large frames,
+// whose rows then come from memory in two interleaved streams.
+constexpr std::size_t kRunPixels = 2400;
+
+// Eight output pixels a step, from two 32-byte loads per row. The loads
+// start 4 bytes before their first pair, so the first two output pixels of
+// a row come from the reference.
 __attribute__((target("avx2"))) std::size_t AverageRgb24Avx2(std::uint8_t* out, const std::uint8_t* upper,
                                                                const std::uint8_t* lower, std::size_t outPixels)
 {
@@ -72,21 +79,30 @@ __attribute__((target("avx2"))) std::size_t AverageRgb24Avx2(std::uint8_t* out, 
     // stores output bytes 3x to 3x + 31.
     if (outPixels < 13) return 0;
     AverageRowPairReference(out, upper, lower, 2, QuadPixelFormat::Rgb24);
-    std::size_t x = 2;
-    for (; x + 11 <= outPixels; x += 8) {
-        const std::uint8_t* u = upper + 6 * x - 4;
-        const std::uint8_t* l = lower + 6 * x - 4;
-        // Pairs x/2 and x/2 + 1, then x/2 + 2 and x/2 + 3.
-        const __m256i first = _mm256_srli_epi16(_mm256_add_epi16(PairSums(u, pairs, ones), PairSums(l, pairs, ones)), 2);
-        const __m256i second =
-            _mm256_srli_epi16(_mm256_add_epi16(PairSums(u + 24, pairs, ones), PairSums(l + 24, pairs, ones)), 2);
-        // Lanes in pixel order: pairs 0 and 1 in lane 0, 2 and 3 in lane 1.
-        const __m256i low = _mm256_permute2x128_si256(first, second, 0x20);
-        const __m256i high = _mm256_permute2x128_si256(first, second, 0x31);
-        const __m256i bytes = _mm256_shuffle_epi8(_mm256_packus_epi16(low, high), packed);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 3 * x), _mm256_permutevar8x32_epi32(bytes, order));
+    const std::size_t steps = (outPixels - 5) / 8;  // x = 2 + 8k with x + 11 <= outPixels
+    alignas(32) __m256i sums[2 * (kRunPixels / 8)];
+    for (std::size_t run = 0; run < steps; run += kRunPixels / 8) {
+        const std::size_t end = std::min(steps, run + kRunPixels / 8);
+        for (std::size_t k = run; k < end; ++k) {
+            const std::uint8_t* u = upper + 6 * (2 + 8 * k) - 4;
+            sums[2 * (k - run)] = PairSums(u, pairs, ones);
+            sums[2 * (k - run) + 1] = PairSums(u + 24, pairs, ones);
+        }
+        for (std::size_t k = run; k < end; ++k) {
+            const std::size_t x = 2 + 8 * k;
+            const std::uint8_t* l = lower + 6 * x - 4;
+            // Pairs x/2 and x/2 + 1, then x/2 + 2 and x/2 + 3.
+            const __m256i first = _mm256_srli_epi16(_mm256_add_epi16(sums[2 * (k - run)], PairSums(l, pairs, ones)), 2);
+            const __m256i second =
+                _mm256_srli_epi16(_mm256_add_epi16(sums[2 * (k - run) + 1], PairSums(l + 24, pairs, ones)), 2);
+            // Lanes in pixel order: pairs 0 and 1 in lane 0, 2 and 3 in lane 1.
+            const __m256i low = _mm256_permute2x128_si256(first, second, 0x20);
+            const __m256i high = _mm256_permute2x128_si256(first, second, 0x31);
+            const __m256i bytes = _mm256_shuffle_epi8(_mm256_packus_epi16(low, high), packed);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 3 * x), _mm256_permutevar8x32_epi32(bytes, order));
+        }
     }
-    return x;
+    return 2 + 8 * steps;
 }
 
 // The byte pairs of ten output pixels within 60 source bytes, for the
@@ -101,28 +117,41 @@ constexpr std::array<std::uint8_t, 64> TenPixelPairs()
     return bytes;
 }
 
-// Up to ten output pixels from x on: the source bytes under `source` and
-// the output bytes under `target`.
-__attribute__((target("avx512bw,avx512vl,avx512vbmi"))) void TenPixels(std::uint8_t* out, const std::uint8_t* upper,
-                                                                      const std::uint8_t* lower, std::size_t x,
-                                                                      __m512i pairs, __mmask64 source,
-                                                                      __mmask32 target)
+// The pair sums of ten output pixels from x on, in words, from the source
+// bytes 6x to 6x + 63 of a row (those outside `source` read as 0).
+__attribute__((target("avx512bw,avx512vl,avx512vbmi"))) __m512i TenPairSums(const std::uint8_t* row, std::size_t x,
+                                                                           __m512i pairs, __mmask64 source)
 {
     // The zero-masked forms with every lane on: the plain ones trip a false
     // uninitialised-value warning in the compiler's headers.
     const __mmask64 allBytes = ~__mmask64{0};
-    const __mmask32 allWords = ~__mmask32{0};
-    const __m512i ones = _mm512_set1_epi8(1);
-    const __m512i u = _mm512_maskz_loadu_epi8(source, upper + 6 * x);
-    const __m512i l = _mm512_maskz_loadu_epi8(source, lower + 6 * x);
-    const __m512i sums = _mm512_add_epi16(_mm512_maddubs_epi16(_mm512_maskz_permutexvar_epi8(allBytes, pairs, u), ones),
-                                          _mm512_maddubs_epi16(_mm512_maskz_permutexvar_epi8(allBytes, pairs, l), ones));
-    _mm256_mask_storeu_epi8(out + 3 * x, target, _mm512_maskz_cvtepi16_epi8(allWords, _mm512_srli_epi16(sums, 2)));
+    const __m512i bytes = _mm512_maskz_loadu_epi8(source, row + 6 * x);
+    return _mm512_maddubs_epi16(_mm512_maskz_permutexvar_epi8(allBytes, pairs, bytes), _mm512_set1_epi8(1));
+}
+
+// Asks for source bytes well ahead of a sweep, which the processor's own
+// prefetching does not reach soon enough on large frames. A prefetch past
+// the row's end is harmless: it never faults.
+inline void Prefetch(const std::uint8_t* at)
+{
+    __builtin_prefetch(at + 1024);
+}
+
+// The source bytes a step at x may load: all 64 while they stay inside
+// a row of 2 * outPixels pixels, else those up to its end.
+__attribute__((target("avx512bw,avx512vl,avx512vbmi"))) __mmask64 StepSource(std::size_t x, std::size_t outPixels)
+{
+    if (x + 11 <= outPixels) return ~__mmask64{0};
+    const std::size_t pixels = std::min<std::size_t>(10, outPixels - x);
+    return pixels == 10 ? 0x0FFFFFFFFFFFFFFF : (__mmask64{1} << (6 * pixels)) - 1;
 }
 
 // Ten output pixels a step: one byte permute over a whole 64-byte load
-// gathers all 30 pairs of a step, so no lane is left half empty. The last,
-// shorter step loads and stores under masks, so the whole row is done here.
+// gathers all 30 pairs of a step, so no lane is left half empty. Runs as
+// the AVX2 form: the upper row's sums first, then the lower row's. While a
+// whole 32-byte store stays inside the row, each step stores 32 bytes, its
+// last two overwritten by the next step; the last steps load and store
+// under masks, so the whole row is done here.
 __attribute__((target("avx512bw,avx512vl,avx512vbmi"))) std::size_t AverageRgb24Avx512(std::uint8_t* out,
                                                                                        const std::uint8_t* upper,
                                                                                        const std::uint8_t* lower,
@@ -130,11 +159,26 @@ __attribute__((target("avx512bw,avx512vl,avx512vbmi"))) std::size_t AverageRgb24
 {
     alignas(64) static constexpr std::array<std::uint8_t, 64> kPairs = TenPixelPairs();
     const __m512i pairs = _mm512_load_si512(kPairs.data());
-    // Source bytes 6x to 6x + 6 * pixels - 1 of each row; output bytes 3x to 3x + 3 * pixels - 1.
-    std::size_t x = 0;
-    for (; x + 10 <= outPixels; x += 10) TenPixels(out, upper, lower, x, pairs, 0x0FFFFFFFFFFFFFFF, 0x3FFFFFFF);
-    if (const std::size_t rest = outPixels - x)
-        TenPixels(out, upper, lower, x, pairs, (__mmask64{1} << (6 * rest)) - 1, (__mmask32{1} << (3 * rest)) - 1);
+    const __mmask32 allWords = ~__mmask32{0};
+    constexpr std::size_t kRunSteps = kRunPixels / 10;
+    alignas(64) __m512i sums[kRunSteps];
+    for (std::size_t run = 0; run < outPixels; run += kRunPixels) {
+        const std::size_t end = std::min(outPixels, run + kRunPixels);
+        for (std::size_t x = run; x < end; x += 10) {
+            Prefetch(upper + 6 * x);
+            sums[(x - run) / 10] = TenPairSums(upper, x, pairs, StepSource(x, outPixels));
+        }
+        for (std::size_t x = run; x < end; x += 10) {
+            Prefetch(lower + 6 * x);
+            const __m512i both = _mm512_add_epi16(sums[(x - run) / 10], TenPairSums(lower, x, pairs, StepSource(x, outPixels)));
+            const __m256i bytes = _mm512_maskz_cvtepi16_epi8(allWords, _mm512_srli_epi16(both, 2));
+            if (x + 11 <= outPixels)
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 3 * x), bytes);
+            else
+                _mm256_mask_storeu_epi8(out + 3 * x, (__mmask32{1} << (3 * std::min<std::size_t>(10, outPixels - x))) - 1,
+                                        bytes);
+        }
+    }
     return outPixels;
 }
 
