@@ -5,7 +5,6 @@
 #if defined(OSTREL_QUAD_X86)
 
 #include <algorithm>
-#include <array>
 
 #include <immintrin.h>
 
@@ -58,7 +57,7 @@ __attribute__((target("ssse3"))) std::size_t AverageRgb24Ssse3(std::uint8_t* out
     return x;
 }
 
-// Output pixels per run of the two-pass forms below: a run first sums the
+// Output pixels per run of the AVX2 form below: a run first sums the
 // pixel pairs of its stretch of the upper row into words, then those of the
 // lower row, so each row is read front to back in one sweep. Reading both
 // rows side by side instead runs at a third of the speed on large frames,
@@ -103,83 +102,6 @@ __attribute__((target("avx2"))) std::size_t AverageRgb24Avx2(std::uint8_t* out, 
         }
     }
     return 2 + 8 * steps;
-}
-
-// The byte pairs of ten output pixels within 60 source bytes, for the
-// permute; the last two words pick byte 0 and are never stored.
-constexpr std::array<std::uint8_t, 64> TenPixelPairs()
-{
-    std::array<std::uint8_t, 64> bytes{};
-    for (int q = 0; q < 30; ++q) {
-        bytes[static_cast<std::size_t>(2 * q)] = static_cast<std::uint8_t>(6 * (q / 3) + q % 3);
-        bytes[static_cast<std::size_t>(2 * q + 1)] = static_cast<std::uint8_t>(6 * (q / 3) + q % 3 + 3);
-    }
-    return bytes;
-}
-
-// The pair sums of ten output pixels from x on, in words, from the source
-// bytes 6x to 6x + 63 of a row (those outside `source` read as 0).
-__attribute__((target("avx512bw,avx512vl,avx512vbmi"))) __m512i TenPairSums(const std::uint8_t* row, std::size_t x,
-                                                                           __m512i pairs, __mmask64 source)
-{
-    // The zero-masked forms with every lane on: the plain ones trip a false
-    // uninitialised-value warning in the compiler's headers.
-    const __mmask64 allBytes = ~__mmask64{0};
-    const __m512i bytes = _mm512_maskz_loadu_epi8(source, row + 6 * x);
-    return _mm512_maddubs_epi16(_mm512_maskz_permutexvar_epi8(allBytes, pairs, bytes), _mm512_set1_epi8(1));
-}
-
-// Asks for source bytes well ahead of a sweep, which the processor's own
-// prefetching does not reach soon enough on large frames. A prefetch past
-// the row's end is harmless: it never faults.
-inline void Prefetch(const std::uint8_t* at)
-{
-    __builtin_prefetch(at + 1024);
-}
-
-// The source bytes a step at x may load: all 64 while they stay inside
-// a row of 2 * outPixels pixels, else those up to its end.
-__attribute__((target("avx512bw,avx512vl,avx512vbmi"))) __mmask64 StepSource(std::size_t x, std::size_t outPixels)
-{
-    if (x + 11 <= outPixels) return ~__mmask64{0};
-    const std::size_t pixels = std::min<std::size_t>(10, outPixels - x);
-    return pixels == 10 ? 0x0FFFFFFFFFFFFFFF : (__mmask64{1} << (6 * pixels)) - 1;
-}
-
-// Ten output pixels a step: one byte permute over a whole 64-byte load
-// gathers all 30 pairs of a step, so no lane is left half empty. Runs as
-// the AVX2 form: the upper row's sums first, then the lower row's. While a
-// whole 32-byte store stays inside the row, each step stores 32 bytes, its
-// last two overwritten by the next step; the last steps load and store
-// under masks, so the whole row is done here.
-__attribute__((target("avx512bw,avx512vl,avx512vbmi"))) std::size_t AverageRgb24Avx512(std::uint8_t* out,
-                                                                                       const std::uint8_t* upper,
-                                                                                       const std::uint8_t* lower,
-                                                                                       std::size_t outPixels)
-{
-    alignas(64) static constexpr std::array<std::uint8_t, 64> kPairs = TenPixelPairs();
-    const __m512i pairs = _mm512_load_si512(kPairs.data());
-    const __mmask32 allWords = ~__mmask32{0};
-    constexpr std::size_t kRunSteps = kRunPixels / 10;
-    alignas(64) __m512i sums[kRunSteps];
-    for (std::size_t run = 0; run < outPixels; run += kRunPixels) {
-        const std::size_t end = std::min(outPixels, run + kRunPixels);
-        for (std::size_t x = run; x < end; x += 10) {
-            Prefetch(upper + 6 * x);
-            sums[(x - run) / 10] = TenPairSums(upper, x, pairs, StepSource(x, outPixels));
-        }
-        for (std::size_t x = run; x < end; x += 10) {
-            Prefetch(lower + 6 * x);
-            const __m512i both = _mm512_add_epi16(sums[(x - run) / 10], TenPairSums(lower, x, pairs, StepSource(x, outPixels)));
-            const __m256i bytes = _mm512_maskz_cvtepi16_epi8(allWords, _mm512_srli_epi16(both, 2));
-            if (x + 11 <= outPixels)
-                _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 3 * x), bytes);
-            else
-                _mm256_mask_storeu_epi8(out + 3 * x, (__mmask32{1} << (3 * std::min<std::size_t>(10, outPixels - x))) - 1,
-                                        bytes);
-        }
-    }
-    return outPixels;
 }
 
 // One field of every word of both rows, summed over the 2 x 2 block into
