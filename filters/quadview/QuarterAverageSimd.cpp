@@ -37,6 +37,13 @@ __attribute__((target("avx2"))) __m256i PairSums(const std::uint8_t* p, __m256i 
 
 } // namespace
 
+// Output pixels per run of the forms below: a run first sums the pixel
+// pairs of its stretch of the upper row into words, then those of the lower
+// row, so each row is read front to back in one sweep. Reading both rows
+// side by side instead runs at a third of the speed on large frames, whose
+// rows then come from memory in two interleaved streams.
+constexpr std::size_t kRunPixels = 2400;
+
 // Four output pixels a step: source pixels 0-3 and 4-7 of each row.
 __attribute__((target("ssse3"))) std::size_t AverageRgb24Ssse3(std::uint8_t* out, const std::uint8_t* upper,
                                                                  const std::uint8_t* lower, std::size_t outPixels)
@@ -44,25 +51,29 @@ __attribute__((target("ssse3"))) std::size_t AverageRgb24Ssse3(std::uint8_t* out
     const __m128i pairs = _mm_setr_epi8(OSTREL_PAIR_BYTES);
     const __m128i packed = _mm_setr_epi8(OSTREL_PACKED_BYTES);
     const __m128i ones = _mm_set1_epi8(1);
-    std::size_t x = 0;
-    // A step reads 28 source bytes of each row and stores 16 output bytes.
-    for (; x + 6 <= outPixels; x += 4) {
-        const std::uint8_t* u = upper + 6 * x;
-        const std::uint8_t* l = lower + 6 * x;
-        const __m128i first = _mm_srli_epi16(_mm_add_epi16(PairSums(u, pairs, ones), PairSums(l, pairs, ones)), 2);
-        const __m128i second = _mm_srli_epi16(_mm_add_epi16(PairSums(u + 12, pairs, ones), PairSums(l + 12, pairs, ones)), 2);
-        const __m128i bytes = _mm_shuffle_epi8(_mm_packus_epi16(first, second), packed);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * x), bytes);
+    // A step at x reads source bytes 6x to 6x + 27 of each row and stores
+    // output bytes 3x to 3x + 15; x = 4k with x + 6 <= outPixels.
+    const std::size_t steps = outPixels < 6 ? 0 : (outPixels - 6) / 4 + 1;
+    constexpr std::size_t kRunSteps = kRunPixels / 4;
+    alignas(16) __m128i sums[2 * kRunSteps];
+    for (std::size_t run = 0; run < steps; run += kRunSteps) {
+        const std::size_t end = std::min(steps, run + kRunSteps);
+        for (std::size_t k = run; k < end; ++k) {
+            const std::uint8_t* u = upper + 24 * k;
+            sums[2 * (k - run)] = PairSums(u, pairs, ones);
+            sums[2 * (k - run) + 1] = PairSums(u + 12, pairs, ones);
+        }
+        for (std::size_t k = run; k < end; ++k) {
+            const std::uint8_t* l = lower + 24 * k;
+            const __m128i first = _mm_srli_epi16(_mm_add_epi16(sums[2 * (k - run)], PairSums(l, pairs, ones)), 2);
+            const __m128i second =
+                _mm_srli_epi16(_mm_add_epi16(sums[2 * (k - run) + 1], PairSums(l + 12, pairs, ones)), 2);
+            const __m128i bytes = _mm_shuffle_epi8(_mm_packus_epi16(first, second), packed);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 12 * k), bytes);
+        }
     }
-    return x;
+    return 4 * steps;
 }
-
-// Output pixels per run of the AVX2 form below: a run first sums the
-// pixel pairs of its stretch of the upper row into words, then those of the
-// lower row, so each row is read front to back in one sweep. Reading both
-// rows side by side instead runs at a third of the speed on large frames,
-// whose rows then come from memory in two interleaved streams.
-constexpr std::size_t kRunPixels = 2400;
 
 // Eight output pixels a step, from two 32-byte loads per row. The loads
 // start 4 bytes before their first pair, so the first two output pixels of
