@@ -1,15 +1,24 @@
 // Per-output cost of the quad view composition (four inputs shrunk into
 // the quarters of one output frame, with the cross) beside a memcpy of one
 // output frame.
+//
+// Two kinds of figures. The plain ones reuse the same frames every
+// iteration: a 1080p memcpy (12 MB in all) then runs in the last-level
+// cache while the composition's 31 MB do not fit, which flatters memcpy.
+// The "Cold" ones cycle through pools of frames three times the size of the
+// last-level cache, so every iteration meets frames fresh from memory, as
+// each new frame in a running graph does; compare Cold with Cold.
 #include "CpuDispatch.h"
 #include "QuadComposition.h"
 #include "QuarterAverage.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #if defined(__x86_64__)
@@ -66,6 +75,15 @@ void Report(benchmark::State& state, const QuadGeometry& geometry)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * geometry.FrameBytes()));
 }
 
+// Enough sets of `framesPerSet` frames that a pool of them spans three
+// times the last-level cache (at least two sets).
+std::size_t ColdSets(const QuadGeometry& geometry, std::size_t framesPerSet)
+{
+    const std::size_t setBytes = framesPerSet * geometry.FrameBytes();
+    const std::size_t cache = LastLevelCacheBytes() ? LastLevelCacheBytes() : std::size_t{32} << 20;
+    return std::max<std::size_t>(2, (3 * cache + setBytes - 1) / setBytes);
+}
+
 void BM_Memcpy(benchmark::State& state)
 {
     const QuadGeometry geometry = GeometryOf(state);
@@ -95,12 +113,72 @@ void Compose(benchmark::State& state, DrawAll drawAll)
     Report(state, geometry);
 }
 
-// What the filter does per output when all four inputs brought a frame.
-void BM_QuadCompose(benchmark::State& state)
+void DrawAllQuarters(std::uint8_t* out, const QuadGeometry& geometry, const std::array<Frame, 4>& inputs)
 {
-    Compose(state, [](std::uint8_t* out, const QuadGeometry& geometry, const std::array<Frame, 4>& inputs) {
-        for (int q = 0; q < 4; ++q) DrawQuarter(out, geometry, q, inputs[static_cast<std::size_t>(q)].data());
-    });
+    for (int q = 0; q < 4; ++q) DrawQuarter(out, geometry, q, inputs[static_cast<std::size_t>(q)].data());
+}
+
+// What the filter does per output when all four inputs brought a frame.
+void BM_QuadCompose(benchmark::State& state) { Compose(state, DrawAllQuarters); }
+
+// memcpy of one frame, each iteration from and to frames not used for a
+// pool's worth of iterations.
+void BM_MemcpyCold(benchmark::State& state)
+{
+    const QuadGeometry geometry = GeometryOf(state);
+    std::vector<std::pair<Frame, Frame>> pool(ColdSets(geometry, 2));
+    for (std::size_t i = 0; i < pool.size(); ++i)
+        pool[i] = {Pattern(geometry.FrameBytes(), static_cast<unsigned>(i)), Frame(geometry.FrameBytes(), 1)};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        auto& [source, target] = pool[next];
+        next = (next + 1) % pool.size();
+        std::memcpy(target.data(), source.data(), target.size());
+        benchmark::DoNotOptimize(target.data());
+        benchmark::ClobberMemory();
+    }
+    Report(state, geometry);
+}
+
+// The composition with four fresh inputs and a fresh output every time.
+void BM_QuadComposeCold(benchmark::State& state)
+{
+    const QuadGeometry geometry = GeometryOf(state);
+    struct Set {
+        std::array<Frame, 4> inputs;
+        Frame out;
+    };
+    std::vector<Set> pool(ColdSets(geometry, 5));
+    for (std::size_t i = 0; i < pool.size(); ++i) {
+        for (unsigned q = 0; q < 4; ++q)
+            pool[i].inputs[q] = Pattern(geometry.FrameBytes(), static_cast<unsigned>(4 * i + q));
+        pool[i].out.assign(geometry.FrameBytes(), 1);
+    }
+    std::size_t next = 0;
+    for (auto _ : state) {
+        Set& set = pool[next];
+        next = (next + 1) % pool.size();
+        DrawAllQuarters(set.out.data(), geometry, set.inputs);
+        DrawCross(set.out.data(), geometry);
+        benchmark::DoNotOptimize(set.out.data());
+        benchmark::ClobberMemory();
+    }
+    Report(state, geometry);
+}
+
+// Reading four fresh inputs: the floor of BM_QuadComposeCold.
+void BM_ReadFourInputsCold(benchmark::State& state)
+{
+    const QuadGeometry geometry = GeometryOf(state);
+    std::vector<std::array<Frame, 4>> pool(ColdSets(geometry, 4));
+    for (std::size_t i = 0; i < pool.size(); ++i)
+        for (unsigned q = 0; q < 4; ++q) pool[i][q] = Pattern(geometry.FrameBytes(), static_cast<unsigned>(4 * i + q));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        for (const Frame& input : pool[next]) benchmark::DoNotOptimize(ReadAll(input.data(), input.size()));
+        next = (next + 1) % pool.size();
+    }
+    Report(state, geometry);
 }
 
 // The same with each instruction set this processor runs forced, for
@@ -149,3 +227,7 @@ BENCHMARK(BM_Memcpy)->Apply(Frames);
 BENCHMARK(BM_QuadCompose)->Apply(Frames);
 BENCHMARK(BM_QuadComposeForm)->Apply(FramesAndForms);
 BENCHMARK(BM_ReadFourInputs)->Apply(Frames);
+// Full-size frames only: smaller pools would stay in the cache anyway.
+BENCHMARK(BM_MemcpyCold)->Args({1920, 1080, 3})->ArgNames({"w", "h", "bpp"});
+BENCHMARK(BM_QuadComposeCold)->Args({1920, 1080, 3})->ArgNames({"w", "h", "bpp"});
+BENCHMARK(BM_ReadFourInputsCold)->Args({1920, 1080, 3})->ArgNames({"w", "h", "bpp"});

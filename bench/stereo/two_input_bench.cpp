@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -124,6 +125,130 @@ void BM_LevelCompressBitmaps(benchmark::State& state)
     Report(state, g);
 }
 
+// Pools for the "Cold" figures: enough frames of `bytes` each, in sets of
+// `perSet`, to span three times the last-level cache, so every iteration
+// meets frames fresh from memory as each new frame of a running graph does.
+// BM_MemcpyCold is the memcpy to compare them with; the plain BM_Memcpy
+// stays in the cache at 1080p.
+std::size_t ColdSets(std::size_t bytes, std::size_t perSet)
+{
+    const std::size_t cache = LastLevelCacheBytes() ? LastLevelCacheBytes() : std::size_t{32} << 20;
+    return std::max<std::size_t>(2, (3 * cache + perSet * bytes - 1) / (perSet * bytes));
+}
+
+std::vector<std::vector<std::uint8_t>> ColdPool(std::size_t frames, std::size_t bytes)
+{
+    std::vector<std::vector<std::uint8_t>> pool;
+    for (std::size_t i = 0; i < frames; ++i) pool.push_back(Picture(bytes, static_cast<std::uint8_t>(i)));
+    return pool;
+}
+
+void BM_MemcpyCold(benchmark::State& state)
+{
+    const Geometry g = GeometryOf(state);
+    const std::size_t sets = ColdSets(g.Bytes(), 2);
+    auto pool = ColdPool(2 * sets, g.Bytes());
+    std::size_t next = 0;
+    for (auto _ : state) {
+        std::memcpy(pool[2 * next].data(), pool[2 * next + 1].data(), g.Bytes());
+        next = (next + 1) % sets;
+        Touch(pool[2 * next].data());
+    }
+    Report(state, g);
+}
+
+// Mode 1 per output frame with both inputs and the output fresh; the
+// composition is the filter's one lasting buffer, as in the filter.
+void BM_LevelCompressMemoryCold(benchmark::State& state)
+{
+    const Geometry g = GeometryOf(state);
+    const std::size_t sets = ColdSets(g.Bytes(), 3);
+    const auto pool = ColdPool(3 * sets, g.Bytes());
+    auto outputs = ColdPool(sets, g.Bytes());
+    std::vector<std::uint8_t> composition(g.Bytes());
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const auto& left = pool[3 * next];
+        const auto& right = pool[3 * next + 1];
+        auto& out = outputs[next];
+        next = (next + 1) % sets;
+        CompressIntoHalf(composition.data(), composition.size(), left.data(), left.size(),
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Left);
+        CompressIntoHalf(composition.data(), composition.size(), right.data(), right.size(),
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Right);
+        std::memcpy(out.data(), composition.data(), out.size());
+        Touch(out.data());
+    }
+    Report(state, g);
+}
+
+// Mode 0 per output frame with both inputs and the output fresh; the
+// bitmaps last, as in the filter.
+void BM_LevelCompressBitmapsCold(benchmark::State& state)
+{
+    const Geometry g = GeometryOf(state);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = g.width;
+    header.biHeight = g.height;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(8 * g.bytesPerPixel);
+    DeviceBitmapCompressor bitmaps;
+    if (!bitmaps.Create(header)) {
+        state.SkipWithError("no device bitmaps");
+        return;
+    }
+    const std::size_t sets = ColdSets(g.Bytes(), 3);
+    const auto pool = ColdPool(2 * sets, g.Bytes());
+    auto outputs = ColdPool(sets, g.Bytes());
+    std::size_t next = 0;
+    for (auto _ : state) {
+        bitmaps.PutSide(FrameHalf::Left, pool[2 * next].data(), g.Bytes());
+        bitmaps.PutSide(FrameHalf::Right, pool[2 * next + 1].data(), g.Bytes());
+        bitmaps.Compose(outputs[next].data(), g.Bytes());
+        Touch(outputs[next].data());
+        next = (next + 1) % sets;
+    }
+    Report(state, g);
+}
+
+// Each device-bitmap step of mode 0 alone, on one side: "step" 0 converts
+// a frame into a display-compatible bitmap (SetDIBits), 1 stretches a bitmap
+// into half of another (StretchBlt), 2 reads a bitmap back (GetDIBits).
+void BM_DeviceBitmapStep(benchmark::State& state)
+{
+    const Geometry g = GeometryOf(state);
+    const int step = static_cast<int>(state.range(3));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = g.width;
+    info.bmiHeader.biHeight = g.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(8 * g.bytesPerPixel);
+    const HDC display = CreateDCW(u"DISPLAY", nullptr, nullptr, nullptr);
+    const HDC from = CreateCompatibleDC(display), to = CreateCompatibleDC(display);
+    const HBITMAP fromBitmap = CreateCompatibleBitmap(display, g.width, g.height);
+    const HBITMAP toBitmap = CreateCompatibleBitmap(display, g.width, g.height);
+    const HGDIOBJ fromOriginal = SelectObject(from, fromBitmap), toOriginal = SelectObject(to, toBitmap);
+    SetStretchBltMode(to, COLORONCOLOR);
+    auto frame = Picture(g.Bytes(), 1);
+    const auto rows = static_cast<UINT>(g.height);
+    for (auto _ : state) {
+        if (step == 0) SetDIBits(from, fromBitmap, 0, rows, frame.data(), &info, DIB_RGB_COLORS);
+        if (step == 1) StretchBlt(to, 0, 0, g.width / 2, g.height, from, 0, 0, g.width, g.height, SRCCOPY);
+        if (step == 2) GetDIBits(from, fromBitmap, 0, rows, frame.data(), &info, DIB_RGB_COLORS);
+        Touch(frame.data());
+    }
+    SelectObject(from, fromOriginal);
+    SelectObject(to, toOriginal);
+    DeleteObject(fromBitmap);
+    DeleteObject(toBitmap);
+    DeleteDC(from);
+    DeleteDC(to);
+    DeleteDC(display);
+    Report(state, g);
+}
+
 // Quenza per output frame: the background where the pictures leave room (none
 // here), then two pictures side by side that cover the frame, at their own
 // size (scale 1) or doubled from a quarter of the area (scale 2).
@@ -181,4 +306,9 @@ BENCHMARK(BM_LevelCompressMemory)->Apply([](benchmark::internal::Benchmark* b) {
         for (int bpp : {3, 2}) b->Args({size.first, size.second, bpp});
 });
 BENCHMARK(BM_LevelCompressBitmaps)->Apply([](benchmark::internal::Benchmark* b) { Sizes(b, "inputs", {1, 0}); });
+BENCHMARK(BM_DeviceBitmapStep)->Apply([](benchmark::internal::Benchmark* b) { Sizes(b, "step", {0, 1, 2}); });
+// Full-size frames only: smaller pools would stay in the cache anyway.
+BENCHMARK(BM_MemcpyCold)->Args({1920, 1080, 3})->ArgNames({"w", "h", "bpp"});
+BENCHMARK(BM_LevelCompressMemoryCold)->Args({1920, 1080, 3})->ArgNames({"w", "h", "bpp"});
+BENCHMARK(BM_LevelCompressBitmapsCold)->Args({1920, 1080, 3})->ArgNames({"w", "h", "bpp"});
 BENCHMARK(BM_QuenzaCompose)->Apply([](benchmark::internal::Benchmark* b) { Sizes(b, "scale", {1, 2}); });

@@ -5,7 +5,6 @@
 #if defined(OSTREL_QUAD_X86)
 
 #include <algorithm>
-#include <array>
 
 #include <immintrin.h>
 
@@ -38,6 +37,13 @@ __attribute__((target("avx2"))) __m256i PairSums(const std::uint8_t* p, __m256i 
 
 } // namespace
 
+// Output pixels per run of the forms below: a run first sums the pixel
+// pairs of its stretch of the upper row into words, then those of the lower
+// row, so each row is read front to back in one sweep. Reading both rows
+// side by side instead runs at a third of the speed on large frames, whose
+// rows then come from memory in two interleaved streams.
+constexpr std::size_t kRunPixels = 2400;
+
 // Four output pixels a step: source pixels 0-3 and 4-7 of each row.
 __attribute__((target("ssse3"))) std::size_t AverageRgb24Ssse3(std::uint8_t* out, const std::uint8_t* upper,
                                                                  const std::uint8_t* lower, std::size_t outPixels)
@@ -45,22 +51,33 @@ __attribute__((target("ssse3"))) std::size_t AverageRgb24Ssse3(std::uint8_t* out
     const __m128i pairs = _mm_setr_epi8(OSTREL_PAIR_BYTES);
     const __m128i packed = _mm_setr_epi8(OSTREL_PACKED_BYTES);
     const __m128i ones = _mm_set1_epi8(1);
-    std::size_t x = 0;
-    // A step reads 28 source bytes of each row and stores 16 output bytes.
-    for (; x + 6 <= outPixels; x += 4) {
-        const std::uint8_t* u = upper + 6 * x;
-        const std::uint8_t* l = lower + 6 * x;
-        const __m128i first = _mm_srli_epi16(_mm_add_epi16(PairSums(u, pairs, ones), PairSums(l, pairs, ones)), 2);
-        const __m128i second = _mm_srli_epi16(_mm_add_epi16(PairSums(u + 12, pairs, ones), PairSums(l + 12, pairs, ones)), 2);
-        const __m128i bytes = _mm_shuffle_epi8(_mm_packus_epi16(first, second), packed);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * x), bytes);
+    // A step at x reads source bytes 6x to 6x + 27 of each row and stores
+    // output bytes 3x to 3x + 15; x = 4k with x + 6 <= outPixels.
+    const std::size_t steps = outPixels < 6 ? 0 : (outPixels - 6) / 4 + 1;
+    constexpr std::size_t kRunSteps = kRunPixels / 4;
+    alignas(16) __m128i sums[2 * kRunSteps];
+    for (std::size_t run = 0; run < steps; run += kRunSteps) {
+        const std::size_t end = std::min(steps, run + kRunSteps);
+        for (std::size_t k = run; k < end; ++k) {
+            const std::uint8_t* u = upper + 24 * k;
+            sums[2 * (k - run)] = PairSums(u, pairs, ones);
+            sums[2 * (k - run) + 1] = PairSums(u + 12, pairs, ones);
+        }
+        for (std::size_t k = run; k < end; ++k) {
+            const std::uint8_t* l = lower + 24 * k;
+            const __m128i first = _mm_srli_epi16(_mm_add_epi16(sums[2 * (k - run)], PairSums(l, pairs, ones)), 2);
+            const __m128i second =
+                _mm_srli_epi16(_mm_add_epi16(sums[2 * (k - run) + 1], PairSums(l + 12, pairs, ones)), 2);
+            const __m128i bytes = _mm_shuffle_epi8(_mm_packus_epi16(first, second), packed);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 12 * k), bytes);
+        }
     }
-    return x;
+    return 4 * steps;
 }
 
-// Eight output pixels a step, from four 32-byte loads. The loads start 4
-// bytes before their first pair, so the first two output pixels of a row
-// come from the reference.
+// Eight output pixels a step, from two 32-byte loads per row. The loads
+// start 4 bytes before their first pair, so the first two output pixels of
+// a row come from the reference.
 __attribute__((target("avx2"))) std::size_t AverageRgb24Avx2(std::uint8_t* out, const std::uint8_t* upper,
                                                                const std::uint8_t* lower, std::size_t outPixels)
 {
@@ -72,70 +89,30 @@ __attribute__((target("avx2"))) std::size_t AverageRgb24Avx2(std::uint8_t* out, 
     // stores output bytes 3x to 3x + 31.
     if (outPixels < 13) return 0;
     AverageRowPairReference(out, upper, lower, 2, QuadPixelFormat::Rgb24);
-    std::size_t x = 2;
-    for (; x + 11 <= outPixels; x += 8) {
-        const std::uint8_t* u = upper + 6 * x - 4;
-        const std::uint8_t* l = lower + 6 * x - 4;
-        // Pairs x/2 and x/2 + 1, then x/2 + 2 and x/2 + 3.
-        const __m256i first = _mm256_srli_epi16(_mm256_add_epi16(PairSums(u, pairs, ones), PairSums(l, pairs, ones)), 2);
-        const __m256i second =
-            _mm256_srli_epi16(_mm256_add_epi16(PairSums(u + 24, pairs, ones), PairSums(l + 24, pairs, ones)), 2);
-        // Lanes in pixel order: pairs 0 and 1 in lane 0, 2 and 3 in lane 1.
-        const __m256i low = _mm256_permute2x128_si256(first, second, 0x20);
-        const __m256i high = _mm256_permute2x128_si256(first, second, 0x31);
-        const __m256i bytes = _mm256_shuffle_epi8(_mm256_packus_epi16(low, high), packed);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 3 * x), _mm256_permutevar8x32_epi32(bytes, order));
+    const std::size_t steps = (outPixels - 5) / 8;  // x = 2 + 8k with x + 11 <= outPixels
+    alignas(32) __m256i sums[2 * (kRunPixels / 8)];
+    for (std::size_t run = 0; run < steps; run += kRunPixels / 8) {
+        const std::size_t end = std::min(steps, run + kRunPixels / 8);
+        for (std::size_t k = run; k < end; ++k) {
+            const std::uint8_t* u = upper + 6 * (2 + 8 * k) - 4;
+            sums[2 * (k - run)] = PairSums(u, pairs, ones);
+            sums[2 * (k - run) + 1] = PairSums(u + 24, pairs, ones);
+        }
+        for (std::size_t k = run; k < end; ++k) {
+            const std::size_t x = 2 + 8 * k;
+            const std::uint8_t* l = lower + 6 * x - 4;
+            // Pairs x/2 and x/2 + 1, then x/2 + 2 and x/2 + 3.
+            const __m256i first = _mm256_srli_epi16(_mm256_add_epi16(sums[2 * (k - run)], PairSums(l, pairs, ones)), 2);
+            const __m256i second =
+                _mm256_srli_epi16(_mm256_add_epi16(sums[2 * (k - run) + 1], PairSums(l + 24, pairs, ones)), 2);
+            // Lanes in pixel order: pairs 0 and 1 in lane 0, 2 and 3 in lane 1.
+            const __m256i low = _mm256_permute2x128_si256(first, second, 0x20);
+            const __m256i high = _mm256_permute2x128_si256(first, second, 0x31);
+            const __m256i bytes = _mm256_shuffle_epi8(_mm256_packus_epi16(low, high), packed);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 3 * x), _mm256_permutevar8x32_epi32(bytes, order));
+        }
     }
-    return x;
-}
-
-// The byte pairs of ten output pixels within 60 source bytes, for the
-// permute; the last two words pick byte 0 and are never stored.
-constexpr std::array<std::uint8_t, 64> TenPixelPairs()
-{
-    std::array<std::uint8_t, 64> bytes{};
-    for (int q = 0; q < 30; ++q) {
-        bytes[static_cast<std::size_t>(2 * q)] = static_cast<std::uint8_t>(6 * (q / 3) + q % 3);
-        bytes[static_cast<std::size_t>(2 * q + 1)] = static_cast<std::uint8_t>(6 * (q / 3) + q % 3 + 3);
-    }
-    return bytes;
-}
-
-// Up to ten output pixels from x on: the source bytes under `source` and
-// the output bytes under `target`.
-__attribute__((target("avx512bw,avx512vl,avx512vbmi"))) void TenPixels(std::uint8_t* out, const std::uint8_t* upper,
-                                                                      const std::uint8_t* lower, std::size_t x,
-                                                                      __m512i pairs, __mmask64 source,
-                                                                      __mmask32 target)
-{
-    // The zero-masked forms with every lane on: the plain ones trip a false
-    // uninitialised-value warning in the compiler's headers.
-    const __mmask64 allBytes = ~__mmask64{0};
-    const __mmask32 allWords = ~__mmask32{0};
-    const __m512i ones = _mm512_set1_epi8(1);
-    const __m512i u = _mm512_maskz_loadu_epi8(source, upper + 6 * x);
-    const __m512i l = _mm512_maskz_loadu_epi8(source, lower + 6 * x);
-    const __m512i sums = _mm512_add_epi16(_mm512_maddubs_epi16(_mm512_maskz_permutexvar_epi8(allBytes, pairs, u), ones),
-                                          _mm512_maddubs_epi16(_mm512_maskz_permutexvar_epi8(allBytes, pairs, l), ones));
-    _mm256_mask_storeu_epi8(out + 3 * x, target, _mm512_maskz_cvtepi16_epi8(allWords, _mm512_srli_epi16(sums, 2)));
-}
-
-// Ten output pixels a step: one byte permute over a whole 64-byte load
-// gathers all 30 pairs of a step, so no lane is left half empty. The last,
-// shorter step loads and stores under masks, so the whole row is done here.
-__attribute__((target("avx512bw,avx512vl,avx512vbmi"))) std::size_t AverageRgb24Avx512(std::uint8_t* out,
-                                                                                       const std::uint8_t* upper,
-                                                                                       const std::uint8_t* lower,
-                                                                                       std::size_t outPixels)
-{
-    alignas(64) static constexpr std::array<std::uint8_t, 64> kPairs = TenPixelPairs();
-    const __m512i pairs = _mm512_load_si512(kPairs.data());
-    // Source bytes 6x to 6x + 6 * pixels - 1 of each row; output bytes 3x to 3x + 3 * pixels - 1.
-    std::size_t x = 0;
-    for (; x + 10 <= outPixels; x += 10) TenPixels(out, upper, lower, x, pairs, 0x0FFFFFFFFFFFFFFF, 0x3FFFFFFF);
-    if (const std::size_t rest = outPixels - x)
-        TenPixels(out, upper, lower, x, pairs, (__mmask64{1} << (6 * rest)) - 1, (__mmask32{1} << (3 * rest)) - 1);
-    return outPixels;
+    return 2 + 8 * steps;
 }
 
 // One field of every word of both rows, summed over the 2 x 2 block into

@@ -1,8 +1,11 @@
-// The Level Compressor's squeeze through device bitmaps: each input is
-// converted into a display-compatible bitmap of its own, and a composition
-// frame is made by stretching both into the halves of a third bitmap
-// (colour on colour, so columns are dropped, not blended) and reading that
-// back as a device-independent frame of the input's format.
+// The Level Compressor's squeeze through device bitmaps: each input frame
+// is converted into a display-compatible bitmap and at once stretched into
+// its half of a composition bitmap (colour on colour, so columns are
+// dropped, not blended); an output frame reads the composition back as a
+// device-independent frame of the input's format. A frame is converted and
+// stretched in bands of rows through one small bitmap that stays in the
+// cache, so a frame passes through memory once on its way in, and an output
+// costs only the read-back; a side that brought nothing new costs nothing.
 #pragma once
 
 #include "LevelCompressorPass.h"
@@ -23,11 +26,11 @@ public:
     void Release();
     bool Ready() const { return m_composition.dc != nullptr; }
 
-    // The whole rows of `frame` (`length` bytes, DIB rows) into the side's
-    // bitmap; the rest of the bitmap keeps its last picture.
+    // The whole rows of `frame` (`length` bytes, DIB rows) squeezed into the
+    // side's half of the composition; its other rows keep their last picture.
     void PutSide(FrameHalf half, const std::uint8_t* frame, std::size_t length);
-    // Both sides squeezed into the composition, read back into `out` (as
-    // many whole rows as `capacity` holds). Returns the bytes written.
+    // The composition read back into `out` (as many whole rows as
+    // `capacity` holds). Returns the bytes written.
     std::size_t Compose(std::uint8_t* out, std::size_t capacity);
 
 private:
@@ -37,14 +40,13 @@ private:
         HGDIOBJ original = nullptr;
     };
 
-    bool CreateSurface(Surface& surface);
+    bool CreateSurface(Surface& surface, int height);
     static void ReleaseSurface(Surface& surface);
     std::size_t WholeRows(std::size_t length) const;
 
     HDC m_display = nullptr;
     Surface m_composition;
-    Surface m_left;
-    Surface m_right;
+    Surface m_band;  // rows of the frame being put, either side
     BITMAPINFO m_info{};
     int m_width = 0;
     int m_height = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -72,6 +73,29 @@ TEST(Gdi, DibsComeBackAsTheyWentInWithPaddedRows)
         for (int r = 0; r < 3; ++r)
             for (std::size_t b = 0; b < width * bits / 8u; ++b)
                 EXPECT_EQ(out[r * stride + b], in[r * stride + b]) << bits << " row " << r << " byte " << b;
+    }
+}
+
+// Every row length up to a few vector blocks, so each conversion's block
+// forms and their tails meet real pixels; the bitmap's width is the DIB's.
+TEST(Gdi, DibRowsOfEveryLengthComeBack)
+{
+    for (WORD bits : {WORD{16}, WORD{24}}) {
+        for (int width = 1; width <= 40; ++width) {
+            const std::size_t stride = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
+            Surface surface(width, 2);
+            BITMAPINFO info = DibInfo(width, 2, bits);
+            Bytes in(2 * stride);
+            for (std::size_t i = 0; i < in.size(); ++i) in[i] = static_cast<std::uint8_t>(i * 59 + width);
+            if (bits == 16)
+                for (std::size_t i = 1; i < in.size(); i += 2) in[i] &= 0x7F;
+            const std::size_t used = static_cast<std::size_t>(width) * bits / 8u;
+            for (std::size_t r = 0; r < 2; ++r) std::fill(in.begin() + r * stride + used, in.begin() + (r + 1) * stride, 0);
+            ASSERT_EQ(SetDIBits(surface.dc, surface.bitmap, 0, 2, in.data(), &info, DIB_RGB_COLORS), 2);
+            Bytes out(in.size(), 0xEE);
+            ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 2, out.data(), &info, DIB_RGB_COLORS), 2);
+            ASSERT_EQ(out, in) << bits << " bits, width " << width;
+        }
     }
 }
 

@@ -129,4 +129,51 @@ TEST(LevelCompressorBitmaps, SqueezeMatchesTheMemorySqueeze)
     }
 }
 
+// Frames of a few whole rows update only those rows of their half, however
+// the sides take turns: what one side leaves out stays its own last picture,
+// never the other side's. Frames pass in bands of rows, so tall ones try
+// rows around the bands' joins.
+TEST(LevelCompressorBitmaps, ShortFramesUpdateOnlyTheirRowsOfTheirHalf)
+{
+    struct Put {
+        FrameHalf half;
+        std::size_t rows;
+        unsigned seed;
+    };
+    struct Case {
+        std::size_t height;
+        std::vector<Put> puts;
+    };
+    const std::vector<Case> cases = {
+        {6, {{FrameHalf::Left, 6, 1}, {FrameHalf::Right, 2, 2}}},
+        {6, {{FrameHalf::Right, 6, 1}, {FrameHalf::Left, 1, 2}, {FrameHalf::Right, 3, 3}}},
+        {6, {{FrameHalf::Left, 6, 1}, {FrameHalf::Right, 6, 2}, {FrameHalf::Left, 4, 3}, {FrameHalf::Right, 0, 4}}},
+        {70, {{FrameHalf::Left, 70, 1}, {FrameHalf::Right, 70, 2}, {FrameHalf::Left, 33, 3}, {FrameHalf::Right, 64, 4}}},
+        {70, {{FrameHalf::Right, 31, 1}, {FrameHalf::Left, 65, 2}, {FrameHalf::Right, 70, 3}, {FrameHalf::Left, 32, 4}}},
+    };
+    const std::size_t width = 20, bpp = 3, row = width * bpp;
+    for (LONG direction : {1, -1}) {
+        for (const Case& c : cases) {
+            BITMAPINFOHEADER header{};
+            header.biSize = sizeof header;
+            header.biWidth = static_cast<LONG>(width);
+            header.biHeight = direction * static_cast<LONG>(c.height);
+            header.biPlanes = 1;
+            header.biBitCount = 24;
+            DeviceBitmapCompressor bitmaps;
+            ASSERT_TRUE(bitmaps.Create(header));
+            // In DIB row order either way, so the memory squeeze is the model.
+            Bytes expected(c.height * row, 0);
+            for (const Put& put : c.puts) {
+                const Bytes frame = RandomBytes(put.rows * row, put.seed);
+                bitmaps.PutSide(put.half, frame.data(), frame.size());
+                CompressIntoHalf(expected.data(), expected.size(), frame.data(), frame.size(), width, bpp, put.half);
+            }
+            Bytes out(c.height * row, 0xEE);
+            EXPECT_EQ(bitmaps.Compose(out.data(), out.size()), out.size());
+            EXPECT_EQ(out, expected) << direction << " " << c.height << " " << c.puts.size();
+        }
+    }
+}
+
 } // namespace
