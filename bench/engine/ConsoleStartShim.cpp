@@ -1,7 +1,9 @@
 // Loaded into the console with LD_PRELOAD by console_cpu.sh: once the
 // console has initialised the engine, picks 640x480, x264 and Opus at the
 // group given and starts sending, as a user would through the menus (the
-// console has no command line for it). Writes the process id for the script.
+// console has no command line for it). With OVSENDER_BENCH_MODE=compound it
+// sends the image compound instead: a 1280x720 capture, 640x480 base and
+// 1280x720 additional picture. Writes the process id for the script.
 #include <errno.h>
 #include <unistd.h>
 
@@ -27,6 +29,15 @@ void startWhenInitialized() {
   ovSenderSetAudioEncoder(0);  // Opus
   ovSenderSetVideoResolution(6);
   ovSenderSetVideoSenderMainMaxTransmissionRate(1000000);
+  const char *mode = std::getenv("OVSENDER_BENCH_MODE");
+  if (mode && std::string_view(mode) == "compound") {
+    ovSenderSetVideoResolution(12);
+    ovSenderSetImageCompoundBaseVideoResolution(6);
+    ovSenderSetImageCompoundAdditionalVideoResolution(12);
+    ovSenderSetVideoSenderSubMaxTransmissionRate(2500000);
+    ovSenderSetFocusTransmissionOn(true);
+    ovSenderSetFocusDisplay(3);
+  }
   ovSenderSetAudioSenderMaxTransmissionRate(64000);
   ovSenderSetStart(true);
 }

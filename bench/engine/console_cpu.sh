@@ -4,12 +4,15 @@
 # Runs inside a network namespace of its own, under Xvfb, with a temporary
 # OSTREL_HOME; ConsoleStartShim starts the transmission. Reads the process's
 # user and system time from /proc and checks from a receiver that it sent.
-# Usage: bench/engine/console_cpu.sh [build folder]
+# Usage: bench/engine/console_cpu.sh [build folder] [compound]
+# With "compound" it sends the image compound (1280x720 capture, 640x480
+# base on the main port, 1280x720 additional on the sub port) instead.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$here/build/release}
+mode=${2:-plain}
 if [ "${OSTREL_IN_NAMESPACE:-}" != 1 ]; then
-  exec unshare -rn env OSTREL_IN_NAMESPACE=1 bash "$0" "$build"
+  exec unshare -rn env OSTREL_IN_NAMESPACE=1 bash "$0" "$build" "$mode"
 fi
 ip link set lo up
 ip route add 224.0.0.0/4 dev lo
@@ -19,7 +22,7 @@ export OSTREL_HOME=$work/home XDG_RUNTIME_DIR=$work GST_REGISTRY=$work/registry.
 mkdir -p "$OSTREL_HOME"
 chmod 700 "$work"
 unset OVSENDER_ENGINE
-export OVSENDER_BENCH_PID_FILE=$work/pid OVSENDER_BENCH_GROUP=239.255.42.1
+export OVSENDER_BENCH_PID_FILE=$work/pid OVSENDER_BENCH_GROUP=239.255.42.1 OVSENDER_BENCH_MODE=$mode
 
 xvfb-run -a -s "-screen 0 1280x1024x24" env LD_PRELOAD="$build/lib/libconsole_start_shim.so" \
   "$build/bin/ovSenderUI" > "$work/console.log" 2>&1 &
@@ -54,5 +57,7 @@ cpu=$(awk -v t=$((after - before)) -v hz="$hz" -v s="$start" -v e="$end" 'BEGIN 
 threads=$(ls "/proc/$pid/task" | wc -l)
 kill -TERM "$pid"
 wait "$runner" || true
-echo "Console ovSenderUI sending 640x480 30 fps (x264 1 Mbit/s, Opus, X preview): ${cpu} % of one core over 20 s," \
+what="640x480 30 fps (x264 1 Mbit/s, Opus, X preview)"
+[ "$mode" = compound ] && what="the image compound, 640x480 base + 1280x720 additional at 30 fps (x264, Opus, X preview)"
+echo "Console ovSenderUI sending ${what}: ${cpu} % of one core over 20 s," \
   "${threads} threads; a receiver saw ${received} bit/s of video"
