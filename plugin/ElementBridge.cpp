@@ -257,7 +257,8 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
     StopFilters();
     Disconnect(feed);
     m_inputConnected[k] = false;
-    if (m_outputConnected && (m_spec.inPlace || !std::count(m_inputConnected.begin(), m_inputConnected.end(), true))) {
+    const bool carriesOutputType = m_spec.inPlace && IsMainInput(input);
+    if (m_outputConnected && (carriesOutputType || !std::count(m_inputConnected.begin(), m_inputConnected.end(), true))) {
         Disconnect(m_filterOutput);
         m_outputConnected = false;
     }
@@ -272,7 +273,9 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
     m_inputRowBytes[k] = RowBytesOf(type);
     const VIDEOINFOHEADER* video = VideoInfoOf(type);
     m_inputFrameDuration[k] = video && video->AvgTimePerFrame > 0 ? video->AvgTimePerFrame * kNsPerUnit : GST_CLOCK_TIME_NONE;
-    const bool connected = m_outputConnected || ConnectOutput(caps);
+    // An in-place filter's output takes the main input's type, so only that
+    // input connects it.
+    const bool connected = m_outputConnected || (m_spec.inPlace && !IsMainInput(input)) || ConnectOutput(caps);
     StartFilters();
     return connected;
 }
@@ -339,7 +342,7 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
         return GST_FLOW_NOT_NEGOTIATED;
     }
     // In-place filters write into the buffer, and turning rows writes too.
-    const bool writes = m_spec.inPlace || m_spec.rowOrderMatters;
+    const bool writes = (m_spec.inPlace && IsMainInput(input)) || m_spec.rowOrderMatters;
     if (writes) buffer = gst_buffer_make_writable(buffer);
     // The sample holds the only reference while the filter has it, so the
     // buffer stays writable.
@@ -587,7 +590,7 @@ gboolean ElementBridge::SinkEvent(int input, GstPad* pad, GstObject* parent, Gst
             if (m_inputConnected[static_cast<std::size_t>(input)])
                 feed->DeliverNewSegment(units(segment->start), units(segment->stop), segment->rate);
         }
-        if (PassesStreamThrough()) return gst_pad_push_event(m_src, event);
+        if (PassesStreamThrough() && first) return gst_pad_push_event(m_src, event);
         gst_event_unref(event);
         return TRUE;
     }
@@ -608,7 +611,7 @@ gboolean ElementBridge::SinkEvent(int input, GstPad* pad, GstObject* parent, Gst
         gst_event_unref(event);
         return TRUE;
     case GST_EVENT_STREAM_START:
-        if (PassesStreamThrough()) return gst_pad_push_event(m_src, event);
+        if (PassesStreamThrough() && first) return gst_pad_push_event(m_src, event);
         gst_event_unref(event);
         return TRUE;
     default:
@@ -618,7 +621,7 @@ gboolean ElementBridge::SinkEvent(int input, GstPad* pad, GstObject* parent, Gst
     }
 }
 
-gboolean ElementBridge::SinkQuery(int, GstPad* pad, GstObject* parent, GstQuery* query)
+gboolean ElementBridge::SinkQuery(int input, GstPad* pad, GstObject* parent, GstQuery* query)
 {
     switch (GST_QUERY_TYPE(query)) {
     case GST_QUERY_CAPS: {
@@ -644,7 +647,7 @@ gboolean ElementBridge::SinkQuery(int, GstPad* pad, GstObject* parent, GstQuery*
     }
     case GST_QUERY_ALLOCATION:
         // Only an in-place filter hands the upstream buffers on.
-        return m_spec.inPlace ? gst_pad_query_default(pad, parent, query) : FALSE;
+        return m_spec.inPlace && IsMainInput(input) ? gst_pad_query_default(pad, parent, query) : FALSE;
     default:
         return gst_pad_query_default(pad, parent, query);
     }

@@ -63,6 +63,9 @@ private:
 
     bool WaitForLinkedInputs(int input);
     bool PassesStreamThrough() const { return m_spec.inPlace || m_spec.anyCaps; }
+    // The input whose stream the element passes on; the others of an
+    // in-place filter only feed it.
+    static bool IsMainInput(int input) { return input == 0; }
     static void StreamTypeFor(CMediaType& type);
     void StampOnWallClock(IMediaSample* sample, GstBuffer* buffer);
     void TakeOffWallClock(GstBuffer* buffer);

@@ -57,11 +57,6 @@ gboolean SrcQueryFunction(GstPad* pad, GstObject* parent, GstQuery* query)
     return BridgeOf(parent)->SrcQuery(pad, parent, query);
 }
 
-std::string SinkPadName(const ElementDescription& description, int index)
-{
-    return description.inputs == 1 ? "sink" : "sink_" + std::to_string(index);
-}
-
 void SaveSettingsFile(OstrelElement* self)
 {
     if (!self->settingsFile) return;
