@@ -15,11 +15,6 @@ namespace {
 
 constexpr GstClockTime kNsPerUnit = 100;  // sample times count 100 ns
 
-// The sample the current thread is handing to an in-place filter: when it
-// comes back on the same thread, the chain pushes it on itself.
-thread_local IMediaSample* t_inFlight = nullptr;
-thread_local bool t_cameBack = false;
-
 std::string HexResult(HRESULT hr)
 {
     char text[16];
@@ -273,6 +268,10 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
     m_inputRowBytes[k] = RowBytesOf(type);
     const VIDEOINFOHEADER* video = VideoInfoOf(type);
     m_inputFrameDuration[k] = video && video->AvgTimePerFrame > 0 ? video->AvgTimePerFrame * kNsPerUnit : GST_CLOCK_TIME_NONE;
+    GstClockTime longest = 0;
+    for (GstClockTime d : m_inputFrameDuration)
+        if (GST_CLOCK_TIME_IS_VALID(d)) longest = std::max(longest, d);
+    m_longestFrame = longest;
     // An in-place filter's output takes the main input's type, so only that
     // input connects it.
     const bool connected = m_outputConnected || (m_spec.inPlace && !IsMainInput(input)) || ConnectOutput(caps);
@@ -307,6 +306,12 @@ bool ElementBridge::ConnectOutput(GstCaps* inputCaps)
     if (caps) gst_caps_unref(caps);
     if (!PassesStreamThrough()) m_segmentDue = true;
     return true;
+}
+
+bool ElementBridge::InputConnected(int input) const
+{
+    std::shared_lock hold(m_config);
+    return m_inputConnected[static_cast<std::size_t>(input)];
 }
 
 // ---- buffers
@@ -360,10 +365,8 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
     const std::size_t length = static_cast<std::size_t>(sample->GetSize());
     if (m_spec.rowOrderMatters) FlipRows(data, length, m_inputRowBytes[k], m_inputScratch[k]);
 
-    t_inFlight = sample;
-    t_cameBack = false;
+    sample->AwaitReturn();
     const HRESULT hr = m_feed->Pin(input)->Deliver(sample);
-    t_inFlight = nullptr;
     {
         std::lock_guard ended(m_endMutex);
         ++m_inputsDelivered;
@@ -371,7 +374,7 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
     GST_LOG_OBJECT(m_element, "input %d: %zu bytes delivered, 0x%08X", input, length, static_cast<unsigned>(hr));
 
     GstFlowReturn flow = GST_FLOW_OK;
-    if (t_cameBack) {
+    if (sample->Returned()) {
         if (m_spec.rowOrderMatters)
             FlipRows(data, static_cast<std::size_t>(sample->GetActualDataLength()), m_outputRowBytes,
                      m_outputScratch);
@@ -391,17 +394,14 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
 
 HRESULT ElementBridge::Collect(IMediaSample* sample)
 {
-    if (sample == t_inFlight) {
-        t_cameBack = true;
-        return S_OK;
-    }
+    auto* ours = dynamic_cast<BufferSample*>(sample);
+    if (ours && ours->ReturnIfAwaited()) return S_OK;
     BYTE* data = nullptr;
     sample->GetPointer(&data);
     const LONG actual = sample->GetActualDataLength();
     GST_LOG_OBJECT(m_element, "output: %ld bytes", static_cast<long>(actual));
     if (!data || actual <= 0) return S_OK;
     GstBuffer* buffer = nullptr;
-    auto* ours = dynamic_cast<BufferSample*>(sample);
     if (m_spec.rowOrderMatters) FlipRows(data, static_cast<std::size_t>(actual), m_outputRowBytes, m_outputScratch);
     if (ours && ours->HasBuffer()) {
         buffer = ours->TakeBuffer();
@@ -517,9 +517,9 @@ void ElementBridge::WaitForFilterToDrain() { WaitForQuietOutput(true); }
 
 void ElementBridge::WaitForQuietOutput(bool untilFilterEnds)
 {
-    GstClockTime frame = 0;
-    for (GstClockTime d : m_inputFrameDuration)
-        if (GST_CLOCK_TIME_IS_VALID(d)) frame = std::max(frame, d);
+    // Read without the configuration lock: a filter thread calls this with
+    // the filter's locks held, which a negotiation takes after that lock.
+    const GstClockTime frame = m_longestFrame.load();
     const auto quiet = std::chrono::milliseconds(40) + std::chrono::nanoseconds(2 * frame);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     std::unique_lock hold(m_endMutex);
@@ -599,12 +599,13 @@ gboolean ElementBridge::SinkEvent(int input, GstPad* pad, GstObject* parent, Gst
         gst_event_unref(event);
         return TRUE;
     case GST_EVENT_FLUSH_START:
-        if (feed && feed->IsConnected()) feed->DeliverBeginFlush();
+        // A flush comes from whichever thread seeks, not the input's own.
+        if (feed && InputConnected(input)) feed->DeliverBeginFlush();
         if (first) return gst_pad_push_event(m_src, event);
         gst_event_unref(event);
         return TRUE;
     case GST_EVENT_FLUSH_STOP:
-        if (feed && feed->IsConnected()) feed->DeliverEndFlush();
+        if (feed && InputConnected(input)) feed->DeliverEndFlush();
         ResetStreamState();
         if (!PassesStreamThrough()) m_segmentDue = true;
         if (first) return gst_pad_push_event(m_src, event);

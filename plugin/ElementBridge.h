@@ -61,6 +61,7 @@ private:
     void NegotiationError(int input, GstCaps* caps, const std::string& why);
     std::string RefusalReason(HRESULT hr) const;
 
+    bool InputConnected(int input) const;
     bool WaitForLinkedInputs(int input);
     bool PassesStreamThrough() const { return m_spec.inPlace || m_spec.anyCaps; }
     // The input whose stream the element passes on; the others of an
@@ -93,6 +94,7 @@ private:
     std::vector<bool> m_inputConnected;
     std::vector<std::size_t> m_inputRowBytes;
     std::vector<GstClockTime> m_inputFrameDuration;
+    std::atomic<GstClockTime> m_longestFrame{0};  // of m_inputFrameDuration, for the end-of-stream wait
     bool m_outputConnected = false;
     std::size_t m_outputRowBytes = 0;
     bool m_streamStarted = false;
