@@ -1,6 +1,7 @@
 #include "ElementBridge.h"
 
 #include "RowFlip.h"
+#include "ThreadHandOff.h"
 #include "VideoCaps.h"
 
 #include <algorithm>
@@ -336,6 +337,7 @@ bool ElementBridge::WaitForLinkedInputs(int input)
 
 GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
 {
+    TakingOver(buffer);
     if (m_sinks.size() > 1 && !WaitForLinkedInputs(input)) {
         gst_buffer_unref(buffer);
         return GST_FLOW_FLUSHING;
@@ -442,6 +444,7 @@ GstFlowReturn ElementBridge::Push(GstBuffer* buffer)
         std::lock_guard hold(m_endMutex);
         inputsBefore = m_inputsDelivered;
     }
+    HandingOver(buffer);
     const GstFlowReturn flow = gst_pad_push(m_src, buffer);
     {
         std::lock_guard hold(m_endMutex);

@@ -2,6 +2,7 @@
 
 #include "ElementTable.h"
 #include "TempHome.h"
+#include "ThreadHandOff.h"
 #include "VideoCaps.h"
 #include "com_ptr.h"
 #include "filter_graph.h"
@@ -174,6 +175,7 @@ void ElementRun::Push(int input, const Bytes& bytes, GstClockTime pts, GstClockT
     GST_BUFFER_PTS(buffer) = pts;
     GST_BUFFER_DURATION(buffer) = duration;
     const auto k = static_cast<std::size_t>(input);
+    HandingOver(buffer);
     if (k < m_feeds.size())
         gst_pad_push(m_feeds[k], buffer);
     else
@@ -212,9 +214,12 @@ std::vector<OutputBuffer> ElementRun::Collect(int timeoutMs, std::size_t count)
             continue;
         }
         GstBuffer* buffer = gst_sample_get_buffer(sample);
+        TakingOver(buffer);
         OutputBuffer out{Bytes(gst_buffer_get_size(buffer)), GST_BUFFER_PTS(buffer), GST_BUFFER_DURATION(buffer)};
         gst_buffer_extract(buffer, 0, out.bytes.data(), out.bytes.size());
         outputs.push_back(std::move(out));
+        // Back to the element's pool, for its next frame.
+        HandingOver(buffer);
         gst_sample_unref(sample);
     }
     return outputs;
