@@ -1,5 +1,6 @@
 #include "BufferSample.h"
 
+#include "ThreadHandOff.h"
 #include "vfw_errors.h"
 
 #include <algorithm>
@@ -142,6 +143,8 @@ STDMETHODIMP BufferPoolAllocator::GetBuffer(IMediaSample** buffer, REFERENCE_TIM
     GstBuffer* memory = nullptr;
     const GstFlowReturn flow = gst_buffer_pool_acquire_buffer(pool, &memory, nullptr);
     gst_object_unref(pool);
+    // Back from downstream, whose last look at it comes first.
+    if (flow == GST_FLOW_OK) TakingOver(memory);
     if (!sample) sample = new (std::nothrow) BufferSample(this);
     if (flow != GST_FLOW_OK || !sample || !sample->Attach(memory, GST_MAP_WRITE)) {
         if (flow == GST_FLOW_OK && !sample) gst_buffer_unref(memory);

@@ -9,6 +9,7 @@
 
 #include <gst/gst.h>
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -37,6 +38,17 @@ public:
     GstBuffer* TakeBuffer();
     bool HasBuffer() const { return m_buffer != nullptr; }
 
+    // An input sample handed to an in-place filter: the filter passes it on
+    // into the collect pin, which marks it so the chain pushes it on itself.
+    void AwaitReturn() { m_awaitingReturn = true; m_returned = false; }
+    bool ReturnIfAwaited()
+    {
+        if (!m_awaitingReturn) return false;
+        m_returned = true;
+        return true;
+    }
+    bool Returned() const { return m_returned; }
+
 protected:
     void Recycle() override;
 
@@ -44,6 +56,8 @@ private:
     void Detach();
 
     BufferSampleOwner* const m_owner;
+    std::atomic<bool> m_awaitingReturn{false};
+    std::atomic<bool> m_returned{false};
     GstBuffer* m_buffer = nullptr;
     GstMapInfo m_map{};
 };

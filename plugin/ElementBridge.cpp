@@ -1,6 +1,7 @@
 #include "ElementBridge.h"
 
 #include "RowFlip.h"
+#include "ThreadHandOff.h"
 #include "VideoCaps.h"
 
 #include <algorithm>
@@ -14,11 +15,6 @@ GST_DEBUG_CATEGORY_EXTERN(ostrel_debug);
 namespace {
 
 constexpr GstClockTime kNsPerUnit = 100;  // sample times count 100 ns
-
-// The sample the current thread is handing to an in-place filter: when it
-// comes back on the same thread, the chain pushes it on itself.
-thread_local IMediaSample* t_inFlight = nullptr;
-thread_local bool t_cameBack = false;
 
 std::string HexResult(HRESULT hr)
 {
@@ -257,7 +253,8 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
     StopFilters();
     Disconnect(feed);
     m_inputConnected[k] = false;
-    if (m_outputConnected && (m_spec.inPlace || !std::count(m_inputConnected.begin(), m_inputConnected.end(), true))) {
+    const bool carriesOutputType = m_spec.inPlace && IsMainInput(input);
+    if (m_outputConnected && (carriesOutputType || !std::count(m_inputConnected.begin(), m_inputConnected.end(), true))) {
         Disconnect(m_filterOutput);
         m_outputConnected = false;
     }
@@ -272,7 +269,13 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
     m_inputRowBytes[k] = RowBytesOf(type);
     const VIDEOINFOHEADER* video = VideoInfoOf(type);
     m_inputFrameDuration[k] = video && video->AvgTimePerFrame > 0 ? video->AvgTimePerFrame * kNsPerUnit : GST_CLOCK_TIME_NONE;
-    const bool connected = m_outputConnected || ConnectOutput(caps);
+    GstClockTime longest = 0;
+    for (GstClockTime d : m_inputFrameDuration)
+        if (GST_CLOCK_TIME_IS_VALID(d)) longest = std::max(longest, d);
+    m_longestFrame = longest;
+    // An in-place filter's output takes the main input's type, so only that
+    // input connects it.
+    const bool connected = m_outputConnected || (m_spec.inPlace && !IsMainInput(input)) || ConnectOutput(caps);
     StartFilters();
     return connected;
 }
@@ -306,6 +309,12 @@ bool ElementBridge::ConnectOutput(GstCaps* inputCaps)
     return true;
 }
 
+bool ElementBridge::InputConnected(int input) const
+{
+    std::shared_lock hold(m_config);
+    return m_inputConnected[static_cast<std::size_t>(input)];
+}
+
 // ---- buffers
 
 // Connecting an input sets the filter's frame size anew, which may clear
@@ -328,6 +337,7 @@ bool ElementBridge::WaitForLinkedInputs(int input)
 
 GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
 {
+    TakingOver(buffer);
     if (m_sinks.size() > 1 && !WaitForLinkedInputs(input)) {
         gst_buffer_unref(buffer);
         return GST_FLOW_FLUSHING;
@@ -339,7 +349,7 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
         return GST_FLOW_NOT_NEGOTIATED;
     }
     // In-place filters write into the buffer, and turning rows writes too.
-    const bool writes = m_spec.inPlace || m_spec.rowOrderMatters;
+    const bool writes = (m_spec.inPlace && IsMainInput(input)) || m_spec.rowOrderMatters;
     if (writes) buffer = gst_buffer_make_writable(buffer);
     // The sample holds the only reference while the filter has it, so the
     // buffer stays writable.
@@ -357,10 +367,8 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
     const std::size_t length = static_cast<std::size_t>(sample->GetSize());
     if (m_spec.rowOrderMatters) FlipRows(data, length, m_inputRowBytes[k], m_inputScratch[k]);
 
-    t_inFlight = sample;
-    t_cameBack = false;
+    sample->AwaitReturn();
     const HRESULT hr = m_feed->Pin(input)->Deliver(sample);
-    t_inFlight = nullptr;
     {
         std::lock_guard ended(m_endMutex);
         ++m_inputsDelivered;
@@ -368,7 +376,7 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
     GST_LOG_OBJECT(m_element, "input %d: %zu bytes delivered, 0x%08X", input, length, static_cast<unsigned>(hr));
 
     GstFlowReturn flow = GST_FLOW_OK;
-    if (t_cameBack) {
+    if (sample->Returned()) {
         if (m_spec.rowOrderMatters)
             FlipRows(data, static_cast<std::size_t>(sample->GetActualDataLength()), m_outputRowBytes,
                      m_outputScratch);
@@ -388,17 +396,14 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
 
 HRESULT ElementBridge::Collect(IMediaSample* sample)
 {
-    if (sample == t_inFlight) {
-        t_cameBack = true;
-        return S_OK;
-    }
+    auto* ours = dynamic_cast<BufferSample*>(sample);
+    if (ours && ours->ReturnIfAwaited()) return S_OK;
     BYTE* data = nullptr;
     sample->GetPointer(&data);
     const LONG actual = sample->GetActualDataLength();
     GST_LOG_OBJECT(m_element, "output: %ld bytes", static_cast<long>(actual));
     if (!data || actual <= 0) return S_OK;
     GstBuffer* buffer = nullptr;
-    auto* ours = dynamic_cast<BufferSample*>(sample);
     if (m_spec.rowOrderMatters) FlipRows(data, static_cast<std::size_t>(actual), m_outputRowBytes, m_outputScratch);
     if (ours && ours->HasBuffer()) {
         buffer = ours->TakeBuffer();
@@ -439,6 +444,7 @@ GstFlowReturn ElementBridge::Push(GstBuffer* buffer)
         std::lock_guard hold(m_endMutex);
         inputsBefore = m_inputsDelivered;
     }
+    HandingOver(buffer);
     const GstFlowReturn flow = gst_pad_push(m_src, buffer);
     {
         std::lock_guard hold(m_endMutex);
@@ -514,9 +520,9 @@ void ElementBridge::WaitForFilterToDrain() { WaitForQuietOutput(true); }
 
 void ElementBridge::WaitForQuietOutput(bool untilFilterEnds)
 {
-    GstClockTime frame = 0;
-    for (GstClockTime d : m_inputFrameDuration)
-        if (GST_CLOCK_TIME_IS_VALID(d)) frame = std::max(frame, d);
+    // Read without the configuration lock: a filter thread calls this with
+    // the filter's locks held, which a negotiation takes after that lock.
+    const GstClockTime frame = m_longestFrame.load();
     const auto quiet = std::chrono::milliseconds(40) + std::chrono::nanoseconds(2 * frame);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     std::unique_lock hold(m_endMutex);
@@ -587,7 +593,7 @@ gboolean ElementBridge::SinkEvent(int input, GstPad* pad, GstObject* parent, Gst
             if (m_inputConnected[static_cast<std::size_t>(input)])
                 feed->DeliverNewSegment(units(segment->start), units(segment->stop), segment->rate);
         }
-        if (PassesStreamThrough()) return gst_pad_push_event(m_src, event);
+        if (PassesStreamThrough() && first) return gst_pad_push_event(m_src, event);
         gst_event_unref(event);
         return TRUE;
     }
@@ -596,19 +602,20 @@ gboolean ElementBridge::SinkEvent(int input, GstPad* pad, GstObject* parent, Gst
         gst_event_unref(event);
         return TRUE;
     case GST_EVENT_FLUSH_START:
-        if (feed && feed->IsConnected()) feed->DeliverBeginFlush();
+        // A flush comes from whichever thread seeks, not the input's own.
+        if (feed && InputConnected(input)) feed->DeliverBeginFlush();
         if (first) return gst_pad_push_event(m_src, event);
         gst_event_unref(event);
         return TRUE;
     case GST_EVENT_FLUSH_STOP:
-        if (feed && feed->IsConnected()) feed->DeliverEndFlush();
+        if (feed && InputConnected(input)) feed->DeliverEndFlush();
         ResetStreamState();
         if (!PassesStreamThrough()) m_segmentDue = true;
         if (first) return gst_pad_push_event(m_src, event);
         gst_event_unref(event);
         return TRUE;
     case GST_EVENT_STREAM_START:
-        if (PassesStreamThrough()) return gst_pad_push_event(m_src, event);
+        if (PassesStreamThrough() && first) return gst_pad_push_event(m_src, event);
         gst_event_unref(event);
         return TRUE;
     default:
@@ -618,7 +625,7 @@ gboolean ElementBridge::SinkEvent(int input, GstPad* pad, GstObject* parent, Gst
     }
 }
 
-gboolean ElementBridge::SinkQuery(int, GstPad* pad, GstObject* parent, GstQuery* query)
+gboolean ElementBridge::SinkQuery(int input, GstPad* pad, GstObject* parent, GstQuery* query)
 {
     switch (GST_QUERY_TYPE(query)) {
     case GST_QUERY_CAPS: {
@@ -644,7 +651,7 @@ gboolean ElementBridge::SinkQuery(int, GstPad* pad, GstObject* parent, GstQuery*
     }
     case GST_QUERY_ALLOCATION:
         // Only an in-place filter hands the upstream buffers on.
-        return m_spec.inPlace ? gst_pad_query_default(pad, parent, query) : FALSE;
+        return m_spec.inPlace && IsMainInput(input) ? gst_pad_query_default(pad, parent, query) : FALSE;
     default:
         return gst_pad_query_default(pad, parent, query);
     }

@@ -61,8 +61,12 @@ private:
     void NegotiationError(int input, GstCaps* caps, const std::string& why);
     std::string RefusalReason(HRESULT hr) const;
 
+    bool InputConnected(int input) const;
     bool WaitForLinkedInputs(int input);
     bool PassesStreamThrough() const { return m_spec.inPlace || m_spec.anyCaps; }
+    // The input whose stream the element passes on; the others of an
+    // in-place filter only feed it.
+    static bool IsMainInput(int input) { return input == 0; }
     static void StreamTypeFor(CMediaType& type);
     void StampOnWallClock(IMediaSample* sample, GstBuffer* buffer);
     void TakeOffWallClock(GstBuffer* buffer);
@@ -90,6 +94,7 @@ private:
     std::vector<bool> m_inputConnected;
     std::vector<std::size_t> m_inputRowBytes;
     std::vector<GstClockTime> m_inputFrameDuration;
+    std::atomic<GstClockTime> m_longestFrame{0};  // of m_inputFrameDuration, for the end-of-stream wait
     bool m_outputConnected = false;
     std::size_t m_outputRowBytes = 0;
     bool m_streamStarted = false;

@@ -14,6 +14,7 @@
 #include "ILevelCompressSettings.h"
 #include "IQuenzaSettings.h"
 #include "IStereoDisplaySettings.h"
+#include "ISubliminalSettings.h"
 #include "StereoPairClsids.h"
 
 namespace {
@@ -226,6 +227,18 @@ const SettingDescription kScrollSettings[] = {
      &GetLong<IScrollFilter, &IScrollFilter::GetSpeed>, &SetLong<IScrollFilter, &IScrollFilter::SetSpeed>},
 };
 
+// The sub count comes first: a set period lowers it to fit, so setting them
+// in this order keeps both values asked for.
+const SettingDescription kSubliminalSettings[] = {
+    {"sub-count", "Sub frames shown per period, 1 to the period", false, 1, G_MAXINT32, 1,
+     &GetLong<ISubliminalFilter, &ISubliminalFilter::GetSubCount>,
+     &SetLong<ISubliminalFilter, &ISubliminalFilter::SetSubCount>},
+    {"period", "Main frames per period, at least 1; a shorter period lowers the sub count to fit", false, 1,
+     G_MAXINT32, 30, &GetLong<ISubliminalFilter, &ISubliminalFilter::GetPeriod>,
+     &SetLong<ISubliminalFilter, &ISubliminalFilter::SetPeriod>},
+};
+constexpr const char* kSubliminalSinks[] = {"sink", "sub_sink"};
+
 constexpr const char* kRgb24Caps = "video/x-raw, format = (string) BGR, width = (int) [ 1, 16384 ], "
                                    "height = (int) [ 1, 16384 ], framerate = (fraction) [ 0/1, 1000/1 ]";
 
@@ -272,6 +285,11 @@ const ElementDescription kElementDescriptions[] = {
     {"ostrelscroll", "OstrelScroll", "Velk Scroll Filter", "Scrolls the picture round by a set speed",
      "fxbank.so", CLSID_Scroll, IID_IScrollFilter, 1, true, true, false, kScrollSettings, Count(kScrollSettings),
      kRgb24Caps},
+    // Copies whole frames over whole frames: row order does not matter.
+    {"ostrelsubliminal", "OstrelSubliminal", "Velk Subliminal Filter",
+     "Passes the video on and shows the latest frame of the sub video in its place at a set cadence",
+     "fxbank.so", CLSID_Subliminal, IID_ISubliminalFilter, 2, false, true, false, kSubliminalSettings,
+     Count(kSubliminalSettings), kRgb24Caps, false, false, false, kSubliminalSinks},
     {"ostrelholdqueue", "OstrelHoldQueue", "Velk Synchronizing Buffer",
      "Holds each buffer until the wall clock reaches its time, so streams stamped on it come out aligned",
      "holdqueue.so", CLSID_HoldQueue, IID_IHoldQueueSettings, 1, false, false, false, kHoldQueueSettings,
@@ -279,3 +297,9 @@ const ElementDescription kElementDescriptions[] = {
 };
 
 const int kElementSpecCount = static_cast<int>(sizeof kElementDescriptions / sizeof kElementDescriptions[0]);
+
+std::string SinkPadName(const ElementDescription& description, int index)
+{
+    if (description.sinkNames) return description.sinkNames[index];
+    return description.inputs == 1 ? "sink" : "sink_" + std::to_string(index);
+}

@@ -8,6 +8,8 @@
 
 #include <glib.h>
 
+#include <string>
+
 // One setting of a filter's settings interface. Flags travel as booleans.
 struct SettingDescription {
     const char* name;
@@ -34,7 +36,8 @@ struct ElementDescription {
     // The filter's result changes with the order of the rows it is given,
     // so frames are turned bottom-up on the way in and back on the way out.
     bool rowOrderMatters;
-    // The filter changes the input buffer and passes it on (one input).
+    // The filter changes the first input's buffer and passes it on; any
+    // further input only feeds it (its buffers go no further).
     bool inPlace;
     // The setting named "video-colour" narrows the caps the inputs offer.
     bool hasVideoColour;
@@ -51,7 +54,12 @@ struct ElementDescription {
     // The filter passes end of stream on at once, ahead of samples it still
     // queues: the element ends the stream once those have gone out.
     bool queuesSamples = false;
+    // Names of the sink pads in the filter's input order, when not "sink"
+    // (one input) or "sink_0" … "sink_N-1".
+    const char* const* sinkNames = nullptr;
 };
+
+std::string SinkPadName(const ElementDescription& description, int index);
 
 extern const ElementDescription kElementDescriptions[];
 extern const int kElementSpecCount;

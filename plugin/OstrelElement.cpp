@@ -1,6 +1,7 @@
 #include "OstrelElement.h"
 
 #include "ElementBridge.h"
+#include "ThreadHandOff.h"
 #include "VideoCaps.h"
 
 #include <filesystem>
@@ -16,6 +17,28 @@ struct OstrelElement {
     GstElement parent;
     ElementBridge* bridge;
     gchar* settingsFile;
+    // GStreamer starts the streaming threads after a state change and stops
+    // them before the next, under its own locks: what the application thread
+    // did comes before a pad function runs, and what a pad function did
+    // comes before the state change that stops it (and the element's end).
+    // Two markers, so pad functions on different threads stay unordered.
+    char toStreaming;
+    char fromStreaming;
+};
+
+// The hand-offs of one pad function call.
+class StreamingCall {
+public:
+    explicit StreamingCall(GstObject* parent) : m_self(reinterpret_cast<OstrelElement*>(parent))
+    {
+        TakingOver(&m_self->toStreaming);
+    }
+    ~StreamingCall() { HandingOver(&m_self->fromStreaming); }
+    StreamingCall(const StreamingCall&) = delete;
+    StreamingCall& operator=(const StreamingCall&) = delete;
+
+private:
+    OstrelElement* const m_self;
 };
 
 struct OstrelElementClass {
@@ -39,27 +62,26 @@ int InputOf(GstPad* pad) { return GPOINTER_TO_INT(gst_pad_get_element_private(pa
 
 GstFlowReturn ChainFunction(GstPad* pad, GstObject* parent, GstBuffer* buffer)
 {
+    StreamingCall call(parent);
     return BridgeOf(parent)->Chain(InputOf(pad), buffer);
 }
 
 gboolean SinkEventFunction(GstPad* pad, GstObject* parent, GstEvent* event)
 {
+    StreamingCall call(parent);
     return BridgeOf(parent)->SinkEvent(InputOf(pad), pad, parent, event);
 }
 
 gboolean SinkQueryFunction(GstPad* pad, GstObject* parent, GstQuery* query)
 {
+    StreamingCall call(parent);
     return BridgeOf(parent)->SinkQuery(InputOf(pad), pad, parent, query);
 }
 
 gboolean SrcQueryFunction(GstPad* pad, GstObject* parent, GstQuery* query)
 {
+    StreamingCall call(parent);
     return BridgeOf(parent)->SrcQuery(pad, parent, query);
-}
-
-std::string SinkPadName(const ElementDescription& description, int index)
-{
-    return description.inputs == 1 ? "sink" : "sink_" + std::to_string(index);
 }
 
 void SaveSettingsFile(OstrelElement* self)
@@ -132,6 +154,8 @@ void GetProperty(GObject* object, guint id, GValue* value, GParamSpec* pspec)
 GstStateChangeReturn ChangeState(GstElement* element, GstStateChange transition)
 {
     auto* self = reinterpret_cast<OstrelElement*>(element);
+    HandingOver(&self->toStreaming);
+    TakingOver(&self->fromStreaming);
     switch (transition) {
     case GST_STATE_CHANGE_NULL_TO_READY:
         if (!self->bridge->Hosted().Filter()) {
@@ -146,6 +170,7 @@ GstStateChangeReturn ChangeState(GstElement* element, GstStateChange transition)
         break;
     }
     const GstStateChangeReturn result = g_parentClass->change_state(element, transition);
+    TakingOver(&self->fromStreaming);
     // The pads are inactive by now, so no push holds the filter's threads.
     if (transition == GST_STATE_CHANGE_PAUSED_TO_READY) self->bridge->Deactivate();
     return result;
@@ -154,6 +179,7 @@ GstStateChangeReturn ChangeState(GstElement* element, GstStateChange transition)
 void Finalize(GObject* object)
 {
     auto* self = reinterpret_cast<OstrelElement*>(object);
+    TakingOver(&self->fromStreaming);
     delete self->bridge;
     g_free(self->settingsFile);
     G_OBJECT_CLASS(g_parentClass)->finalize(object);

@@ -14,6 +14,8 @@
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -112,6 +114,9 @@ public:
         g_object_set(m_sink, "sync", FALSE, "max-buffers", 4u, "drop", TRUE, nullptr);
         gst_bin_add_many(GST_BIN(m_pipeline), m_element, m_sink, nullptr);
         gst_element_link(m_element, m_sink);
+        GstPad* src = gst_element_get_static_pad(m_element, "src");
+        gst_pad_add_probe(src, GST_PAD_PROBE_TYPE_BUFFER, &CountOutput, &m_outputs, nullptr);
+        gst_object_unref(src);
         GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGR", "width", G_TYPE_INT,
                                             kWidth, "height", G_TYPE_INT, kHeight, "framerate", GST_TYPE_FRACTION,
                                             30, 1, nullptr);
@@ -159,8 +164,17 @@ public:
             gst_sample_unref(sample);
     }
     std::size_t Inputs() const { return m_feeds.size(); }
+    // Frames the element sent, including those the sink dropped.
+    std::size_t Outputs() const { return m_outputs.load(); }
 
 private:
+    static GstPadProbeReturn CountOutput(GstPad*, GstPadProbeInfo*, gpointer outputs)
+    {
+        ++*static_cast<std::atomic<std::size_t>*>(outputs);
+        return GST_PAD_PROBE_OK;
+    }
+
+    std::atomic<std::size_t> m_outputs{0};
     GstElement* m_pipeline = nullptr;
     GstElement* m_element = nullptr;
     GstElement* m_sink = nullptr;
@@ -178,6 +192,9 @@ void BM_Element(benchmark::State& state, const char* factory)
         pts += GST_SECOND / 30;
     }
     Report(state);
+    // A composing filter sends a frame whenever any input brought a new one.
+    state.counters["outputs_per_frame"] =
+        static_cast<double>(harness.Outputs()) / static_cast<double>(std::max<std::int64_t>(state.iterations(), 1));
 }
 
 // The elements work on several threads (the multi-input one composes on

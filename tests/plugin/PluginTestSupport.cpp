@@ -2,6 +2,7 @@
 
 #include "ElementTable.h"
 #include "TempHome.h"
+#include "ThreadHandOff.h"
 #include "VideoCaps.h"
 #include "com_ptr.h"
 #include "filter_graph.h"
@@ -102,11 +103,17 @@ GstCaps* VideoCaps(const char* format, int width, int height, int fps)
                                G_TYPE_INT, height, "framerate", GST_TYPE_FRACTION, fps, 1, nullptr);
 }
 
-ElementRun::ElementRun(const std::string& factory, int inputs, const std::string& properties)
+ElementRun::ElementRun(const std::string& factory, int inputs, const std::string& properties, Feed feed)
 {
-    std::string description = factory + " name=e " + properties + " ! appsink name=out sync=false";
-    for (int i = 0; i < inputs; ++i) {
-        const std::string pad = inputs == 1 ? "sink" : "sink_" + std::to_string(i);
+    // Fed from the test's thread, the sink must not hold end of stream back
+    // until that thread has pulled every buffer.
+    std::string description = factory + " name=e " + properties + " ! appsink name=out sync=false" +
+                              (feed == Feed::Pad ? " wait-on-eos=false" : "");
+    const ElementDescription* element = nullptr;
+    for (int i = 0; i < kElementSpecCount; ++i)
+        if (factory == kElementDescriptions[i].elementName) element = &kElementDescriptions[i];
+    for (int i = 0; i < inputs && feed == Feed::AppSrc; ++i) {
+        const std::string pad = element ? SinkPadName(*element, i) : "sink_" + std::to_string(i);
         description += " appsrc name=in" + std::to_string(i) + " format=time ! e." + pad;
     }
     GError* error = nullptr;
@@ -116,14 +123,25 @@ ElementRun::ElementRun(const std::string& factory, int inputs, const std::string
     if (!m_pipeline) return;
     m_element = gst_bin_get_by_name(GST_BIN(m_pipeline), "e");
     m_sink = gst_bin_get_by_name(GST_BIN(m_pipeline), "out");
-    for (int i = 0; i < inputs; ++i)
+    for (int i = 0; i < inputs && feed == Feed::AppSrc; ++i)
         m_sources.push_back(gst_bin_get_by_name(GST_BIN(m_pipeline), ("in" + std::to_string(i)).c_str()));
+    for (int i = 0; i < inputs && feed == Feed::Pad; ++i) {
+        GstPad* pad = gst_pad_new(("in" + std::to_string(i)).c_str(), GST_PAD_SRC);
+        GstPad* sink = gst_element_get_static_pad(m_element, SinkPadName(*element, i).c_str());
+        EXPECT_EQ(gst_pad_link(pad, sink), GST_PAD_LINK_OK);
+        gst_object_unref(sink);
+        m_feeds.push_back(pad);
+    }
 }
 
 ElementRun::~ElementRun()
 {
     if (!m_pipeline) return;
     gst_element_set_state(m_pipeline, GST_STATE_NULL);
+    for (GstPad* feed : m_feeds) {
+        gst_pad_set_active(feed, FALSE);
+        gst_object_unref(feed);
+    }
     for (GstElement* source : m_sources) gst_object_unref(source);
     gst_object_unref(m_sink);
     gst_object_unref(m_element);
@@ -136,7 +154,19 @@ bool ElementRun::Start(const std::vector<GstCaps*>& caps)
         gst_app_src_set_caps(GST_APP_SRC(m_sources[i]), caps[i]);
         gst_caps_unref(caps[i]);
     }
-    return gst_element_set_state(m_pipeline, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
+    if (gst_element_set_state(m_pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) return false;
+    bool negotiated = true;
+    for (std::size_t i = 0; i < m_feeds.size() && i < caps.size(); ++i) {
+        GstPad* feed = m_feeds[i];
+        gst_pad_set_active(feed, TRUE);
+        gst_pad_push_event(feed, gst_event_new_stream_start(GST_PAD_NAME(feed)));
+        negotiated = gst_pad_push_event(feed, gst_event_new_caps(caps[i])) && negotiated;
+        gst_caps_unref(caps[i]);
+        GstSegment segment;
+        gst_segment_init(&segment, GST_FORMAT_TIME);
+        gst_pad_push_event(feed, gst_event_new_segment(&segment));
+    }
+    return negotiated;
 }
 
 void ElementRun::Push(int input, const Bytes& bytes, GstClockTime pts, GstClockTime duration)
@@ -144,17 +174,25 @@ void ElementRun::Push(int input, const Bytes& bytes, GstClockTime pts, GstClockT
     GstBuffer* buffer = gst_buffer_new_memdup(bytes.data(), bytes.size());
     GST_BUFFER_PTS(buffer) = pts;
     GST_BUFFER_DURATION(buffer) = duration;
-    gst_app_src_push_buffer(GST_APP_SRC(m_sources[static_cast<std::size_t>(input)]), buffer);
+    const auto k = static_cast<std::size_t>(input);
+    HandingOver(buffer);
+    if (k < m_feeds.size())
+        gst_pad_push(m_feeds[k], buffer);
+    else
+        gst_app_src_push_buffer(GST_APP_SRC(m_sources[k]), buffer);
 }
 
 void ElementRun::EndInputs()
 {
+    for (GstPad* feed : m_feeds) gst_pad_push_event(feed, gst_event_new_eos());
     for (GstElement* source : m_sources) gst_app_src_end_of_stream(GST_APP_SRC(source));
 }
 
 void ElementRun::Flush(int input)
 {
-    GstPad* pad = gst_element_get_static_pad(m_sources[static_cast<std::size_t>(input)], "src");
+    const auto k = static_cast<std::size_t>(input);
+    GstPad* pad = k < m_feeds.size() ? GST_PAD(gst_object_ref(m_feeds[k]))
+                                     : gst_element_get_static_pad(m_sources[k], "src");
     gst_pad_push_event(pad, gst_event_new_flush_start());
     gst_pad_push_event(pad, gst_event_new_flush_stop(TRUE));
     gst_object_unref(pad);
@@ -176,9 +214,12 @@ std::vector<OutputBuffer> ElementRun::Collect(int timeoutMs, std::size_t count)
             continue;
         }
         GstBuffer* buffer = gst_sample_get_buffer(sample);
+        TakingOver(buffer);
         OutputBuffer out{Bytes(gst_buffer_get_size(buffer)), GST_BUFFER_PTS(buffer), GST_BUFFER_DURATION(buffer)};
         gst_buffer_extract(buffer, 0, out.bytes.data(), out.bytes.size());
         outputs.push_back(std::move(out));
+        // Back to the element's pool, for its next frame.
+        HandingOver(buffer);
         gst_sample_unref(sample);
     }
     return outputs;

@@ -27,10 +27,16 @@ struct OutputBuffer {
     GstClockTime duration;
 };
 
-// appsrc in0 … inN-1 → element → appsink, playing once Start succeeds.
+// How the test feeds the element's inputs.
+enum class Feed {
+    AppSrc,  // each from an appsrc's own streaming thread
+    Pad,     // each from a pad of the test's own: a push returns once the element is done with the buffer
+};
+
+// in0 … inN-1 → element → appsink, playing once Start succeeds.
 class ElementRun {
 public:
-    ElementRun(const std::string& factory, int inputs, const std::string& properties = "");
+    ElementRun(const std::string& factory, int inputs, const std::string& properties = "", Feed feed = Feed::AppSrc);
     ~ElementRun();
     ElementRun(const ElementRun&) = delete;
     ElementRun& operator=(const ElementRun&) = delete;
@@ -54,6 +60,7 @@ private:
     GstElement* m_pipeline = nullptr;
     GstElement* m_element = nullptr;
     std::vector<GstElement*> m_sources;
+    std::vector<GstPad*> m_feeds;
     GstElement* m_sink = nullptr;
     bool m_eos = false;
 };

@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "video-colour setting 1"},
         RefusalCase{"PaddedRows", "ostrelgreenshift", 1, "", {{"BGR", 5, 4}}, "padded"},
         RefusalCase{"InputsOfTwoSizes", "ostrelstereodisplay", 2, "", {{"BGR", 8, 4}, {"BGR", 16, 4}},
+                    "same format, width and height"},
+        RefusalCase{"SubFrameOfAnotherSize", "ostrelsubliminal", 2, "", {{"BGR", 8, 4}, {"BGR", 8, 6}},
                     "same format, width and height"}),
     [](const auto& info) { return std::string(info.param.name); });
 

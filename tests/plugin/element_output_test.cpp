@@ -3,10 +3,16 @@
 // stream reaching the sink.
 #include "PluginTestSupport.h"
 
+#include "FilterModuleTestSupport.h"
 #include "FxBankClsids.h"
+#include "ISubliminalSettings.h"
 #include "QuadViewClsids.h"
 #include "StereoPairClsids.h"
 #include "VideoCaps.h"
+#include "com_ptr.h"
+#include "filter_graph.h"
+#include "push_source.h"
+#include "recording_sink.h"
 
 #include <gtest/gtest.h>
 
@@ -136,6 +142,99 @@ TEST(HoldQueueElement, PassesAnyMediaWholeBeforeTheEnd)
     EXPECT_TRUE(run.SawEndOfStream());
     ASSERT_EQ(outputs.size(), sent.size());
     for (std::size_t j = 0; j < sent.size(); ++j) EXPECT_EQ(outputs[j].bytes, sent[j]);
+}
+
+} // namespace
+
+namespace {
+
+// The Subliminal filter in a paused graph, its sub and main samples handed
+// to its pins in the order given (so which main frames find a sub frame is
+// fixed), the main frames as they came out.
+std::vector<Bytes> DriveSubliminalThroughTestGraph(const CMediaType& type, LONG period, LONG subCount,
+                                                   const Bytes& subFrame, const std::vector<Bytes>& mainFrames)
+{
+    ComPtr<CFilterGraph> graph;
+    EXPECT_EQ(CFilterGraph::Create(graph.Out()), S_OK);
+    ComPtr<IBaseFilter> filter;
+    EXPECT_EQ(graph->AddFilterByClsid(CLSID_Subliminal, u"Subliminal", filter.Out()), S_OK);
+    if (!filter) return {};
+    auto settings = filter.As<ISubliminalFilter>(IID_ISubliminalFilter);
+    settings->SetPeriod(period);
+    settings->SetSubCount(subCount);
+    std::vector<ComPtr<CPushSource>> sources;
+    for (const char16_t* input : {u"In", u"SubInput"}) {
+        PushSourceConfig config;
+        config.types = {type};
+        config.endOfStream = false;
+        sources.push_back(ComPtr<CPushSource>::Adopt(CPushSource::Create(config)));
+        graph->AddFilter(sources.back().Get(), nullptr);
+        EXPECT_EQ(graph->ConnectPins(sources.back().Get(), u"Output", filter.Get(), input), S_OK);
+    }
+    auto sink = ComPtr<CRecordingSink>::Adopt(CRecordingSink::Create());
+    graph->AddFilter(sink.Get(), u"Sink");
+    EXPECT_EQ(graph->ConnectPins(filter.Get(), u"Out", sink.Get(), u"Input"), S_OK);
+    EXPECT_EQ(graph->Pause(), S_OK);
+    const auto receive = [&](const char16_t* pinId, const Bytes& data) {
+        ComPtr<IPin> pin;
+        filter->FindPin(pinId, pin.Out());
+        ForeignSample sample(data, static_cast<LONG>(data.size()));
+        EXPECT_EQ(pin.As<IMemInputPin>(IID_IMemInputPin)->Receive(&sample), S_OK);
+    };
+    receive(u"SubInput", subFrame);
+    for (const Bytes& frame : mainFrames) receive(u"In", frame);
+    graph->Stop();
+    graph->DisconnectAll();
+    std::vector<Bytes> outputs;
+    for (const ReceivedSample& sample : sink->Samples()) outputs.push_back(sample.data);
+    return outputs;
+}
+
+// The sub frame first, then main frames: fed from pads of the test's own,
+// each push is done with when it returns, so the cadence meets the sub
+// frame exactly as in the graph. Settings that limit each other are set
+// both ways round.
+TEST(SubliminalElement, ShowsTheSubFrameAtTheFiltersCadence)
+{
+    constexpr int kWidth = 8;
+    constexpr int kHeight = 6;
+    constexpr std::size_t kRowBytes = kWidth * 3;
+    struct Cadence {
+        LONG period;
+        LONG subCount;
+        const char* shown;  // x where the sub frame replaced the main frame
+    };
+    for (const Cadence& c : {Cadence{3, 1, "x..x..x"}, Cadence{10, 4, "x.x.x.x"}, Cadence{1, 1, "xxxxxxx"}}) {
+        SCOPED_TRACE(c.shown);
+        const Bytes sub = TestPicture(kRowBytes * kHeight, 99);
+        std::vector<Bytes> mains;
+        std::vector<Bytes> mainsBottomUp;
+        for (unsigned j = 0; j < 7; ++j) {
+            mains.push_back(TestPicture(kRowBytes * kHeight, j + 1));
+            mainsBottomUp.push_back(Flipped(mains.back(), kRowBytes));
+        }
+        CMediaType type = Rgb24Type(kWidth, kHeight);
+        const std::vector<Bytes> expected =
+            DriveSubliminalThroughTestGraph(type, c.period, c.subCount, Flipped(sub, kRowBytes), mainsBottomUp);
+        ASSERT_EQ(expected.size(), mains.size());
+
+        ElementRun run("ostrelsubliminal", 2,
+                       "period=" + std::to_string(c.period) + " sub-count=" + std::to_string(c.subCount), Feed::Pad);
+        ASSERT_TRUE(run.Start({VideoCaps("BGR", kWidth, kHeight), VideoCaps("BGR", kWidth, kHeight)}));
+        run.Push(1, sub, 0, kFrame);
+        for (std::size_t j = 0; j < mains.size(); ++j) run.Push(0, mains[j], j * kFrame, kFrame);
+        run.EndInputs();
+        const std::vector<OutputBuffer> outputs = run.Collect();
+        EXPECT_TRUE(run.SawEndOfStream());
+        ASSERT_EQ(outputs.size(), mains.size());
+        std::string shown;
+        for (std::size_t j = 0; j < outputs.size(); ++j) {
+            EXPECT_EQ(Flipped(outputs[j].bytes, kRowBytes), expected[j]) << "frame " << j;
+            EXPECT_EQ(outputs[j].pts, j * kFrame);
+            shown += outputs[j].bytes == sub ? 'x' : outputs[j].bytes == mains[j] ? '.' : '?';
+        }
+        EXPECT_EQ(shown, c.shown);
+    }
 }
 
 } // namespace

@@ -39,10 +39,11 @@ void Write(GstElement* element, const SettingDescription& setting, gint value)
         g_object_set(element, setting.name, value, nullptr);
 }
 
-// A value other than the default, inside the range.
+// A value next to the default, inside the range (near it, so settings that
+// limit each other, as a period and the count within it, keep both).
 gint OtherValue(const SettingDescription& setting)
 {
-    return setting.defaultValue == setting.minimum ? setting.minimum + 1 : setting.minimum;
+    return setting.defaultValue == setting.maximum ? setting.maximum - 1 : setting.defaultValue + 1;
 }
 
 class ElementSettings : public ::testing::TestWithParam<int> {
