@@ -1,0 +1,241 @@
+// The plugin's elements with caps and buffers from outside. Half the inputs
+// check the conversions alone: any caps (widths, heights and rates of any
+// value, any format or none) become a media type only when a filter can take
+// it, and that type goes back to the same caps; any VIDEOINFOHEADER becomes
+// caps or is refused. The other half run an element in a pipeline,
+// appsrc → element → appsink, with such caps on its inputs and buffers of
+// any size and times, then stop it.
+#include "ElementTable.h"
+#include "FuzzCheck.h"
+#include "OstrelElement.h"
+#include "TempFolder.h"
+#include "VideoCaps.h"
+#include "HostedFilter.h"
+#include "media_guids.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+#include <gst/app/gstappsrc.h>
+#include <gst/gst.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+GST_DEBUG_CATEGORY(ostrel_debug);
+
+// GLib and GStreamer keep some memory for the whole process and free it nowhere.
+extern "C" const char* __lsan_default_suppressions() { return "leak:g_intern_string\nleak:call_init\n"; }
+
+namespace {
+
+// Frames beyond this only slow the runs down; the faults of a size show small.
+constexpr std::int64_t kMaxPipelinePixels = 256 * 256;
+constexpr std::size_t kMaxBufferBytes = 1 << 18;
+
+const char* const kFormats[] = {"BGR", "RGB15", "BGR", "RGB15", "RGB", "BGRx", "RGB16", "I420", "GRAY8", "v210"};
+
+gint Dimension(FuzzedDataProvider& in, bool small)
+{
+    switch (in.ConsumeIntegralInRange(0, small ? 1 : 3)) {
+    case 0: return in.ConsumeIntegralInRange<gint>(-4, 16);
+    case 1: return in.ConsumeIntegralInRange<gint>(-8, 256);
+    case 2: return in.ConsumeIntegralInRange<gint>(16000, 17000);
+    default: return in.ConsumeIntegral<gint>();
+    }
+}
+
+struct FuzzedCaps {
+    std::string format;
+    gint width = 0, height = 0, rateN = 30, rateD = 1;
+};
+
+FuzzedCaps Caps(FuzzedDataProvider& in, bool small)
+{
+    FuzzedCaps caps;
+    caps.format = in.ConsumeIntegralInRange(0, 15) ? kFormats[in.ConsumeIntegralInRange<std::size_t>(0, 9)]
+                                                   : in.ConsumeRandomLengthString(8);
+    caps.width = Dimension(in, small);
+    caps.height = Dimension(in, small);
+    if (in.ConsumeBool()) {
+        caps.rateN = in.ConsumeIntegral<gint>();
+        caps.rateD = in.ConsumeIntegral<gint>();
+    }
+    return caps;
+}
+
+// Caps as a peer might send them; fields GStreamer refuses to hold are left out.
+GstCaps* ToGst(const FuzzedCaps& fuzzed)
+{
+    GstCaps* caps = gst_caps_new_empty_simple("video/x-raw");
+    GstStructure* s = gst_caps_get_structure(caps, 0);
+    if (g_utf8_validate(fuzzed.format.c_str(), -1, nullptr))
+        gst_structure_set(s, "format", G_TYPE_STRING, fuzzed.format.c_str(), nullptr);
+    gst_structure_set(s, "width", G_TYPE_INT, fuzzed.width, "height", G_TYPE_INT, fuzzed.height, nullptr);
+    if (fuzzed.rateD != 0) gst_structure_set(s, "framerate", GST_TYPE_FRACTION, fuzzed.rateN, fuzzed.rateD, nullptr);
+    return caps;
+}
+
+// What a type accepted from caps must say about them, and that it goes back
+// to caps that describe the same frames.
+void CheckAccepted(const FuzzedCaps& fuzzed, const CMediaType& type)
+{
+    const VIDEOINFOHEADER* video = VideoInfoOf(type);
+    FUZZ_CHECK(video);
+    const BITMAPINFOHEADER& bmi = video->bmiHeader;
+    FUZZ_CHECK(fuzzed.width > 0 && fuzzed.height > 0);
+    FUZZ_CHECK(bmi.biWidth == fuzzed.width && bmi.biHeight == fuzzed.height);
+    FUZZ_CHECK(bmi.biBitCount == (fuzzed.format == "BGR" ? 24 : 16));
+    const std::uint64_t frameBytes = std::uint64_t(bmi.biWidth) * std::uint64_t(bmi.biHeight) * (bmi.biBitCount / 8);
+    FUZZ_CHECK(bmi.biSizeImage == frameBytes && type.lSampleSize == frameBytes);
+    FUZZ_CHECK(video->AvgTimePerFrame >= 0);
+
+    GstCaps* back = CapsFromMediaType(type);
+    FUZZ_CHECK(back);
+    CMediaType again;
+    std::string why;
+    FUZZ_CHECK(MediaTypeFromCaps(back, again, why));
+    const VIDEOINFOHEADER* second = VideoInfoOf(again);
+    FUZZ_CHECK(again.subtype == type.subtype && second->bmiHeader.biWidth == bmi.biWidth &&
+               second->bmiHeader.biHeight == bmi.biHeight && second->bmiHeader.biSizeImage == bmi.biSizeImage);
+    gst_caps_unref(back);
+}
+
+void CheckConversions(FuzzedDataProvider& in)
+{
+    const FuzzedCaps fuzzed = Caps(in, false);
+    GstCaps* caps = ToGst(fuzzed);
+    CMediaType type;
+    std::string why;
+    if (gst_caps_is_fixed(caps) && MediaTypeFromCaps(caps, type, why)) CheckAccepted(fuzzed, type);
+    gst_caps_unref(caps);
+
+    // A type the filters hand out, with any header.
+    VIDEOINFOHEADER info{};
+    info.AvgTimePerFrame = in.ConsumeIntegral<REFERENCE_TIME>();
+    info.bmiHeader.biWidth = in.ConsumeIntegral<LONG>();
+    info.bmiHeader.biHeight = in.ConsumeIntegral<LONG>();
+    info.bmiHeader.biBitCount = in.ConsumeIntegral<WORD>();
+    CMediaType header;
+    header.majortype = MEDIATYPE_Video;
+    header.subtype = in.ConsumeBool() ? MEDIASUBTYPE_RGB24 : MEDIASUBTYPE_RGB555;
+    header.formattype = FORMAT_VideoInfo;
+    header.SetFormat(&info, in.ConsumeBool() ? sizeof info : in.ConsumeIntegralInRange<ULONG>(0, sizeof info));
+    if (GstCaps* out = CapsFromMediaType(header)) {
+        const GstStructure* s = gst_caps_get_structure(out, 0);
+        gint width = 0, height = 0;
+        FUZZ_CHECK(gst_structure_get_int(s, "width", &width) && gst_structure_get_int(s, "height", &height));
+        FUZZ_CHECK(height >= 0);
+        gst_caps_unref(out);
+    }
+}
+
+GstElement* Pipeline(const ElementDescription& description, std::vector<GstElement*>& sources)
+{
+    std::string text = std::string(description.elementName) + " name=e ! appsink name=out sync=false";
+    for (int i = 0; i < description.inputs; ++i) {
+        const std::string pad = description.inputs == 1 ? "sink" : "sink_" + std::to_string(i);
+        text += " appsrc name=in" + std::to_string(i) + " format=time ! e." + pad;
+    }
+    GError* error = nullptr;
+    GstElement* pipeline = gst_parse_launch(text.c_str(), &error);
+    if (error) {
+        std::fprintf(stderr, "%s: %s\n", text.c_str(), error->message);
+        std::abort();
+    }
+    for (int i = 0; i < description.inputs; ++i)
+        sources.push_back(gst_bin_get_by_name(GST_BIN(pipeline), ("in" + std::to_string(i)).c_str()));
+    return pipeline;
+}
+
+void PushBuffers(FuzzedDataProvider& in, GstElement* source, const FuzzedCaps& caps)
+{
+    const std::size_t frameBytes = caps.width > 0 && caps.height > 0
+                                       ? std::size_t(caps.width) * std::size_t(caps.height) * (caps.format == "BGR" ? 3 : 2)
+                                       : 0;
+    GstClockTime pts = 0;
+    for (int n = in.ConsumeIntegralInRange(0, 3); n > 0; --n) {
+        const std::size_t bytes = in.ConsumeBool() ? frameBytes : in.ConsumeIntegralInRange<std::size_t>(0, kMaxBufferBytes);
+        GstBuffer* buffer = gst_buffer_new_allocate(nullptr, bytes, nullptr);
+        gst_buffer_memset(buffer, 0, 0x5A, bytes);
+        pts = in.ConsumeBool() ? pts + 33 * GST_MSECOND : in.ConsumeIntegral<GstClockTime>();
+        GST_BUFFER_PTS(buffer) = pts;
+        GST_BUFFER_DURATION(buffer) = in.ConsumeBool() ? 33 * GST_MSECOND : in.ConsumeIntegral<GstClockTime>();
+        gst_app_src_push_buffer(GST_APP_SRC(source), buffer);
+    }
+    gst_app_src_end_of_stream(GST_APP_SRC(source));
+}
+
+void RunElement(FuzzedDataProvider& in)
+{
+    const ElementDescription& description = kElementDescriptions[in.ConsumeIntegralInRange(0, kElementSpecCount - 1)];
+    std::vector<GstElement*> sources;
+    GstElement* pipeline = Pipeline(description, sources);
+    std::vector<FuzzedCaps> caps;
+    for (GstElement* source : sources) {
+        caps.push_back(Caps(in, true));
+        if (std::int64_t(caps.back().width) * caps.back().height > kMaxPipelinePixels) caps.back().width = 1;
+        GstCaps* gstCaps = ToGst(caps.back());
+        gst_app_src_set_caps(GST_APP_SRC(source), gstCaps);
+        gst_caps_unref(gstCaps);
+    }
+    if (gst_element_set_state(pipeline, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE) {
+        for (std::size_t i = 0; i < sources.size(); ++i) PushBuffers(in, sources[i], caps[i]);
+        GstBus* bus = gst_element_get_bus(pipeline);
+        GstMessage* message = gst_bus_timed_pop_filtered(
+            bus, in.ConsumeIntegralInRange<GstClockTime>(0, 100) * GST_MSECOND,
+            GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+        if (message) gst_message_unref(message);
+        gst_object_unref(bus);
+    }
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    for (GstElement* source : sources) gst_object_unref(source);
+    gst_object_unref(pipeline);
+}
+
+gboolean RegisterElements(GstPlugin* plugin)
+{
+    GST_DEBUG_CATEGORY_INIT(ostrel_debug, "ostrel", 0, "Ostrel filters hosted as elements");
+    for (int i = 0; i < kElementSpecCount; ++i) {
+        const ElementDescription& description = kElementDescriptions[i];
+        FUZZ_CHECK(FilterAvailable(description) && RegisterOstrelElement(plugin, description));
+    }
+    return TRUE;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // A home and plug-in registry of this run's own; no scan of the installed
+    // plug-ins, only appsrc and appsink are loaded from the system.
+    const std::string& folder = FuzzTempFolder();
+    ::setenv("OSTREL_HOME", folder.c_str(), 1);
+    ::setenv("GST_REGISTRY", (folder + "/gst-registry.bin").c_str(), 1);
+    ::setenv("GST_PLUGIN_SYSTEM_PATH_1_0", (folder + "/none").c_str(), 1);
+    ::unsetenv("GST_PLUGIN_PATH_1_0");
+    ::unsetenv("GST_PLUGIN_PATH");
+    gst_init(nullptr, nullptr);
+    GError* error = nullptr;
+    GstPlugin* app = gst_plugin_load_file(OSTREL_APP_PLUGIN_FILE, &error);
+    if (!app) {
+        std::fprintf(stderr, "%s: %s\n", OSTREL_APP_PLUGIN_FILE, error ? error->message : "");
+        std::abort();
+    }
+    gst_object_unref(app);
+    FUZZ_CHECK(gst_plugin_register_static(GST_VERSION_MAJOR, GST_VERSION_MINOR, "ostrel", "Ostrel filters",
+                                          RegisterElements, "1.0", "Proprietary", "ostrel", "ostrel", "ostrel"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider in(data, size);
+    if (in.ConsumeBool())
+        CheckConversions(in);
+    else
+        RunElement(in);
+    return 0;
+}
