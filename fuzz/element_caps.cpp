@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include <dlfcn.h>
+
 GST_DEBUG_CATEGORY(ostrel_debug);
 
 // GLib and GStreamer keep some memory for the whole process and free it nowhere.
@@ -74,7 +76,9 @@ GstCaps* ToGst(const FuzzedCaps& fuzzed)
     if (g_utf8_validate(fuzzed.format.c_str(), -1, nullptr))
         gst_structure_set(s, "format", G_TYPE_STRING, fuzzed.format.c_str(), nullptr);
     gst_structure_set(s, "width", G_TYPE_INT, fuzzed.width, "height", G_TYPE_INT, fuzzed.height, nullptr);
-    if (fuzzed.rateD != 0) gst_structure_set(s, "framerate", GST_TYPE_FRACTION, fuzzed.rateN, fuzzed.rateD, nullptr);
+    // A fraction holds neither 0 nor G_MININT as denominator, nor G_MININT above it.
+    if (fuzzed.rateD != 0 && fuzzed.rateD != G_MININT && fuzzed.rateN != G_MININT)
+        gst_structure_set(s, "framerate", GST_TYPE_FRACTION, fuzzed.rateN, fuzzed.rateD, nullptr);
     return caps;
 }
 
@@ -127,7 +131,7 @@ void CheckConversions(FuzzedDataProvider& in)
         const GstStructure* s = gst_caps_get_structure(out, 0);
         gint width = 0, height = 0;
         FUZZ_CHECK(gst_structure_get_int(s, "width", &width) && gst_structure_get_int(s, "height", &height));
-        FUZZ_CHECK(height >= 0);
+        FUZZ_CHECK(width > 0 && height > 0);
         gst_caps_unref(out);
     }
 }
@@ -205,10 +209,25 @@ gboolean RegisterElements(GstPlugin* plugin)
     return TRUE;
 }
 
+// The elements load and unload their filter modules as filters come and go;
+// the fuzzer reads each module's coverage counters after every input, so
+// the modules stay loaded from the start.
+void KeepModulesLoaded()
+{
+    for (int i = 0; i < kElementSpecCount; ++i) {
+        const std::string path = PluginFolder() + "/" + kElementDescriptions[i].module;
+        if (!::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            std::fprintf(stderr, "%s\n", ::dlerror());
+            std::abort();
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
+    KeepModulesLoaded();
     // A home and plug-in registry of this run's own; no scan of the installed
     // plug-ins, only appsrc and appsink are loaded from the system.
     const std::string& folder = FuzzTempFolder();

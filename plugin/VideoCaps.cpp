@@ -2,6 +2,8 @@
 
 #include <gst/video/video.h>
 
+#include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -67,11 +69,14 @@ GstCaps* CapsFromMediaType(const CMediaType& type)
     // fraction gives back 30/1.
     if (video->AvgTimePerFrame > 0)
         gst_util_double_to_fraction(static_cast<double>(kUnitsPerSecond) / video->AvgTimePerFrame, &fpsN, &fpsD);
-    const LONG height = video->bmiHeader.biHeight;
+    // A top-down frame (negative height) has as many rows as a bottom-up one;
+    // the most negative height has more rows than caps can state.
+    const LONG width = video->bmiHeader.biWidth;
+    const std::int64_t rows = std::abs(std::int64_t{video->bmiHeader.biHeight});
+    if (width <= 0 || rows == 0 || rows > G_MAXINT) return nullptr;
     return gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, format, "width", G_TYPE_INT,
-                               static_cast<gint>(video->bmiHeader.biWidth), "height", G_TYPE_INT,
-                               static_cast<gint>(height < 0 ? -height : height), "framerate", GST_TYPE_FRACTION,
-                               fpsN, fpsD, nullptr);
+                               static_cast<gint>(width), "height", G_TYPE_INT, static_cast<gint>(rows), "framerate",
+                               GST_TYPE_FRACTION, fpsN, fpsD, nullptr);
 }
 
 GstCaps* CapsForVideoColour(LONG videoColour)
