@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -26,8 +27,19 @@ bool MediaTypeFromCaps(const GstCaps* caps, CMediaType& type, std::string& why)
     const WORD bits = format == GST_VIDEO_FORMAT_BGR ? 24 : 16;
     const LONG width = GST_VIDEO_INFO_WIDTH(&info);
     const LONG height = GST_VIDEO_INFO_HEIGHT(&info);
+    // GStreamer reads negative sizes from caps as they are.
+    if (width <= 0 || height <= 0) {
+        why = "a frame of " + std::to_string(width) + " x " + std::to_string(height) + " pixels has no pixels";
+        return false;
+    }
+    // Sample sizes are 32-bit signed in the filters.
+    const std::int64_t rowBytes = std::int64_t{width} * (bits / 8);
+    if (rowBytes * height > std::numeric_limits<LONG>::max()) {
+        why = "a frame of " + std::to_string(width) + " x " + std::to_string(height) + " pixels is too large";
+        return false;
+    }
     // The filters read a frame as rows of exactly width × pixel size bytes.
-    if (GST_VIDEO_INFO_PLANE_STRIDE(&info, 0) != width * (bits / 8)) {
+    if (GST_VIDEO_INFO_PLANE_STRIDE(&info, 0) != rowBytes) {
         why = "rows of " + std::to_string(width) + " pixels are padded to a multiple of 4 bytes; "
               "the filters take only widths whose rows need no padding";
         return false;
