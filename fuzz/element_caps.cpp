@@ -1,12 +1,10 @@
-// The plugin's elements with caps and buffers from outside. Half the inputs
-// check the conversions alone: any caps (widths, heights and rates of any
-// value, any format or none) become a media type only when a filter can take
-// it, and that type goes back to the same caps; any VIDEOINFOHEADER becomes
-// caps or is refused. The other half run an element in a pipeline,
-// appsrc → element → appsink, with such caps on its inputs and buffers of
-// any size and times, then stop it.
+// The plugin's elements with caps and buffers from outside: an element runs
+// in a pipeline, appsrc → element → appsink, with caps of any size, rate and
+// format on its inputs and buffers of any size and times, then stops, at
+// once or after a while. video_caps checks the conversions alone, faster.
 #include "ElementTable.h"
 #include "FuzzCheck.h"
+#include "FuzzedCaps.h"
 #include "OstrelElement.h"
 #include "TempFolder.h"
 #include "VideoCaps.h"
@@ -37,105 +35,6 @@ namespace {
 constexpr std::int64_t kMaxPipelinePixels = 256 * 256;
 constexpr std::size_t kMaxBufferBytes = 1 << 18;
 
-const char* const kFormats[] = {"BGR", "RGB15", "BGR", "RGB15", "RGB", "BGRx", "RGB16", "I420", "GRAY8", "v210"};
-
-gint Dimension(FuzzedDataProvider& in, bool small)
-{
-    switch (in.ConsumeIntegralInRange(0, small ? 1 : 3)) {
-    case 0: return in.ConsumeIntegralInRange<gint>(-4, 16);
-    case 1: return in.ConsumeIntegralInRange<gint>(-8, 256);
-    case 2: return in.ConsumeIntegralInRange<gint>(16000, 17000);
-    default: return in.ConsumeIntegral<gint>();
-    }
-}
-
-struct FuzzedCaps {
-    std::string format;
-    gint width = 0, height = 0, rateN = 30, rateD = 1;
-};
-
-FuzzedCaps Caps(FuzzedDataProvider& in, bool small)
-{
-    FuzzedCaps caps;
-    caps.format = in.ConsumeIntegralInRange(0, 15) ? kFormats[in.ConsumeIntegralInRange<std::size_t>(0, 9)]
-                                                   : in.ConsumeRandomLengthString(8);
-    caps.width = Dimension(in, small);
-    caps.height = Dimension(in, small);
-    if (in.ConsumeBool()) {
-        caps.rateN = in.ConsumeIntegral<gint>();
-        caps.rateD = in.ConsumeIntegral<gint>();
-    }
-    return caps;
-}
-
-// Caps as a peer might send them; fields GStreamer refuses to hold are left out.
-GstCaps* ToGst(const FuzzedCaps& fuzzed)
-{
-    GstCaps* caps = gst_caps_new_empty_simple("video/x-raw");
-    GstStructure* s = gst_caps_get_structure(caps, 0);
-    if (g_utf8_validate(fuzzed.format.c_str(), -1, nullptr))
-        gst_structure_set(s, "format", G_TYPE_STRING, fuzzed.format.c_str(), nullptr);
-    gst_structure_set(s, "width", G_TYPE_INT, fuzzed.width, "height", G_TYPE_INT, fuzzed.height, nullptr);
-    // A fraction holds neither 0 nor G_MININT as denominator, nor G_MININT above it.
-    if (fuzzed.rateD != 0 && fuzzed.rateD != G_MININT && fuzzed.rateN != G_MININT)
-        gst_structure_set(s, "framerate", GST_TYPE_FRACTION, fuzzed.rateN, fuzzed.rateD, nullptr);
-    return caps;
-}
-
-// What a type accepted from caps must say about them, and that it goes back
-// to caps that describe the same frames.
-void CheckAccepted(const FuzzedCaps& fuzzed, const CMediaType& type)
-{
-    const VIDEOINFOHEADER* video = VideoInfoOf(type);
-    FUZZ_CHECK(video);
-    const BITMAPINFOHEADER& bmi = video->bmiHeader;
-    FUZZ_CHECK(fuzzed.width > 0 && fuzzed.height > 0);
-    FUZZ_CHECK(bmi.biWidth == fuzzed.width && bmi.biHeight == fuzzed.height);
-    FUZZ_CHECK(bmi.biBitCount == (fuzzed.format == "BGR" ? 24 : 16));
-    const std::uint64_t frameBytes = std::uint64_t(bmi.biWidth) * std::uint64_t(bmi.biHeight) * (bmi.biBitCount / 8);
-    FUZZ_CHECK(bmi.biSizeImage == frameBytes && type.lSampleSize == frameBytes);
-    FUZZ_CHECK(video->AvgTimePerFrame >= 0);
-
-    GstCaps* back = CapsFromMediaType(type);
-    FUZZ_CHECK(back);
-    CMediaType again;
-    std::string why;
-    FUZZ_CHECK(MediaTypeFromCaps(back, again, why));
-    const VIDEOINFOHEADER* second = VideoInfoOf(again);
-    FUZZ_CHECK(again.subtype == type.subtype && second->bmiHeader.biWidth == bmi.biWidth &&
-               second->bmiHeader.biHeight == bmi.biHeight && second->bmiHeader.biSizeImage == bmi.biSizeImage);
-    gst_caps_unref(back);
-}
-
-void CheckConversions(FuzzedDataProvider& in)
-{
-    const FuzzedCaps fuzzed = Caps(in, false);
-    GstCaps* caps = ToGst(fuzzed);
-    CMediaType type;
-    std::string why;
-    if (gst_caps_is_fixed(caps) && MediaTypeFromCaps(caps, type, why)) CheckAccepted(fuzzed, type);
-    gst_caps_unref(caps);
-
-    // A type the filters hand out, with any header.
-    VIDEOINFOHEADER info{};
-    info.AvgTimePerFrame = in.ConsumeIntegral<REFERENCE_TIME>();
-    info.bmiHeader.biWidth = in.ConsumeIntegral<LONG>();
-    info.bmiHeader.biHeight = in.ConsumeIntegral<LONG>();
-    info.bmiHeader.biBitCount = in.ConsumeIntegral<WORD>();
-    CMediaType header;
-    header.majortype = MEDIATYPE_Video;
-    header.subtype = in.ConsumeBool() ? MEDIASUBTYPE_RGB24 : MEDIASUBTYPE_RGB555;
-    header.formattype = FORMAT_VideoInfo;
-    header.SetFormat(&info, in.ConsumeBool() ? sizeof info : in.ConsumeIntegralInRange<ULONG>(0, sizeof info));
-    if (GstCaps* out = CapsFromMediaType(header)) {
-        const GstStructure* s = gst_caps_get_structure(out, 0);
-        gint width = 0, height = 0;
-        FUZZ_CHECK(gst_structure_get_int(s, "width", &width) && gst_structure_get_int(s, "height", &height));
-        FUZZ_CHECK(width > 0 && height > 0);
-        gst_caps_unref(out);
-    }
-}
-
 GstElement* Pipeline(const ElementDescription& description, std::vector<GstElement*>& sources)
 {
     std::string text = std::string(description.elementName) + " name=e ! appsink name=out sync=false";
@@ -154,7 +53,7 @@ GstElement* Pipeline(const ElementDescription& description, std::vector<GstEleme
     return pipeline;
 }
 
-void PushBuffers(FuzzedDataProvider& in, GstElement* source, const FuzzedCaps& caps)
+void PushBuffers(FuzzedDataProvider& in, GstElement* source, const fuzzcaps::FuzzedCaps& caps)
 {
     const std::size_t frameBytes = caps.width > 0 && caps.height > 0
                                        ? std::size_t(caps.width) * std::size_t(caps.height) * (caps.format == "BGR" ? 3 : 2)
@@ -177,11 +76,11 @@ void RunElement(FuzzedDataProvider& in)
     const ElementDescription& description = kElementDescriptions[in.ConsumeIntegralInRange(0, kElementSpecCount - 1)];
     std::vector<GstElement*> sources;
     GstElement* pipeline = Pipeline(description, sources);
-    std::vector<FuzzedCaps> caps;
+    std::vector<fuzzcaps::FuzzedCaps> caps;
     for (GstElement* source : sources) {
-        caps.push_back(Caps(in, true));
+        caps.push_back(fuzzcaps::Caps(in, true));
         if (std::int64_t(caps.back().width) * caps.back().height > kMaxPipelinePixels) caps.back().width = 1;
-        GstCaps* gstCaps = ToGst(caps.back());
+        GstCaps* gstCaps = fuzzcaps::ToGst(caps.back());
         gst_app_src_set_caps(GST_APP_SRC(source), gstCaps);
         gst_caps_unref(gstCaps);
     }
@@ -252,9 +151,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider in(data, size);
-    if (in.ConsumeBool())
-        CheckConversions(in);
-    else
-        RunElement(in);
+    RunElement(in);
     return 0;
 }
