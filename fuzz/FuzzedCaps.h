@@ -7,6 +7,7 @@
 #include <gst/gst.h>
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 namespace fuzzcaps {
@@ -33,6 +34,8 @@ inline FuzzedCaps Caps(FuzzedDataProvider& in, bool small)
     FuzzedCaps caps;
     caps.format = in.ConsumeIntegralInRange(0, 15) ? kFormats[in.ConsumeIntegralInRange<std::size_t>(0, 9)]
                                                    : in.ConsumeRandomLengthString(8);
+    // The caps hold the text up to its first NUL.
+    caps.format.resize(std::strlen(caps.format.c_str()));
     caps.width = Dimension(in, small);
     caps.height = Dimension(in, small);
     if (in.ConsumeBool()) {
