@@ -294,6 +294,12 @@ bool ElementBridge::ConnectOutput(GstCaps* inputCaps)
     const CMediaType& type = m_collect->Input()->CurrentMediaType();
     m_outputRowBytes = RowBytesOf(type);
     GstCaps* caps = PassesStreamThrough() ? gst_caps_ref(inputCaps) : CapsFromMediaType(type);
+    if (!caps) {
+        // Buffers without caps would fail further down with a vaguer reason.
+        GST_ELEMENT_ERROR(m_element, CORE, NEGOTIATION,
+                          ("%s sends video no caps can describe", m_spec.friendlyName), (nullptr));
+        return false;
+    }
     if (!PassesStreamThrough() && !m_streamStarted) {
         // The inputs' streams end in this element; the composed one is new.
         gchar* id = g_strdup_printf("%s-%08x", GST_ELEMENT_NAME(m_element), g_random_int());
@@ -303,8 +309,8 @@ bool ElementBridge::ConnectOutput(GstCaps* inputCaps)
         g_free(id);
         m_streamStarted = true;
     }
-    if (caps) gst_pad_push_event(m_src, gst_event_new_caps(caps));
-    if (caps) gst_caps_unref(caps);
+    gst_pad_push_event(m_src, gst_event_new_caps(caps));
+    gst_caps_unref(caps);
     if (!PassesStreamThrough()) m_segmentDue = true;
     return true;
 }

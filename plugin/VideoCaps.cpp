@@ -2,6 +2,9 @@
 
 #include <gst/video/video.h>
 
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -24,8 +27,19 @@ bool MediaTypeFromCaps(const GstCaps* caps, CMediaType& type, std::string& why)
     const WORD bits = format == GST_VIDEO_FORMAT_BGR ? 24 : 16;
     const LONG width = GST_VIDEO_INFO_WIDTH(&info);
     const LONG height = GST_VIDEO_INFO_HEIGHT(&info);
+    // GStreamer reads negative sizes from caps as they are.
+    if (width <= 0 || height <= 0) {
+        why = "a frame of " + std::to_string(width) + " x " + std::to_string(height) + " pixels has no pixels";
+        return false;
+    }
+    // Sample sizes are 32-bit signed in the filters.
+    const std::int64_t rowBytes = std::int64_t{width} * (bits / 8);
+    if (rowBytes * height > std::numeric_limits<LONG>::max()) {
+        why = "a frame of " + std::to_string(width) + " x " + std::to_string(height) + " pixels is too large";
+        return false;
+    }
     // The filters read a frame as rows of exactly width × pixel size bytes.
-    if (GST_VIDEO_INFO_PLANE_STRIDE(&info, 0) != width * (bits / 8)) {
+    if (GST_VIDEO_INFO_PLANE_STRIDE(&info, 0) != rowBytes) {
         why = "rows of " + std::to_string(width) + " pixels are padded to a multiple of 4 bytes; "
               "the filters take only widths whose rows need no padding";
         return false;
@@ -67,11 +81,14 @@ GstCaps* CapsFromMediaType(const CMediaType& type)
     // fraction gives back 30/1.
     if (video->AvgTimePerFrame > 0)
         gst_util_double_to_fraction(static_cast<double>(kUnitsPerSecond) / video->AvgTimePerFrame, &fpsN, &fpsD);
-    const LONG height = video->bmiHeader.biHeight;
+    // A top-down frame (negative height) has as many rows as a bottom-up one;
+    // the most negative height has more rows than caps can state.
+    const LONG width = video->bmiHeader.biWidth;
+    const std::int64_t rows = std::abs(std::int64_t{video->bmiHeader.biHeight});
+    if (width <= 0 || rows == 0 || rows > G_MAXINT) return nullptr;
     return gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, format, "width", G_TYPE_INT,
-                               static_cast<gint>(video->bmiHeader.biWidth), "height", G_TYPE_INT,
-                               static_cast<gint>(height < 0 ? -height : height), "framerate", GST_TYPE_FRACTION,
-                               fpsN, fpsD, nullptr);
+                               static_cast<gint>(width), "height", G_TYPE_INT, static_cast<gint>(rows), "framerate",
+                               GST_TYPE_FRACTION, fpsN, fpsD, nullptr);
 }
 
 GstCaps* CapsForVideoColour(LONG videoColour)

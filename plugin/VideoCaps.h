@@ -15,10 +15,11 @@
     "framerate = (fraction) [ 0/1, 1000/1 ]"
 
 // Fills `type` from fixed caps; false with the reason in `why` for caps no
-// filter can take (another format, or rows GStreamer pads that a packed
-// frame has not).
+// filter can take (another format, a frame without pixels or too large for
+// a sample, or rows GStreamer pads that a packed frame has not).
 bool MediaTypeFromCaps(const GstCaps* caps, CMediaType& type, std::string& why);
-// Caps for a video media type of either subtype; null for any other.
+// Caps for a video media type of either subtype; null for any other, and
+// for frames without pixels (no width or no rows).
 GstCaps* CapsFromMediaType(const CMediaType& type);
 // Caps with only the formats a video colour setting lets through.
 GstCaps* CapsForVideoColour(LONG videoColour);

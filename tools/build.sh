@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Configures and builds one flavour of the project into build/<flavour>.
-# Usage: tools/build.sh [release|asan|tsan|fuzz]
-# fuzz builds the libFuzzer targets with clang (the rest is GCC), without
-# the console, tests and benchmarks, so it stays quick.
+# Usage: tools/build.sh [release|asan|tsan|fuzz] [targets...]
+# Without targets the whole flavour is built.
+# fuzz builds only the libFuzzer targets and what they load, with clang (the
+# rest is GCC), so it stays quick.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 flavour=${1:-release}
+shift || true
 case "$flavour" in
   release) opts=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
   asan)    opts=(-DCMAKE_BUILD_TYPE=Debug -DOSTREL_SANITIZE=ON -DOSTREL_BUILD_BENCH=OFF) ;;
@@ -20,4 +22,7 @@ if command -v ccache > /dev/null; then
   opts+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S "$here" -B "$here/build/$flavour" "${opts[@]}" > /dev/null
-cmake --build "$here/build/$flavour" -j "$(nproc)"
+targets=()
+if [ $# -gt 0 ]; then targets=(--target "$@")
+elif [ "$flavour" = fuzz ]; then targets=(--target fuzz_targets); fi
+cmake --build "$here/build/$flavour" -j "$(nproc)" "${targets[@]}"

@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build,
-# then the suite again under ASan+UBSan and under ThreadSanitizer.
+# then the suite again under ASan+UBSan and under ThreadSanitizer, then the
+# fuzz targets (built alone with clang): each replays its seed corpus and
+# then fuzzes for a few seconds from a fixed seed.
 # OSTREL_TEST_FLAVOURS="release" limits the run to the listed flavours.
-# The fuzz flavour (clang) is optional: it joins the default run once
-# build/fuzz exists, and then runs each fuzz target for a few seconds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/tools/setup-debian.sh"
 export QT_QPA_PLATFORM=offscreen
-default_flavours="release asan tsan"
-if [ -d "$here/build/fuzz" ]; then default_flavours+=" fuzz"; fi
+default_flavours="release asan tsan fuzz"
 for flavour in ${OSTREL_TEST_FLAVOURS:-$default_flavours}; do
   echo "=== $flavour build"
   bash "$here/tools/build.sh" "$flavour"

@@ -7,15 +7,14 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 
+#include "ForeignDatagram.h"
 #include "PipelinePlan.h"
 
 namespace ovgst {
 namespace {
 
 constexpr int kWatchedPorts[] = {kVideoMainPort, kAudioPort};
-constexpr std::size_t kRtpHeaderSize = 12;
 
 int boundSocket(int family, const void *address, socklen_t size) {
   const int fd = socket(family, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -72,14 +71,6 @@ int joinGroup(const std::string &address, int port) {
   return -1;
 }
 
-// True when a datagram came from a sender other than us.
-bool foreignPacket(const unsigned char *data, std::size_t size, const std::set<std::uint32_t> &ownSsrcs) {
-  if (size < kRtpHeaderSize) return true;  // not RTP: certainly not ours
-  std::uint32_t ssrc = 0;
-  std::memcpy(&ssrc, data + 8, sizeof ssrc);
-  return !ownSsrcs.contains(ntohl(ssrc));
-}
-
 }  // namespace
 
 MulticastWatch::~MulticastWatch() { clear(); }
@@ -120,8 +111,10 @@ void MulticastWatch::poll(const std::set<std::uint32_t> &ownSsrcs) {
   for (auto &[address, group] : groups_) {
     for (int fd : group.sockets) {
       ssize_t size;
+      // MSG_TRUNC reports a longer datagram's whole length; only what fits was read.
       while ((size = recv(fd, buffer, sizeof buffer, MSG_TRUNC)) >= 0) {
-        if (group.seen || !foreignPacket(buffer, static_cast<std::size_t>(size), ownSsrcs)) continue;
+        const std::size_t received = std::min(static_cast<std::size_t>(size), sizeof buffer);
+        if (group.seen || !isForeignDatagram(buffer, received, ownSsrcs)) continue;
         group.seen = true;
         std::lock_guard lock(mutex_);
         seen_.insert(address);
