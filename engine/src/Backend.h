@@ -44,6 +44,8 @@ class Backend {
 // The back-end of this process, chosen once at the first call from
 // OVSENDER_ENGINE: "simulated" picks the simulation, anything else the real engine.
 Backend &backend();
+// Whether OVSENDER_ENGINE picks the simulation; read without choosing a back-end.
+bool simulatedEngineChosen();
 
 Backend &simulatedBackend();
 Backend &gstreamerBackend();

@@ -5,12 +5,13 @@
 
 namespace ovsim {
 
+bool simulatedEngineChosen() {
+  const char *name = std::getenv("OVSENDER_ENGINE");
+  return name && std::strcmp(name, "simulated") == 0;
+}
+
 Backend &backend() {
-  static Backend &chosen = [] () -> Backend & {
-    const char *name = std::getenv("OVSENDER_ENGINE");
-    if (name && std::strcmp(name, "simulated") == 0) return simulatedBackend();
-    return gstreamerBackend();
-  }();
+  static Backend &chosen = simulatedEngineChosen() ? simulatedBackend() : gstreamerBackend();
   return chosen;
 }
 

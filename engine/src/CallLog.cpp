@@ -2,16 +2,20 @@
 
 #include <cstdlib>
 
+#include "Backend.h"
+
 namespace ovsim {
 
-CallLog::CallLog() { reopenFileFromEnvironment(); }
+CallLog::CallLog() : keepLines_(simulatedEngineChosen()) { reopenFileFromEnvironment(); }
 
 CallLog::~CallLog() { closeFile(); }
 
 void CallLog::record(const std::string &line) {
   std::lock_guard lock(mutex_);
-  if (lines_.size() >= kMaxLines) lines_.pop_front();
-  lines_.push_back(line);
+  if (keepLines_) {
+    if (lines_.size() >= kMaxLines) lines_.pop_front();
+    lines_.push_back(line);
+  }
   if (file_) {
     std::fputs(line.c_str(), file_);
     std::fputc('\n', file_);

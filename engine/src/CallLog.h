@@ -1,5 +1,7 @@
-// Log of every engine call: kept in memory for tests and, when the
-// environment names a file in OVSENDER_SIM_LOG, appended to it line by line.
+// Log of every engine call: kept in memory for the simulation's tests and,
+// when the environment names a file in OVSENDER_SIM_LOG, appended to it line
+// by line. The real engine keeps no lines in memory: a console polls it
+// several times a second for as long as it runs, and nothing reads them.
 #pragma once
 
 #include <cstddef>
@@ -32,6 +34,7 @@ class CallLog {
 
   static constexpr std::size_t kMaxLines = 200000;
   std::mutex mutex_;
+  bool keepLines_;
   std::deque<std::string> lines_;
   std::FILE *file_ = nullptr;
 };

@@ -22,6 +22,7 @@
 #include "RealEngineFixture.h"
 #include "VideoReceiver.h"
 #include "VirtualDisplay.h"
+#include "ovSenderSim.h"
 
 // After the engine's own headers: X11's macros (Status, None) clash with names in them.
 #include <X11/Xlib.h>
@@ -32,6 +33,13 @@
 namespace {
 
 using namespace realengine;
+
+// A console polls the engine several times a second for as long as it runs;
+// the call log only serves the simulation's tests.
+TEST_F(RealEngine, KeepsNoCallLogInMemory) {
+  for (int i = 0; i < 100; ++i) ovSenderGetValid();
+  EXPECT_TRUE(ovSenderSimCallLog().empty());
+}
 
 TEST_F(RealEngine, OffersTheTestSourcesAndOnlyEncodersThatExist) {
   const auto video = names(ovSenderGetNumVideoSources(), ovSenderGetVideoSourceFriendlyName);
