@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QtDebug>
 
 namespace ovLanguageFile {
 namespace {
@@ -22,6 +23,22 @@ QStringList Words(const QString& line) {
     if (i > start) words << line.mid(start, i - start);
   }
   return words;
+}
+
+QString NumberList(const std::vector<int>& numbers) {
+  QStringList texts;
+  for (int n : numbers) texts << QString::number(n);
+  return texts.join(QLatin1String(", "));
+}
+
+void WarnAbout(const QString& path, const Damage& damage) {
+  if (!damage.overlongLines.empty())
+    qWarning().noquote() << "Language file" << path << "- lines longer than" << MaxLineBytes
+                         << "bytes were skipped:" << NumberList(damage.overlongLines);
+  if (!damage.notUtf8Lines.empty())
+    qWarning().noquote() << "Language file" << path
+                         << "- lines that are not UTF-8 were read with replacement characters:"
+                         << NumberList(damage.notUtf8Lines);
 }
 }  // namespace
 
@@ -63,19 +80,36 @@ QString LookupPath(const QString& programPath) {
 
 std::vector<QString> ReadLines(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return {};
-  return SplitLines(file.readAll());
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  if (file.size() > kMaxFileBytes) {
+    qWarning().noquote() << "Language file" << path << "is larger than" << kMaxFileBytes / (1024 * 1024)
+                         << "MB and was not read";
+    return {};
+  }
+  Damage damage;
+  std::vector<QString> lines = SplitLines(file.readAll(), &damage);
+  WarnAbout(path, damage);
+  return lines;
 }
 
-std::vector<QString> SplitLines(const QByteArray& bytes) {
+std::vector<QString> SplitLines(const QByteArray& bytes, Damage* damage) {
   std::vector<QString> lines;
   qsizetype start = 0;
+  int number = 0;
   while (start < bytes.size()) {
+    ++number;
     qsizetype end = bytes.indexOf('\n', start);
     if (end < 0) end = bytes.size();
     qsizetype length = end - start;
     if (length > 0 && bytes[end - 1] == '\r') --length;
-    if (length <= MaxLineBytes) lines.push_back(QString::fromUtf8(bytes.constData() + start, length));
+    if (length <= MaxLineBytes) {
+      const QByteArrayView raw(bytes.constData() + start, length);
+      lines.push_back(QString::fromUtf8(raw));
+      // Decoding replaces what is not UTF-8, so the text no longer encodes back to the same bytes.
+      if (damage && lines.back().toUtf8() != raw) damage->notUtf8Lines.push_back(number);
+    } else if (damage) {
+      damage->overlongLines.push_back(number);
+    }
     start = end + 1;
   }
   return lines;

@@ -30,11 +30,20 @@ QStringList FindCodes(const QString& programPath);
 // languages when that one holds any, else the program's own again.
 QString LookupPath(const QString& programPath);
 
-// The lines of a file, without line ends; empty when it cannot be read.
+// The lines of a file, without line ends; empty when it cannot be read. A
+// damaged file (too large, over-long lines, bytes that are not UTF-8) is still
+// used as far as it goes, and a warning names what was wrong and where, so a
+// translator sees why a text did not change; the file itself is never written.
 std::vector<QString> ReadLines(const QString& path);
+
+// Line numbers (from 1) of what a file's bytes got wrong.
+struct Damage {
+  std::vector<int> overlongLines;  // left out
+  std::vector<int> notUtf8Lines;   // read with replacement characters
+};
 // The lines of a file's bytes, without line ends ("\n" or "\r\n"); lines
 // longer than MaxLineBytes are left out.
-std::vector<QString> SplitLines(const QByteArray& bytes);
+std::vector<QString> SplitLines(const QByteArray& bytes, Damage* damage = nullptr);
 
 struct NameLine {
   QString code;  // the language the name is written in

@@ -5,7 +5,18 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <QtGlobal>
+
 namespace {
+QStringList& Warnings() {
+  static QStringList warnings;
+  return warnings;
+}
+
+void Collect(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtWarningMsg) Warnings() << message;
+}
+
 void Write(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -54,6 +65,35 @@ TEST(ovLanguageFile, ReadsUtf8LinesAndSkipsOverlongOnesWhole) {
   EXPECT_EQ(lines[2], "キー 値");
   EXPECT_EQ(lines[3], "last");
   EXPECT_TRUE(ovLanguageFile::ReadLines(dir.filePath("missing.lng")).empty());
+}
+
+TEST(ovLanguageFile, ADamagedFileIsUsedAsFarAsItGoesAndNamedInAWarning) {
+  QTemporaryDir dir;
+  const QByteArray tooLong(ovLanguageFile::MaxLineBytes + 1, 'b');
+  const QByteArray bytes = "msOne one\n" + tooLong + "\nmsTwo \xff\xfe two\nmsThree three\n";
+  Write(dir.filePath("x.lng"), bytes);
+  Write(dir.filePath("huge.lng"), QByteArray(4 * 1024 * 1024 + 1, 'a'));
+  Write(dir.filePath("clean.lng"), "msOne one\n");
+  const QByteArray before = bytes;
+  Warnings().clear();
+  const QtMessageHandler previous = qInstallMessageHandler(Collect);
+  const auto lines = ovLanguageFile::ReadLines(dir.filePath("x.lng"));
+  const auto huge = ovLanguageFile::ReadLines(dir.filePath("huge.lng"));
+  const auto clean = ovLanguageFile::ReadLines(dir.filePath("clean.lng"));
+  qInstallMessageHandler(previous);
+
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "msOne one");
+  EXPECT_EQ(lines[2], "msThree three");
+  EXPECT_TRUE(huge.empty());
+  EXPECT_EQ(clean.size(), 1u);
+  ASSERT_EQ(Warnings().size(), 3) << Warnings().join("\n").toStdString();
+  EXPECT_TRUE(Warnings()[0].contains("x.lng") && Warnings()[0].endsWith("skipped: 2"));
+  EXPECT_TRUE(Warnings()[1].contains("not UTF-8") && Warnings()[1].endsWith(": 3"));
+  EXPECT_TRUE(Warnings()[2].contains("huge.lng") && Warnings()[2].contains("not read"));
+  QFile file(dir.filePath("x.lng"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), before) << "a damaged file is never written";
 }
 
 TEST(ovLanguageFile, ParsesNameAndTextLines) {
