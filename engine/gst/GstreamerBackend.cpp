@@ -62,6 +62,7 @@ class GstreamerBackend final : public Backend {
       return false;
     }
     catalog_ = probeMediaCatalog(haveXDisplay());
+    keepXErrorsFromEndingTheProcess();
     preview_ = isLiveXWindow(panel) ? panel : 0;
     withEngine([&](EngineState &state) {
       state.devices = deviceCatalogOf(catalog_);

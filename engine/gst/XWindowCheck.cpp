@@ -2,6 +2,8 @@
 
 #include <X11/Xlib.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
@@ -17,7 +19,25 @@ int rememberFailure(Display *, XErrorEvent *) {
 
 std::mutex kCheckMutex;
 
+// A window that went away fails every picture drawn after it, 30 a second:
+// the first few errors are told, then only every thousandth.
+int reportAndGoOn(Display *display, XErrorEvent *error) {
+  static std::atomic<unsigned> seen{0};
+  const unsigned count = ++seen;
+  if (count > 3 && count % 1000 != 0) return 0;
+  char text[256] = {};
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr, "ovSender: X error on request %d.%d: %s (ignored)\n", error->request_code, error->minor_code,
+               text);
+  return 0;
+}
+
 }  // namespace
+
+void keepXErrorsFromEndingTheProcess() {
+  std::lock_guard lock(kCheckMutex);
+  XSetErrorHandler(reportAndGoOn);
+}
 
 bool haveXDisplay() {
   const char *name = std::getenv("DISPLAY");

@@ -104,10 +104,14 @@ std::string crop(int left, int top, int width, int height) {
          " ! videoscale ! video/x-raw,width=320,height=240 ! ";
 }
 
-// The newest decoded picture after the stream has settled for a moment.
+// The newest decoded picture after the stream has settled for a moment. The
+// first picture may take a while on a loaded machine or under a sanitizer (a
+// rebuilt pipeline, the first key frame), so it is waited for apart, up to 8 s.
 std::optional<Picture> settled(VideoReceiver &receiver, std::chrono::milliseconds wait) {
   std::optional<Picture> last;
-  const auto end = std::chrono::steady_clock::now() + wait;
+  const auto start = std::chrono::steady_clock::now();
+  while (!last && std::chrono::steady_clock::now() < start + 8s) last = receiver.next(100ms);
+  const auto end = std::max(start + wait, std::chrono::steady_clock::now() + wait / 2);
   while (std::chrono::steady_clock::now() < end)
     if (auto picture = receiver.next(100ms)) last = std::move(picture);
   return last;
