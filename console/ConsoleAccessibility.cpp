@@ -6,67 +6,10 @@
 #include "StatusBarAccessible.h"
 #include "UpDown.h"
 
-#include <QAbstractItemView>
 #include <QAccessibleWidget>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace {
-// "&Width" reads "Width", "Video&&Audio" reads "Video&Audio".
-QString WithoutAccelerators(const QString& text) {
-  QString plain;
-  plain.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;
-    plain += text[i];
-  }
-  return plain;
-}
-
-// Named after its label, valued by its current item. Qt's own interface for
-// a box names it by the current item on Linux and leaves the label to a
-// relation, which leaves the box nameless to a reader that asks for names.
-class TComboBoxAccessible : public QAccessibleWidget {
-public:
-  explicit TComboBoxAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
-  QComboBox* Box() const { return static_cast<QComboBox*>(widget()); }
-
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) {
-      if (!Box()->accessibleName().isEmpty()) return Box()->accessibleName();
-      const QString label = LabelTextOf(Box());
-      return label.isEmpty() ? Box()->currentText() : label;
-    }
-    if (t == QAccessible::Value) return Box()->currentText();
-    return QAccessibleWidget::text(t);
-  }
-
-  // The list that drops down, and the edit of an editable box.
-  int childCount() const override { return Box()->isEditable() ? 2 : 1; }
-  QAccessibleInterface* child(int index) const override {
-    if (index == 0) return QAccessible::queryAccessibleInterface(Box()->view());
-    if (index == 1 && Box()->isEditable()) return QAccessible::queryAccessibleInterface(Box()->lineEdit());
-    return nullptr;
-  }
-  int indexOfChild(const QAccessibleInterface* child) const override {
-    for (int i = 0; i < childCount(); ++i)
-      if (this->child(i) == child) return i;
-    return -1;
-  }
-
-  QStringList actionNames() const override {
-    return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
-  }
-  void doAction(const QString& action) override {
-    if (action == showMenuAction() || action == pressAction())
-      Box()->showPopup();
-    else
-      QAccessibleWidget::doAction(action);
-  }
-};
-
 // One control with the edit it steps: named as the edit is, its position as
 // its value. The arrow buttons are its parts, not controls of their own.
 class TUpDownAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
@@ -119,7 +62,6 @@ private:
 
 QAccessibleInterface* ConsoleInterface(const QString& className, QObject* object) {
   if (!object || !object->isWidgetType()) return nullptr;
-  if (className == QLatin1String("QComboBox")) return new TComboBoxAccessible(static_cast<QComboBox*>(object));
   if (className == QLatin1String("TUpDown")) return new TUpDownAccessible(static_cast<TUpDown*>(object));
   if (className == QLatin1String("TStatusBar")) return new TStatusBarAccessible(static_cast<TStatusBar*>(object));
   if (className == QLatin1String("TPanel")) {
@@ -138,16 +80,8 @@ void InstallConsoleAccessibility() {
   static bool installed = false;
   if (installed) return;
   installed = true;
+  InstallCommonAccessibility();
   // Factories installed later are asked first, so these take the place of
   // Qt's own for the classes they know.
   QAccessible::installFactory(ConsoleInterface);
-}
-
-QString LabelTextOf(const QWidget* widget) {
-  const QWidget* parent = widget ? widget->parentWidget() : nullptr;
-  if (!parent) return {};
-  for (const QLabel* label : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-    if (label->buddy() == widget) return WithoutAccelerators(label->text());
-  if (const auto* group = qobject_cast<const QGroupBox*>(parent)) return WithoutAccelerators(group->title());
-  return {};
 }

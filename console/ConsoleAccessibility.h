@@ -1,8 +1,10 @@
 // What assistive technology (AT-SPI on Linux, through Qt's accessibility
-// support) reads of the console's own widgets, and of combo boxes, whose
-// Linux default names a box after its current item instead of its label.
+// support) reads of the console's own widgets; the widgets every window has
+// are in ovAccessibility.
 #ifndef CONSOLE_CONSOLEACCESSIBILITY_H
 #define CONSOLE_CONSOLEACCESSIBILITY_H
+
+#include "ovAccessibility.h"
 
 #include <QString>
 #include <functional>
@@ -20,12 +22,8 @@ struct TAccessibleTexts {
 };
 using TSharedAccessibleTexts = std::shared_ptr<TAccessibleTexts>;
 
-// Installs the interfaces below with Qt; once per application, after the
-// application object exists.
+// Installs the console's interfaces and the common ones with Qt; once per
+// application, after the application object exists.
 void InstallConsoleAccessibility();
-
-// The text of the label whose buddy the widget is, else the title of the
-// group box it sits in, without accelerator marks; empty for neither.
-QString LabelTextOf(const QWidget* widget);
 
 #endif

@@ -1,3 +1,4 @@
+#include "AccessibilityProbe.h"
 #include "CaptionSettingForm.h"
 #include "ConsoleFixture.h"
 #include "ErrorMessageForm.h"
@@ -26,8 +27,10 @@
 #include <QMenuBar>
 
 namespace {
-QAccessibleInterface* Interface(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
-QString Name(QAccessibleInterface* face) { return face ? face->text(QAccessible::Name) : QStringLiteral("<none>"); }
+using accessibility_probe::CollectUnnamed;
+using accessibility_probe::Interface;
+using accessibility_probe::Name;
+using accessibility_probe::TabOrder;
 
 class Accessibility : public ConsoleFixture {
 protected:
@@ -36,29 +39,6 @@ protected:
   static QWidget* Control(const char* window, const char* name) {
     QObject* form = LanguageWindow(QLatin1String(window));
     return form ? form->findChild<QWidget*>(QLatin1String(name)) : nullptr;
-  }
-
-  // Every unnamed control below face, as "role at path"; a combo box's list
-  // and edit are its own parts and are not looked into.
-  static void CollectUnnamed(QAccessibleInterface* face, const QString& path, QStringList& unnamed) {
-    static const QList<QAccessible::Role> named = {
-        QAccessible::PushButton, QAccessible::CheckBox,    QAccessible::RadioButton, QAccessible::ComboBox,
-        QAccessible::EditableText, QAccessible::SpinBox,   QAccessible::ProgressBar, QAccessible::Chart,
-        QAccessible::Canvas,     QAccessible::MenuItem,    QAccessible::Grouping,    QAccessible::Window,
-        QAccessible::Dialog};
-    if (named.contains(face->role()) && Name(face).isEmpty())
-      unnamed << QStringLiteral("role %1 at %2").arg(face->role()).arg(path);
-    if (face->role() == QAccessible::ComboBox) return;
-    for (int i = 0; i < face->childCount(); ++i)
-      if (QAccessibleInterface* child = face->child(i)) CollectUnnamed(child, path + QLatin1Char('/') + Name(child), unnamed);
-  }
-
-  // The widgets Tab visits, in the order it visits them.
-  static QStringList TabOrder(QWidget* window) {
-    QStringList order;
-    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
-      if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window) && !w->focusProxy()) order << w->objectName();
-    return order;
   }
 
   static void Press(QWidget* target, int key) {

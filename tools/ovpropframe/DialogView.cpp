@@ -1,5 +1,7 @@
 #include "DialogView.h"
 
+#include "DialogLabels.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -35,6 +37,7 @@ DialogView::DialogView(HWND dialog, QWidget* parent)
     // Later controls lie on top of earlier ones, so a group box never hides
     // the controls it frames.
     for (QWidget* widget : m_widgets) widget->raise();
+    LinkDialogLabels(dialogTemplate, m_widgets);
     Refresh();
     SyncTimers();
 }

@@ -1,11 +1,13 @@
 #include "PropertyFrame.h"
 
 #include "DialogView.h"
+#include "ovAccessibility.h"
 #include "widestring.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -16,6 +18,7 @@ PropertyFrame::PropertyFrame(IUnknown* filter, std::vector<ComPtr<IPropertyPage>
                              QWidget* parent)
     : QDialog(parent), m_filter(filter), m_pages(std::move(pages))
 {
+    InstallCommonAccessibility();
     setWindowTitle(filterName + QStringLiteral(" のプロパティ"));
     m_tabs = new QTabWidget(this);
     auto* layout = new QVBoxLayout(this);
@@ -64,13 +67,34 @@ bool PropertyFrame::Open(std::string& problem)
         auto* tabLayout = new QVBoxLayout(tab);
         tabLayout->addWidget(view, 0, Qt::AlignLeft | Qt::AlignTop);
         tabLayout->addStretch();
-        m_tabs->addTab(tab, QString::fromUtf16(host->Title().data(), static_cast<qsizetype>(host->Title().size())));
+        const QString title = QString::fromUtf16(host->Title().data(), static_cast<qsizetype>(host->Title().size()));
+        tab->setAccessibleName(title);
+        m_tabs->addTab(tab, title);
         connect(view, &DialogView::MessageDelivered, this, &PropertyFrame::UpdateApplyButton);
         m_appliedStatusCount.push_back(host->StatusChanges().size());
         m_views.push_back(view);
         m_hosts.push_back(std::move(host));
     }
+    SetTabOrder();
     return true;
+}
+
+// As in every property frame: the page tabs, the page's controls in their
+// template order, then OK, Cancel and Apply. The buttons were made before
+// the pages, so Qt's order of creation would put them first.
+void PropertyFrame::SetTabOrder()
+{
+    QWidget* previous = m_tabs->tabBar();
+    for (DialogView* view : m_views)
+        for (QWidget* control : view->ControlWidgets())
+            if (control->focusPolicy() & Qt::TabFocus) {
+                setTabOrder(previous, control);
+                previous = control;
+            }
+    for (QWidget* button : {m_ok, m_cancel, m_apply}) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 DialogView* PropertyFrame::View(int page) const

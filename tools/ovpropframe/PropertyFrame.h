@@ -56,6 +56,7 @@ protected:
 
 private:
     void BuildButtons();
+    void SetTabOrder();
     void UpdateApplyButton();
     void ClosePages();
 

@@ -1,3 +1,4 @@
+#include "AccessibilityProbe.h"
 #include "DialogView.h"
 #include "FilterCatalogue.h"
 #include "PropertyFrame.h"
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -345,7 +347,153 @@ TEST_P(PageTest, SavedSettingsLoadIntoANewFilter)
     EXPECT_EQ(page.changed(fresh.Get()), page.appliedValue);
 }
 
+QAccessible::Role RoleOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Static: return QAccessible::StaticText;
+    case ControlKind::GroupBox: return QAccessible::Grouping;
+    case ControlKind::Edit: return QAccessible::EditableText;
+    case ControlKind::ComboBox: return QAccessible::ComboBox;
+    case ControlKind::CheckBox: return QAccessible::CheckBox;
+    case ControlKind::PushButton: return QAccessible::Button;
+    case ControlKind::Trackbar: return QAccessible::Slider;
+    }
+    return QAccessible::NoRole;
+}
+
+TEST_P(PageTest, EveryControlIsReadWithItsRoleAndTheStateItShowsAndTabFollowsTheTemplate)
+{
+    using namespace accessibility_probe;
+    const PageCase& page = GetParam();
+    const ComPtr<IUnknown> filter = NewFilter(page.filter);
+    ASSERT_TRUE(filter);
+    const auto frame = OpenFrame(filter.Get(), page.filter);
+    DialogView& view = *frame->View(0);
+    const DialogTemplate& dialog = *GetDialogTemplate(view.Dialog());
+
+    QStringList unnamed;
+    CollectUnnamed(Interface(frame.get()), QStringLiteral("frame"), unnamed);
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
+    EXPECT_EQ(Name(Interface(frame->Tabs()->widget(0))), QString::fromUtf16(page.title));
+
+    QList<QWidget*> tabOrder{frame->Tabs()->tabBar()};
+    for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
+        const DialogControl& control = dialog.controls[i];
+        QWidget* widget = view.ControlWidgets()[i];
+        QAccessibleInterface* face = Interface(widget);
+        ASSERT_NE(face, nullptr) << control.id;
+        SCOPED_TRACE(Name(face).toStdString());
+        EXPECT_EQ(face->role(), RoleOf(control.kind)) << control.id;
+        const auto state = GetControlState(view.Dialog(), control.id);
+        ASSERT_TRUE(state);
+        if (control.id != IDC_STATIC) {
+            EXPECT_EQ(face->state().disabled, !state->enabled) << control.id;
+            EXPECT_EQ(face->state().invisible, !state->visible) << control.id;
+        }
+        if (control.kind == ControlKind::CheckBox) {
+            EXPECT_TRUE(face->state().checkable);
+            EXPECT_EQ(face->state().checked, state->check == BST_CHECKED) << control.id;
+        }
+        // A caption is read as shown; a control without one by a text of
+        // the same page, never by its own value.
+        if (control.text && *control.text) {
+            EXPECT_EQ(Name(face), WidgetText(widget)) << control.id;
+        } else if (control.kind != ControlKind::Static) {
+            EXPECT_FALSE(Name(face).isEmpty()) << control.id;
+            EXPECT_NE(Name(face), WidgetText(widget)) << control.id;
+        }
+        if ((control.style & WS_TABSTOP) && control.kind != ControlKind::Static) tabOrder << widget;
+    }
+    tabOrder << frame->OkButton() << frame->CancelButton() << frame->ApplyButton();
+    EXPECT_EQ(TabChain(frame.get()), tabOrder);
+}
+
+TEST_P(PageTest, EnterIsOkAndAppliesWhatWasChanged)
+{
+    const PageCase& page = GetParam();
+    const ComPtr<IUnknown> filter = NewFilter(page.filter);
+    ASSERT_TRUE(filter);
+    const auto frame = OpenFrame(filter.Get(), page.filter);
+    bool accepted = false;
+    QObject::connect(frame.get(), &PropertyFrame::Finished, [&](bool ok) { accepted = ok; });
+    Perform(*frame->View(0), page.change);
+    QWidget* changed = frame->View(0)->ControlWidget(page.change.id);
+    // A push button takes Enter itself, as on Windows; every other control
+    // hands it to the frame.
+    if (qobject_cast<QPushButton*>(changed)) changed = frame->Tabs()->tabBar();
+    QTest::keyClick(changed, Qt::Key_Return);
+    EXPECT_TRUE(accepted);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(page.changed(filter.Get()), page.appliedValue);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryPage, PageTest, ::testing::ValuesIn(kPages));
+
+// Controls without a caption of their own, read by the text beside them;
+// where the template lists the captions of a row before its edits, or a
+// box has only its group's title, the name must still be the right one.
+struct NamedControl {
+    const char* filter;
+    int id;
+    const char16_t* name;
+    const char16_t* description;  // contained in what a reader is told besides; may be empty
+};
+
+const NamedControl kNamedControls[] = {
+    {"Velk Quenza", IDC_QZ_RIGHT_X, u"x:", u"右映像の表示設定 オフセット"},
+    {"Velk Quenza", IDC_QZ_RIGHT_Y, u"y:", u"右映像の表示設定 オフセット"},
+    {"Velk Quenza", IDC_QZ_LEFT_H, u"h:", u"左映像の表示設定 サイズ"},
+    {"Velk Quenza", IDC_QZ_BACKGROUND_G, u"g:", u""},
+    {"Velk QuadView", IDC_QV_TIMEBASE, u"タイムスタンプ", u""},
+    {"Velk QuadView", IDC_QV_BACKGROUND, u"背景色", u""},
+    {"Velk Noise Filter", IDC_NOISE_STRENGTH, u"ノイズの強さ", u""},
+    {"Velk Synchronizing Buffer", IDC_HQ_COUNT, u"バッファサンプル数", u""},
+    {"Velk Synchronizing Buffer", IDC_HQ_OFFSET, u"絶対時刻のオフセット", u""},
+};
+
+std::ostream& operator<<(std::ostream& out, const NamedControl& c) { return out << c.filter << " " << c.id; }
+
+class NamedControlTest : public ::testing::TestWithParam<NamedControl> {};
+
+TEST_P(NamedControlTest, IsNamedByTheCaptionBesideIt)
+{
+    const NamedControl& c = GetParam();
+    const ComPtr<IUnknown> filter = NewFilter(c.filter);
+    ASSERT_TRUE(filter);
+    const auto frame = OpenFrame(filter.Get(), c.filter);
+    QWidget* widget = frame->View(0)->ControlWidget(c.id);
+    ASSERT_NE(widget, nullptr);
+    QAccessibleInterface* face = accessibility_probe::Interface(widget);
+    EXPECT_EQ(face->text(QAccessible::Name), QString::fromUtf16(c.name));
+    EXPECT_TRUE(face->text(QAccessible::Description).contains(QString::fromUtf16(c.description)))
+        << face->text(QAccessible::Description).toStdString();
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        EXPECT_EQ(face->text(QAccessible::Value), label->text());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TrickyRows, NamedControlTest, ::testing::ValuesIn(kNamedControls));
+
+TEST(FrameKeyboard, ApplyHasItsMnemonic)
+{
+    const ComPtr<IUnknown> filter = NewFilter(kPages[0].filter);
+    ASSERT_TRUE(filter);
+    const auto frame = OpenFrame(filter.Get(), kPages[0].filter);
+    // Shortcuts reach only the active window.
+    QApplication::setActiveWindow(frame.get());
+    ASSERT_EQ(QApplication::activeWindow(), frame.get());
+    Perform(*frame->View(0), kPages[0].change);
+    ASSERT_TRUE(frame->ApplyButton()->isEnabled());
+    EXPECT_EQ(frame->ApplyButton()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_A));
+#if !defined(__SANITIZE_THREAD__)
+    // Waiting for the click repaints the window in Qt's thread pool, whose
+    // synchronisation the thread checker cannot see.
+    QTest::keyClick(frame.get(), Qt::Key_A, Qt::AltModifier);
+    // A mnemonic presses its button visibly, so the click comes a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->ApplyButton()->isEnabled(); }, 2000));
+    EXPECT_EQ(kPages[0].changed(filter.Get()), kPages[0].appliedValue);
+#endif
+}
 
 class PreviewTest : public ::testing::TestWithParam<PreviewCase> {};
 
