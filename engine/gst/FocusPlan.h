@@ -7,12 +7,13 @@
 #include <string>
 
 #include "EngineSettings.h"
+#include "FocusGeometry.h"
 #include "FocusPoint.h"
 #include "FocusRegion.h"
 
 namespace ovgst {
 
-enum class FocusMode { None = 0, PartialZoom = 1, NonLinearZoom = 2, ImageCompound = 3 };
+using ovsim::FocusMode;
 
 struct FocusPlan {
   FocusMode mode = FocusMode::None;
