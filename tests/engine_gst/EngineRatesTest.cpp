@@ -129,8 +129,15 @@ TEST_F(EngineRates, ACapChangedWhileSendingIsFollowedOnTheSamePipeline) {
     c.setCap(c.to);
     const auto datagrams = pending.get();
     ASSERT_FALSE(datagrams.empty());
-    EXPECT_NEAR(bitsIn(datagrams, changed - 1500ms, changed - 500ms), c.from, c.from * 0.15) << "before the change";
-    EXPECT_NEAR(bitsIn(datagrams, changed + 3s, changed + 4s), c.to, c.to * 0.15) << "the fourth second after it";
+    // The encoders aim 10 % under the cap and, on a loaded machine or under a
+    // sanitizer, fall a little further short; never over it by more than 15 %.
+    // Either band lies far from the other rate, so a change that was not
+    // followed still fails.
+    const auto near = [](double bits, int cap) { return bits >= cap * 0.75 && bits <= cap * 1.15; };
+    const double before = bitsIn(datagrams, changed - 1500ms, changed - 500ms);
+    const double after = bitsIn(datagrams, changed + 3s, changed + 4s);
+    EXPECT_TRUE(near(before, c.from)) << "before the change: " << before << " bit/s for a cap of " << c.from;
+    EXPECT_TRUE(near(after, c.to)) << "the fourth second after it: " << after << " bit/s for a cap of " << c.to;
     EXPECT_EQ(ssrcsOf(datagrams).size(), 1u) << "one stream throughout: the pipeline was not rebuilt";
     ovSenderSetStart(false);
     ASSERT_TRUE(waitUntil([] { return ovSenderGetVideoSenderMainTransmissionRate() == 0; }, 3s));
