@@ -72,8 +72,16 @@ else
   echo "appstreamcli not installed; metainfo not checked"
 fi
 
+# Whether a library was built with a sanitizer. ldd's whole output is taken
+# first: under pipefail, grep -q quitting at its match would fail the pipe.
+sanitizer_build() {
+  local needed
+  needed=$(ldd "$1" 2> /dev/null || true)
+  grep -qE 'lib[at]san' <<< "$needed"
+}
+
 # Python cannot load a sanitizer build's library (its runtime must come first).
-if command -v python3 > /dev/null && ! ldd "$top/$libdir/libostrel_platform_services.so" | grep -qE 'lib[at]san'; then
+if command -v python3 > /dev/null && ! sanitizer_build "$top/$libdir/libostrel_platform_services.so"; then
   mkdir -p "$root/fresh"
   OSTREL_HOME=$root/fresh python3 "$(dirname "$0")/first_use.py" "$top/$libdir/libostrel_platform_services.so" \
     > "$root/first_use.log" 2>&1 || fail "no installed module registered on first use: $(cat "$root/first_use.log")"
@@ -94,7 +102,7 @@ elif [ ! -f "$plugin" ]; then
   fail "missing $libdir/gstreamer-1.0/libgstostrel.so"
 elif ! command -v gst-inspect-1.0 > /dev/null || ! command -v gst-launch-1.0 > /dev/null; then
   echo "gst-inspect-1.0 or gst-launch-1.0 not installed; installed plugin not checked"
-elif ldd "$plugin" | grep -qE 'lib[at]san'; then
+elif sanitizer_build "$plugin"; then
   # gst-inspect cannot load a sanitizer build (its runtime must come first).
   echo "sanitizer build; installed plugin not checked"
 else
