@@ -151,12 +151,16 @@ TEST(QuadViewTimes, OutputTimesComeFromTheTimeBaseInputOrTheOwnClock)
                   S_OK);
         ASSERT_EQ(quad.ConnectOutput(), S_OK);
         ASSERT_EQ(quad.graph->Run(), S_OK);
-        const std::size_t expected = 3;
-        ASSERT_TRUE(quad.sink->WaitForSamples(expected, 5000)) << c.choice;
+        // Until the time-base input's first sample has come, the own clock
+        // stamps the outputs; on a slow machine that can be the first output
+        // or two, so the input's times are judged on later outputs.
+        const bool inputTimes = c.starts[0] == -1;
+        const std::size_t first = inputTimes ? 3 : 0;
+        ASSERT_TRUE(quad.sink->WaitForSamples(first + 3, 5000)) << c.choice;
         const auto samples = quad.sink->Samples();
-        for (std::size_t i = 0; i < expected; ++i) {
+        for (std::size_t i = first; i < first + 3; ++i) {
             ASSERT_TRUE(samples[i].timed);
-            if (c.starts[0] != -1) {
+            if (!inputTimes) {
                 EXPECT_EQ(samples[i].start, c.starts[i]) << c.choice << " " << i;
                 EXPECT_EQ(samples[i].stop, c.stops[i]) << c.choice << " " << i;
                 EXPECT_TRUE(samples[i].syncPoint);
