@@ -17,9 +17,9 @@
 #include "FocusDatagrams.h"
 #include "GroupReceiver.h"
 #include "RealEngineFixture.h"
-#include "VirtualDisplay.h"
 
 // After the engine's own headers: X11's macros (Status, None) clash with names in them.
+#include "EngineOnVirtualDisplay.h"
 #include <X11/Xlib.h>
 
 #include "ovSender.h"
@@ -274,18 +274,12 @@ std::pair<int, int> pixelOf(double x, double width, double y, double height) {
 }
 
 TEST_F(FocusEngine, FollowsTheDisplayPointerInTheChosenCoordinates) {
-  VirtualDisplay xvfb;  // 800x600
-  if (!xvfb.ok()) GTEST_SKIP() << "Xvfb is not installed";
-  ovSenderShutdown();
-  const std::string previous = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-  setenv("DISPLAY", xvfb.name().c_str(), 1);
-  Display *display = XOpenDisplay(nullptr);
-  ASSERT_NE(display, nullptr);
-  const Window root = DefaultRootWindow(display);
-  const Window window = XCreateSimpleWindow(display, root, 100, 100, 320, 240, 0, 0, 0);
-  XMapWindow(display, window);
-  XSync(display, False);
-  ASSERT_TRUE(ovSenderInitialize(window));
+  EngineOnVirtualDisplay screen(100, 100);  // on an 800x600 screen
+  if (!screen.haveXvfb()) GTEST_SKIP() << "Xvfb is not installed";
+  ASSERT_TRUE(screen.ok());
+  Display *display = screen.display();
+  const Window root = screen.root();
+  const Window window = screen.window();
   SetUp();
   ovSenderSimReleaseFocusPoint();
   ovSenderSetStart(true);
@@ -318,14 +312,6 @@ TEST_F(FocusEngine, FollowsTheDisplayPointerInTheChosenCoordinates) {
   ovSenderComputeFocusRegion();
   EXPECT_TRUE(at(pixelOf(10, 320, 10, 240))) << "released, the pointer leads again";
 
-  ovSenderShutdown();
-  XDestroyWindow(display, window);
-  XCloseDisplay(display);
-  if (previous.empty())
-    unsetenv("DISPLAY");
-  else
-    setenv("DISPLAY", previous.c_str(), 1);
-  ASSERT_TRUE(ovSenderInitialize(0));
 }
 
 }  // namespace

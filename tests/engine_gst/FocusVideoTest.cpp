@@ -23,9 +23,9 @@
 #include "VideoReceiver.h"
 #include "ovSender.h"
 #include "ovSenderSim.h"
-#include "VirtualDisplay.h"
 
 // After the engine's own headers: X11's macros (Status, None) clash with names in them.
+#include "EngineOnVirtualDisplay.h"
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -46,23 +46,11 @@ std::optional<Picture> runToEnd(const std::string &description) {
   Picture picture;
   bool done = false;
   if (sink) {
-    GstSample *sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink), 10 * GST_SECOND);
-    GstVideoInfo info;
-    GstVideoFrame frame;
-    if (sample && gst_video_info_from_caps(&info, gst_sample_get_caps(sample)) &&
-        gst_video_frame_map(&frame, &info, gst_sample_get_buffer(sample), GST_MAP_READ)) {
-      picture.width = GST_VIDEO_FRAME_WIDTH(&frame);
-      picture.height = GST_VIDEO_FRAME_HEIGHT(&frame);
-      picture.luma.resize(static_cast<std::size_t>(picture.width * picture.height));
-      for (int y = 0; y < picture.height; ++y)
-        std::memcpy(picture.luma.data() + y * picture.width,
-                    static_cast<const std::uint8_t *>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)) +
-                        y * GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0),
-                    static_cast<std::size_t>(picture.width));
-      gst_video_frame_unmap(&frame);
-      done = true;
+    if (GstSample *sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink), 10 * GST_SECOND)) {
+      picture = pictureOf(sample);
+      done = picture.width > 0;
+      gst_sample_unref(sample);
     }
-    if (sample) gst_sample_unref(sample);
     gst_object_unref(sink);
   } else {
     GstBus *bus = gst_element_get_bus(pipeline);
@@ -250,17 +238,11 @@ bool frameInWindow(Display *display, Window window) {
 }
 
 TEST_F(FocusVideo, TheFocusFrameIsDrawnInTheXWindowToo) {
-  VirtualDisplay xvfb;
-  if (!xvfb.ok()) GTEST_SKIP() << "Xvfb is not installed";
-  const std::string previous = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-  setenv("DISPLAY", xvfb.name().c_str(), 1);
-  Display *display = XOpenDisplay(nullptr);
-  ASSERT_NE(display, nullptr);
-  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, 0, 0);
-  XMapWindow(display, window);
-  XSync(display, False);
-  ovSenderShutdown();
-  ASSERT_TRUE(ovSenderInitialize(window));
+  EngineOnVirtualDisplay screen;
+  if (!screen.haveXvfb()) GTEST_SKIP() << "Xvfb is not installed";
+  ASSERT_TRUE(screen.ok());
+  Display *display = screen.display();
+  const Window window = screen.window();
   SetUp();
   ovSenderSetFocusDisplay(1);
   ovSenderSetPartialZoomSourceVideoResolution(3);  // 160x120 around the centre
@@ -269,14 +251,6 @@ TEST_F(FocusVideo, TheFocusFrameIsDrawnInTheXWindowToo) {
   ovSenderSetFocusFrameVisible(false);
   EXPECT_TRUE(waitUntil([&] { return !frameInWindow(display, window); }, 2s)) << "and goes when it is switched off";
 
-  ovSenderShutdown();
-  XDestroyWindow(display, window);
-  XCloseDisplay(display);
-  if (previous.empty())
-    unsetenv("DISPLAY");
-  else
-    setenv("DISPLAY", previous.c_str(), 1);
-  ASSERT_TRUE(ovSenderInitialize(0));
 }
 
 // From the call to the first packet of the pipeline the new mode built:

@@ -21,10 +21,10 @@
 #include "MediaFile.h"
 #include "RealEngineFixture.h"
 #include "VideoReceiver.h"
-#include "VirtualDisplay.h"
 #include "ovSenderSim.h"
 
 // After the engine's own headers: X11's macros (Status, None) clash with names in them.
+#include "EngineOnVirtualDisplay.h"
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -264,26 +264,18 @@ int brightestInMiddleRow(Display *display, Window window) {
 }
 
 TEST_F(RealEngine, DrawsIntoALiveXWindowAndRefusesABadOne) {
-  VirtualDisplay xvfb;
-  if (!xvfb.ok()) GTEST_SKIP() << "Xvfb is not installed";
-  const std::string previous = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-  setenv("DISPLAY", xvfb.name().c_str(), 1);
-  Display *display = XOpenDisplay(nullptr);
-  ASSERT_NE(display, nullptr);
-  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, 0, 0);
-  XMapWindow(display, window);
-  XSync(display, False);
-
-  ovSenderShutdown();
-  ASSERT_TRUE(ovSenderInitialize(window));
+  EngineOnVirtualDisplay screen;
+  if (!screen.haveXvfb()) GTEST_SKIP() << "Xvfb is not installed";
+  ASSERT_TRUE(screen.ok());
+  Display *display = screen.display();
+  const Window window = screen.window();
   SetUp();
   EXPECT_TRUE(waitUntil([&] { return brightestInMiddleRow(display, window) > 150; }, 5s))
       << "colour bars in the window";
   int width = 0, height = 0;
   EXPECT_EQ(ovSenderCopyPreviewFrame(nullptr, 0, &width, &height), 0) << "drawn by the engine, nothing handed over";
   // Xlib's default handler would end the whole process on the sink's next picture.
-  XDestroyWindow(display, window);
-  XSync(display, False);
+  screen.destroyWindow();
   std::this_thread::sleep_for(1s);
   EXPECT_TRUE(ovSenderIsInitialized()) << "a preview window that went away while drawn into";
 
@@ -293,13 +285,6 @@ TEST_F(RealEngine, DrawsIntoALiveXWindowAndRefusesABadOne) {
   EXPECT_TRUE(waitUntil([&] { return ovSenderCopyPreviewFrame(nullptr, 0, &width, &height) > 0; }, 3s))
       << "the pictures are handed over instead";
 
-  ovSenderShutdown();
-  XCloseDisplay(display);
-  if (previous.empty())
-    unsetenv("DISPLAY");
-  else
-    setenv("DISPLAY", previous.c_str(), 1);
-  ASSERT_TRUE(ovSenderInitialize(0));
 }
 
 TEST_F(RealEngine, DetectsAnotherSenderButNeverItself) {

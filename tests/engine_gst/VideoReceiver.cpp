@@ -29,6 +29,12 @@ std::optional<Picture> VideoReceiver::next(std::chrono::milliseconds limit) {
   GstSample *sample =
       gst_app_sink_try_pull_sample(GST_APP_SINK(sink_), static_cast<GstClockTime>(limit.count()) * GST_MSECOND);
   if (!sample) return std::nullopt;
+  Picture picture = pictureOf(sample);
+  gst_sample_unref(sample);
+  return picture;
+}
+
+Picture pictureOf(GstSample *sample) {
   Picture picture;
   GstVideoInfo info;
   GstVideoFrame frame;
@@ -44,7 +50,6 @@ std::optional<Picture> VideoReceiver::next(std::chrono::milliseconds limit) {
                   static_cast<std::size_t>(picture.width));
     gst_video_frame_unmap(&frame);
   }
-  gst_sample_unref(sample);
   return picture;
 }
 

@@ -31,6 +31,10 @@ class VideoReceiver {
   GstElement *sink_ = nullptr;
 };
 
+// The first plane of a grey (or Y-first) picture, row by row; empty when the
+// sample cannot be mapped as video.
+Picture pictureOf(GstSample *sample);
+
 // Share of near-white pixels in the bottom rows, where captions go. Over the
 // whole width it stays the same while the test pattern scrolls sideways.
 double whiteShareWhereCaptionsGo(const Picture &picture);
