@@ -20,6 +20,12 @@ class Writer {
     u32(static_cast<std::uint32_t>(value >> 32));
     u32(static_cast<std::uint32_t>(value));
   }
+  template <class... Bits>
+  void flags(Bits... bits) {
+    int value = 0, bit = 1;
+    ((value |= bits ? bit : 0, bit <<= 1), ...);
+    u8(value);
+  }
   void name(const std::string &text) {
     for (std::size_t i = 0; i < kCodecNameSize; ++i)
       bytes_.push_back(i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0);
@@ -60,18 +66,29 @@ class Reader {
     const std::uint64_t high = u32();
     return high << 32 | u32();
   }
-  std::optional<std::string> name() {
-    std::string text(reinterpret_cast<const char *>(bytes_.data() + at_), kCodecNameSize);
+  // The same, into the fields of a datagram.
+  void u8(int &value) { value = u8(); }
+  void u16(int &value) { value = u16(); }
+  void i16(int &value) { value = i16(); }
+  template <class... Bits>
+  void flags(Bits &...bits) {
+    const int value = u8();
+    int bit = 1;
+    ((bits = (value & bit) != 0, bit <<= 1), ...);
+  }
+  // A codec name; anything but printable characters makes the datagram bad.
+  void name(std::string &text) {
+    text.assign(reinterpret_cast<const char *>(bytes_.data() + at_), kCodecNameSize);
     at_ += kCodecNameSize;
     text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
-    const bool printable = std::all_of(text.begin(), text.end(), [](char c) { return c > ' ' && c < 0x7f; });
-    if (!printable) return std::nullopt;
-    return text;
+    bad_ |= !std::all_of(text.begin(), text.end(), [](char c) { return c > ' ' && c < 0x7f; });
   }
+  bool bad() const { return bad_; }
 
  private:
   std::span<const std::uint8_t> bytes_;
   std::size_t at_ = 0;
+  bool bad_ = false;
 };
 
 struct Header {
@@ -116,53 +133,65 @@ bool statusFieldsValid(const StatusDatagram &d) {
          within(d.imageCompoundBlendingType, 0, 1);
 }
 
+// The fields after the header in their order on the wire, one list for
+// writing (a Writer and a const datagram) and reading (a Reader), so the two
+// cannot drift apart.
+template <class Io, class Datagram>
+void pointerFields(Io &io, Datagram &d) {
+  io.u8(d.mode);
+  io.flags(d.frameVisible);
+  io.u8(d.maskType);
+  io.u8(d.blendingType);
+  io.u16(d.pictureWidth);
+  io.u16(d.pictureHeight);
+  io.u16(d.pointX);
+  io.u16(d.pointY);
+  io.i16(d.regionX);
+  io.i16(d.regionY);
+  io.u16(d.regionWidth);
+  io.u16(d.regionHeight);
+}
+
+template <class Io, class Datagram>
+void statusFields(Io &io, Datagram &d) {
+  io.flags(d.started, d.videoOn, d.audioOn, d.focusOn, d.frameVisible);
+  io.u8(d.mode);
+  io.u8(d.copies);
+  io.u8(d.framesPerSecond);
+  io.u16(d.packetSize);
+  io.u16(d.mainWidth);
+  io.u16(d.mainHeight);
+  io.u16(d.subWidth);
+  io.u16(d.subHeight);
+  io.u8(d.videoPayloadType);
+  io.u8(d.audioPayloadType);
+  io.name(d.videoCodec);
+  io.name(d.audioCodec);
+  io.u8(d.partialZoomSourceCode);
+  io.u8(d.partialZoomOutputCode);
+  io.u8(d.nonLinearZoomOutputCode);
+  io.u8(d.nonLinearZoomMaskType);
+  io.i16(d.nonLinearZoomMaskWidth);
+  io.i16(d.nonLinearZoomMaskHeight);
+  io.u8(d.imageCompoundBaseCode);
+  io.u8(d.imageCompoundAdditionalCode);
+  io.u8(d.imageCompoundMaskType);
+  io.u8(d.imageCompoundBlendingType);
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> encode(const PointerDatagram &d) {
   Writer w(kPointerDatagramSize);
   w.header(DatagramKind::Pointer, kPointerDatagramSize, d.sequence, d.microseconds);
-  w.u8(d.mode);
-  w.u8(d.frameVisible ? 1 : 0);
-  w.u8(d.maskType);
-  w.u8(d.blendingType);
-  w.u16(d.pictureWidth);
-  w.u16(d.pictureHeight);
-  w.u16(d.pointX);
-  w.u16(d.pointY);
-  w.i16(d.regionX);
-  w.i16(d.regionY);
-  w.u16(d.regionWidth);
-  w.u16(d.regionHeight);
+  pointerFields(w, d);
   return w.take();
 }
 
 std::vector<std::uint8_t> encode(const StatusDatagram &d) {
   Writer w(kStatusDatagramSize);
   w.header(DatagramKind::Status, kStatusDatagramSize, d.sequence, d.microseconds);
-  w.u8((d.started ? 1 : 0) | (d.videoOn ? 2 : 0) | (d.audioOn ? 4 : 0) | (d.focusOn ? 8 : 0) |
-       (d.frameVisible ? 16 : 0));
-  w.u8(d.mode);
-  w.u8(d.copies);
-  w.u8(d.framesPerSecond);
-  w.u16(d.packetSize);
-  w.u16(d.mainWidth);
-  w.u16(d.mainHeight);
-  w.u16(d.subWidth);
-  w.u16(d.subHeight);
-  w.u8(d.videoPayloadType);
-  w.u8(d.audioPayloadType);
-  w.name(d.videoCodec);
-  w.name(d.audioCodec);
-  w.u8(d.partialZoomSourceCode);
-  w.u8(d.partialZoomOutputCode);
-  w.u8(d.nonLinearZoomOutputCode);
-  w.u8(d.nonLinearZoomMaskType);
-  w.i16(d.nonLinearZoomMaskWidth);
-  w.i16(d.nonLinearZoomMaskHeight);
-  w.u8(d.imageCompoundBaseCode);
-  w.u8(d.imageCompoundAdditionalCode);
-  w.u8(d.imageCompoundMaskType);
-  w.u8(d.imageCompoundBlendingType);
+  statusFields(w, d);
   return w.take();
 }
 
@@ -173,18 +202,7 @@ std::optional<PointerDatagram> decodePointer(std::span<const std::uint8_t> bytes
   PointerDatagram d;
   d.sequence = header->sequence;
   d.microseconds = header->microseconds;
-  d.mode = r.u8();
-  d.frameVisible = (r.u8() & 1) != 0;
-  d.maskType = r.u8();
-  d.blendingType = r.u8();
-  d.pictureWidth = r.u16();
-  d.pictureHeight = r.u16();
-  d.pointX = r.u16();
-  d.pointY = r.u16();
-  d.regionX = r.i16();
-  d.regionY = r.i16();
-  d.regionWidth = r.u16();
-  d.regionHeight = r.u16();
+  pointerFields(r, d);
   if (!pointerFieldsValid(d)) return std::nullopt;
   return d;
 }
@@ -196,37 +214,8 @@ std::optional<StatusDatagram> decodeStatus(std::span<const std::uint8_t> bytes) 
   StatusDatagram d;
   d.sequence = header->sequence;
   d.microseconds = header->microseconds;
-  const int flags = r.u8();
-  d.started = flags & 1;
-  d.videoOn = flags & 2;
-  d.audioOn = flags & 4;
-  d.focusOn = flags & 8;
-  d.frameVisible = flags & 16;
-  d.mode = r.u8();
-  d.copies = r.u8();
-  d.framesPerSecond = r.u8();
-  d.packetSize = r.u16();
-  d.mainWidth = r.u16();
-  d.mainHeight = r.u16();
-  d.subWidth = r.u16();
-  d.subHeight = r.u16();
-  d.videoPayloadType = r.u8();
-  d.audioPayloadType = r.u8();
-  auto video = r.name();
-  auto audio = r.name();
-  if (!video || !audio) return std::nullopt;
-  d.videoCodec = *video;
-  d.audioCodec = *audio;
-  d.partialZoomSourceCode = r.u8();
-  d.partialZoomOutputCode = r.u8();
-  d.nonLinearZoomOutputCode = r.u8();
-  d.nonLinearZoomMaskType = r.u8();
-  d.nonLinearZoomMaskWidth = r.i16();
-  d.nonLinearZoomMaskHeight = r.i16();
-  d.imageCompoundBaseCode = r.u8();
-  d.imageCompoundAdditionalCode = r.u8();
-  d.imageCompoundMaskType = r.u8();
-  d.imageCompoundBlendingType = r.u8();
+  statusFields(r, d);
+  if (r.bad()) return std::nullopt;
   if (!statusFieldsValid(d)) return std::nullopt;
   return d;
 }
