@@ -19,6 +19,7 @@
 // the conversions to GBR and back inside the graph and inside its time. The
 // check lines in the context header say how far the outputs agree.
 #include "BenchFrames.h"
+#include "ComparisonReporter.h"
 #include "ElementDriver.h"
 #include "FfmpegFilterGraph.h"
 #include "InterlacePass.h"
@@ -228,6 +229,23 @@ BENCHMARK_CAPTURE(BM_Ffmpeg, NoiseTemporalGbrp, kNoiseTemporal, AV_PIX_FMT_GBRP)
 BENCHMARK_CAPTURE(BM_Ffmpeg, NoiseTemporalUniformGbrp, kNoiseTemporalUniform, AV_PIX_FMT_GBRP)->Apply(OurBenchmark);
 BENCHMARK_CAPTURE(BM_Ffmpeg, NoiseTemporalBgrConverted, kNoiseTemporal, AV_PIX_FMT_BGR24)->Apply(OurBenchmark);
 
+// FFmpeg's time over ours, for each pairing above.
+std::vector<Comparison> Comparisons()
+{
+    const std::string interlaceKernel = "BM_KernelInterlace", interlaceElement = "BM_Element/Interlace";
+    const std::string scrollKernel = "BM_KernelScroll", scrollElement = "BM_Element/Scroll";
+    const std::string noiseKernel = "BM_KernelNoise/type:1", noiseElement = "BM_Element/NoiseDarken";
+    return {
+        {"Interlace vs stereo3d sbsl:icl (bgr24)", interlaceKernel, interlaceElement, "BM_Ffmpeg/Stereo3d"},
+        {"Scroll vs scroll (gbrp)", scrollKernel, scrollElement, "BM_Ffmpeg/ScrollGbrp"},
+        {"Scroll vs scroll (bgr24, converted inside)", scrollKernel, scrollElement, "BM_Ffmpeg/ScrollBgrConverted"},
+        {"Noise darken vs noise allf=t (gbrp)", noiseKernel, noiseElement, "BM_Ffmpeg/NoiseTemporalGbrp"},
+        {"Noise darken vs noise allf=t+u (gbrp)", noiseKernel, noiseElement, "BM_Ffmpeg/NoiseTemporalUniformGbrp"},
+        {"Noise darken vs noise allf=t (bgr24, conv.)", noiseKernel, noiseElement,
+         "BM_Ffmpeg/NoiseTemporalBgrConverted"},
+    };
+}
+
 } // namespace
 
 // The modules register themselves in a private home, on a private registry.
@@ -246,7 +264,8 @@ int main(int argc, char** argv)
     CheckScroll();
     CheckNoise();
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    ComparisonReporter reporter("BM_Memcpy", Comparisons());
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }
