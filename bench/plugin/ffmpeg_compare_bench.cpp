@@ -207,6 +207,26 @@ void CheckNoise()
     benchmark::AddCustomContext("check noise", changed);
 }
 
+// Whether the filter gave back the very buffer it was handed.
+std::string WorksInPlace(const char* filters, AVPixelFormat format)
+{
+    FfmpegFilterGraph graph(kWidth, kHeight, format, filters);
+    AVFrame* frame = NewFfmpegFrame(kWidth, kHeight, format, Pattern());
+    const std::uint8_t* before = frame ? frame->data[0] : nullptr;
+    std::string answer = "no frame";
+    if (frame && graph.Run(frame)) answer = frame->data[0] == before ? "yes" : "no";
+    av_frame_free(&frame);
+    return answer;
+}
+
+void CheckInPlace()
+{
+    const std::string answers = "stereo3d " + WorksInPlace(kStereo3d, AV_PIX_FMT_BGR24) + ", scroll " +
+                                WorksInPlace(kScroll, AV_PIX_FMT_GBRP) + ", noise " +
+                                WorksInPlace(kNoiseTemporal, AV_PIX_FMT_GBRP);
+    benchmark::AddCustomContext("FFmpeg works in place", answers);
+}
+
 void OurBenchmark(benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime(); }
 // The element works on the pipeline's threads: its CPU time is the process's.
 void ElementBenchmark(benchmark::internal::Benchmark* b) { OurBenchmark(b); b->UseRealTime(); }
@@ -263,6 +283,7 @@ int main(int argc, char** argv)
     CheckInterlace();
     CheckScroll();
     CheckNoise();
+    CheckInPlace();
     benchmark::Initialize(&argc, argv);
     ComparisonReporter reporter("BM_Memcpy", Comparisons());
     benchmark::RunSpecifiedBenchmarks(&reporter);
