@@ -180,7 +180,8 @@ void CheckInterlace()
     std::vector<std::uint8_t> ours = Pattern();
     std::vector<std::uint8_t> scratch(InterlaceScratchBytes(kWidth, 3));
     InterleaveRows(ours.data(), ours.size(), kWidth, 3, scratch.data());
-    benchmark::AddCustomContext("check interlace vs stereo3d", Agreement(ours, FfmpegOutput(kStereo3d, AV_PIX_FMT_BGR24)));
+    benchmark::AddCustomContext("check interlace vs stereo3d",
+                                Agreement(ours, FfmpegOutput(kStereo3d, AV_PIX_FMT_BGR24)));
 }
 
 void CheckScroll()
@@ -198,12 +199,13 @@ void CheckNoise()
     const std::vector<std::uint8_t> pattern = Pattern();
     std::vector<std::uint8_t> ours = pattern;
     NoiseRandom random;
-    AddNoise(ours.data(), ours.size(), 1, kNoiseStrength, random);
+    AddNoise(ours.data(), ours.size(), kNoiseDarken, kNoiseStrength, random);
     const std::vector<std::uint8_t> theirs = FfmpegOutput(kNoiseTemporal, AV_PIX_FMT_GBRP);
-    const std::string changed = "bytes changed: ours (darkening) " + Percent(DifferingBytes(pattern, ours), ours.size()) +
-                                ", FFmpeg " +
-                                (theirs.size() == pattern.size() ? Percent(DifferingBytes(pattern, theirs), ours.size())
-                                                                 : std::string("no frame"));
+    const std::string theirShare =
+        theirs.size() == pattern.size() ? Percent(DifferingBytes(pattern, theirs), pattern.size()) : "no frame";
+    const std::string changed =
+        "bytes changed: ours (darkening) " + Percent(DifferingBytes(pattern, ours), pattern.size()) + ", FFmpeg " +
+        theirShare;
     benchmark::AddCustomContext("check noise", changed);
 }
 
@@ -242,8 +244,8 @@ BENCHMARK_CAPTURE(BM_Element, Scroll, "ostrelscroll", {{"direction", 0}, {"speed
 BENCHMARK_CAPTURE(BM_Ffmpeg, ScrollGbrp, kScroll, AV_PIX_FMT_GBRP)->Apply(OurBenchmark);
 BENCHMARK_CAPTURE(BM_Ffmpeg, ScrollBgrConverted, kScroll, AV_PIX_FMT_BGR24)->Apply(OurBenchmark);
 
-BENCHMARK(BM_KernelNoise)->ArgName("type")->Arg(0)->Arg(1)->Apply(OurBenchmark);
-BENCHMARK_CAPTURE(BM_Element, NoiseDarken, "ostrelnoise", {{"noise-type", 1}, {"strength", kNoiseStrength}})
+BENCHMARK(BM_KernelNoise)->ArgName("type")->Arg(kNoiseNeighbourCopy)->Arg(kNoiseDarken)->Apply(OurBenchmark);
+BENCHMARK_CAPTURE(BM_Element, NoiseDarken, "ostrelnoise", {{"noise-type", kNoiseDarken}, {"strength", kNoiseStrength}})
     ->Apply(ElementBenchmark);
 BENCHMARK_CAPTURE(BM_Ffmpeg, NoiseTemporalGbrp, kNoiseTemporal, AV_PIX_FMT_GBRP)->Apply(OurBenchmark);
 BENCHMARK_CAPTURE(BM_Ffmpeg, NoiseTemporalUniformGbrp, kNoiseTemporalUniform, AV_PIX_FMT_GBRP)->Apply(OurBenchmark);
