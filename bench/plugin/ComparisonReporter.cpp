@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <ostream>
+#include <utility>
 
 namespace {
 
@@ -34,8 +35,9 @@ std::string Column(const std::string& text, std::size_t width)
 
 } // namespace
 
-ComparisonReporter::ComparisonReporter(std::string memcpyName, std::vector<Comparison> comparisons)
-    : benchmark::ConsoleReporter(OO_None), m_memcpyName(std::move(memcpyName)),
+ComparisonReporter::ComparisonReporter(std::string memcpyName, std::string flipName,
+                                       std::vector<Comparison> comparisons)
+    : benchmark::ConsoleReporter(OO_None), m_memcpyName(std::move(memcpyName)), m_flipName(std::move(flipName)),
       m_comparisons(std::move(comparisons))
 {
 }
@@ -75,5 +77,6 @@ void ComparisonReporter::Finalize()
             << Column(Microseconds(element), other) << Column(Microseconds(theirs), other)
             << Column(Ratio(theirs, kernel), other) << Ratio(theirs, element) << "\n";
     }
+    out << "One row flip: " << Microseconds(CpuTime(m_flipName)) << " µs\n";
     benchmark::ConsoleReporter::Finalize();
 }

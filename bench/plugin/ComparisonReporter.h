@@ -20,7 +20,8 @@ struct Comparison {
 
 class ComparisonReporter : public benchmark::ConsoleReporter {
 public:
-    ComparisonReporter(std::string memcpyName, std::vector<Comparison> comparisons);
+    // `flipName` is the row flip the element adds where row order matters.
+    ComparisonReporter(std::string memcpyName, std::string flipName, std::vector<Comparison> comparisons);
 
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
@@ -30,6 +31,7 @@ private:
     double CpuTime(const std::string& name) const;
 
     std::string m_memcpyName;
+    std::string m_flipName;
     std::vector<Comparison> m_comparisons;
     std::map<std::string, double> m_cpuTimes;
     std::map<std::string, bool> m_fromMedian;
