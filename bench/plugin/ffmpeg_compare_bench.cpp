@@ -14,10 +14,11 @@
 //                                    changes nearly every byte, so the work
 //                                    is not the same
 //
-// FFmpeg's scroll and noise take planar formats only, not BGR: each runs on
-// GBR planes (the nearest to BGR) alone, and once more on BGR frames with
-// the conversions to GBR and back inside the graph and inside its time. The
-// check lines in the context header say how far the outputs agree.
+// FFmpeg's scroll and noise do not take BGR (noise takes planar formats
+// only): each runs on GBR planes, the nearest to BGR, alone, and once more
+// on BGR frames with the conversions to GBR and back inside the graph and
+// inside its time. The check lines in the context header say how far the
+// outputs agree.
 #include "BenchFrames.h"
 #include "ComparisonReporter.h"
 #include "ElementDriver.h"
