@@ -19,6 +19,8 @@ packages=(
   # Checking the installed desktop entry and metainfo; dpkg-shlibdeps works
   # out the Debian package's library dependencies.
   desktop-file-utils appstream dpkg-dev
+  # The plugin benchmark sets FFmpeg's nearest filters beside ours.
+  libavfilter-dev libavutil-dev
   # The fuzz targets build with clang's libFuzzer.
   clang-14 libclang-rt-14-dev
   # What a screen reader finds: a private session bus and the AT-SPI bus.
