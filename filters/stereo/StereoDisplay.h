@@ -68,7 +68,7 @@ private:
     // Both stores hold one frame of the input type, or nothing without one.
     FrameStore m_left;
     FrameStore m_right;
-    unsigned m_bytesPerPixel = 0;
+    VideoFrameLayout m_layout;
     std::atomic<bool> m_newFrame{false};
 
     // Stream thread only.
