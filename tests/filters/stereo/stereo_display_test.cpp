@@ -141,13 +141,7 @@ TEST_F(StereoDisplayGraph, OutputAlternatesLeftAndRightPixelsThenShiftsGreen)
 TEST_F(StereoDisplayGraph, TopDownPicturesComposeAsTheirBottomUpTwins)
 {
     constexpr std::size_t kRowBytes = 12;
-    const auto reversed = [](const Bytes& frame) {
-        Bytes out;
-        for (std::size_t end = frame.size(); end >= kRowBytes; end -= kRowBytes)
-            out.insert(out.end(), frame.begin() + static_cast<std::ptrdiff_t>(end - kRowBytes),
-                       frame.begin() + static_cast<std::ptrdiff_t>(end));
-        return out;
-    };
+    const auto reversed = [](const Bytes& frame) { return RowsReversed(frame, kRowBytes); };
     const Bytes first = RandomBytes(3 * kRowBytes, 1);
     const Bytes second = RandomBytes(3 * kRowBytes, 2);
     const Bytes expected = reversed(ExpectedRgb24(reversed(first), reversed(second)));

@@ -229,15 +229,6 @@ TEST_F(StereoGraphColour, VideoColourIsCheckedWhenTheInputConnects)
     ExpectCheckedAtConnection<InterlaceTraits>();
 }
 
-Bytes RowsReversed(const Bytes& frame, std::size_t rowBytes)
-{
-    Bytes out;
-    for (std::size_t end = frame.size(); end >= rowBytes; end -= rowBytes)
-        out.insert(out.end(), frame.begin() + static_cast<std::ptrdiff_t>(end - rowBytes),
-                   frame.begin() + static_cast<std::ptrdiff_t>(end));
-    return out;
-}
-
 // A top-down frame comes out as the picture its bottom-up twin gives, the
 // right way up; top-down rows that hold no whole pixels are refused.
 TEST_F(StereoGraph, GreenShiftGivesTopDownFramesTheirBottomUpTwinsPicture)

@@ -15,17 +15,6 @@ namespace {
 class TopDownPass : public EveryInstructionSet {};
 INSTANTIATE_TEST_SUITE_P(, TopDownPass, EveryInstructionSetValues(), InstructionSetTestName);
 
-// The same picture with its rows in the other order.
-Bytes RowsReversed(const Bytes& frame, std::size_t rowBytes)
-{
-    Bytes out(frame.size());
-    const std::size_t rows = frame.size() / rowBytes;
-    for (std::size_t r = 0; r < rows; ++r)
-        std::copy_n(frame.begin() + static_cast<std::ptrdiff_t>(r * rowBytes), rowBytes,
-                    out.begin() + static_cast<std::ptrdiff_t>((rows - 1 - r) * rowBytes));
-    return out;
-}
-
 struct Geometry {
     unsigned bytesPerPixel;
     std::size_t rowBytes;  // whole pixels, padding included
