@@ -30,6 +30,13 @@ std::size_t RowBytesOf(const CMediaType& type)
     return static_cast<std::size_t>(video->bmiHeader.biWidth) * (video->bmiHeader.biBitCount / 8u);
 }
 
+CMediaType TopDown(const CMediaType& type)
+{
+    CMediaType topDown = type;
+    MakeTopDown(topDown);
+    return topDown;
+}
+
 void StampSample(IMediaSample* sample, GstBuffer* buffer)
 {
     const GstClockTime pts = GST_BUFFER_PTS(buffer);
@@ -80,6 +87,7 @@ ElementBridge::ElementBridge(GstElement* element, const ElementDescription& desc
       m_hosted(description),
       m_inputConnected(sinks.size(), false),
       m_inputRowBytes(sinks.size(), 0),
+      m_inputTurned(sinks.size(), false),
       m_inputFrameDuration(sinks.size(), GST_CLOCK_TIME_NONE),
       m_inputScratch(sinks.size()),
       m_inputEnded(sinks.size(), false)
@@ -249,7 +257,8 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
     std::unique_lock hold(m_config);
     const std::size_t k = static_cast<std::size_t>(input);
     FeedPin* feed = m_feed->Pin(input);
-    if (m_inputConnected[k] && feed->CurrentMediaType() == type) return true;
+    if (m_inputConnected[k] && (feed->CurrentMediaType() == type || feed->CurrentMediaType() == TopDown(type)))
+        return true;
     StopFilters();
     Disconnect(feed);
     m_inputConnected[k] = false;
@@ -258,8 +267,7 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
         Disconnect(m_filterOutput);
         m_outputConnected = false;
     }
-    feed->OfferType(type);
-    HRESULT hr = feed->Connect(m_filterInputs[k], &type);
+    HRESULT hr = ConnectInput(input, type);
     if (FAILED(hr)) {
         StartFilters();
         NegotiationError(input, caps, RefusalReason(hr));
@@ -267,6 +275,7 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
     }
     m_inputConnected[k] = true;
     m_inputRowBytes[k] = RowBytesOf(type);
+    m_inputTurned[k] = TurnsRows(feed->CurrentMediaType());
     const VIDEOINFOHEADER* video = VideoInfoOf(type);
     m_inputFrameDuration[k] = video && video->AvgTimePerFrame > 0 ? video->AvgTimePerFrame * kNsPerUnit : GST_CLOCK_TIME_NONE;
     GstClockTime longest = 0;
@@ -278,6 +287,28 @@ bool ElementBridge::Negotiate(int input, GstCaps* caps)
     const bool connected = m_outputConnected || (m_spec.inPlace && !IsMainInput(input)) || ConnectOutput(caps);
     StartFilters();
     return connected;
+}
+
+// A filter that takes top-down frames gets GStreamer's rows as they are;
+// should it refuse them (or any other filter), the frames go bottom-up.
+HRESULT ElementBridge::ConnectInput(int input, const CMediaType& bottomUp)
+{
+    FeedPin* feed = m_feed->Pin(input);
+    IPin* filterInput = m_filterInputs[static_cast<std::size_t>(input)];
+    if (m_spec.takesTopDown && bottomUp.VideoInfo()) {
+        const CMediaType topDown = TopDown(bottomUp);
+        feed->OfferType(topDown);
+        if (SUCCEEDED(feed->Connect(filterInput, &topDown))) return S_OK;
+        Disconnect(feed);
+    }
+    feed->OfferType(bottomUp);
+    return feed->Connect(filterInput, &bottomUp);
+}
+
+bool ElementBridge::TurnsRows(const CMediaType& type) const
+{
+    const VIDEOINFOHEADER* video = VideoInfoOf(type);
+    return m_spec.rowOrderMatters && video && video->bmiHeader.biHeight > 0;
 }
 
 bool ElementBridge::ConnectOutput(GstCaps* inputCaps)
@@ -293,6 +324,7 @@ bool ElementBridge::ConnectOutput(GstCaps* inputCaps)
     m_outputConnected = true;
     const CMediaType& type = m_collect->Input()->CurrentMediaType();
     m_outputRowBytes = RowBytesOf(type);
+    m_outputTurned = TurnsRows(type);
     GstCaps* caps = PassesStreamThrough() ? gst_caps_ref(inputCaps) : CapsFromMediaType(type);
     if (!caps) {
         // Buffers without caps would fail further down with a vaguer reason.
@@ -355,7 +387,7 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
         return GST_FLOW_NOT_NEGOTIATED;
     }
     // In-place filters write into the buffer, and turning rows writes too.
-    const bool writes = (m_spec.inPlace && IsMainInput(input)) || m_spec.rowOrderMatters;
+    const bool writes = (m_spec.inPlace && IsMainInput(input)) || m_inputTurned[k];
     if (writes) buffer = gst_buffer_make_writable(buffer);
     // The sample holds the only reference while the filter has it, so the
     // buffer stays writable.
@@ -371,7 +403,7 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
     BYTE* data = nullptr;
     sample->GetPointer(&data);
     const std::size_t length = static_cast<std::size_t>(sample->GetSize());
-    if (m_spec.rowOrderMatters) FlipRows(data, length, m_inputRowBytes[k], m_inputScratch[k]);
+    if (m_inputTurned[k]) FlipRows(data, length, m_inputRowBytes[k], m_inputScratch[k]);
 
     sample->AwaitReturn();
     const HRESULT hr = m_feed->Pin(input)->Deliver(sample);
@@ -383,7 +415,7 @@ GstFlowReturn ElementBridge::Chain(int input, GstBuffer* buffer)
 
     GstFlowReturn flow = GST_FLOW_OK;
     if (sample->Returned()) {
-        if (m_spec.rowOrderMatters)
+        if (m_outputTurned)
             FlipRows(data, static_cast<std::size_t>(sample->GetActualDataLength()), m_outputRowBytes,
                      m_outputScratch);
         GstBuffer* out = sample->TakeBuffer();
@@ -410,14 +442,14 @@ HRESULT ElementBridge::Collect(IMediaSample* sample)
     GST_LOG_OBJECT(m_element, "output: %ld bytes", static_cast<long>(actual));
     if (!data || actual <= 0) return S_OK;
     GstBuffer* buffer = nullptr;
-    if (m_spec.rowOrderMatters) FlipRows(data, static_cast<std::size_t>(actual), m_outputRowBytes, m_outputScratch);
+    if (m_outputTurned) FlipRows(data, static_cast<std::size_t>(actual), m_outputRowBytes, m_outputScratch);
     if (ours && ours->HasBuffer()) {
         buffer = ours->TakeBuffer();
     } else {
         // Not one of our buffers: copied, and the sender's memory turned back.
         buffer = gst_buffer_new_allocate(nullptr, static_cast<gsize>(actual), nullptr);
         gst_buffer_fill(buffer, 0, data, static_cast<gsize>(actual));
-        if (m_spec.rowOrderMatters)
+        if (m_outputTurned)
             FlipRows(data, static_cast<std::size_t>(actual), m_outputRowBytes, m_outputScratch);
     }
     StampBuffer(buffer, sample);

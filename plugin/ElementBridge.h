@@ -53,6 +53,8 @@ private:
 
     bool FindHostedPins();
     bool Negotiate(int input, GstCaps* caps);
+    HRESULT ConnectInput(int input, const CMediaType& bottomUp);
+    bool TurnsRows(const CMediaType& type) const;
     bool ConnectOutput(GstCaps* inputCaps);
     void StopFilters();
     void StartFilters();
@@ -93,10 +95,12 @@ private:
     bool m_active = false;
     std::vector<bool> m_inputConnected;
     std::vector<std::size_t> m_inputRowBytes;
+    std::vector<bool> m_inputTurned;  // rows turned bottom-up on the way in
     std::vector<GstClockTime> m_inputFrameDuration;
     std::atomic<GstClockTime> m_longestFrame{0};  // of m_inputFrameDuration, for the end-of-stream wait
     bool m_outputConnected = false;
     std::size_t m_outputRowBytes = 0;
+    bool m_outputTurned = false;  // rows turned back top-down on the way out
     bool m_streamStarted = false;
 
     // One scratch row per input (their threads run at once) and one for the output.

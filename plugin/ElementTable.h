@@ -34,7 +34,8 @@ struct ElementDescription {
     IID settingsIid;
     int inputs;
     // The filter's result changes with the order of the rows it is given,
-    // so frames are turned bottom-up on the way in and back on the way out.
+    // so frames are turned bottom-up on the way in and back on the way out,
+    // unless the filter takes them top-down (see takesTopDown).
     bool rowOrderMatters;
     // The filter changes the first input's buffer and passes it on; any
     // further input only feeds it (its buffers go no further).
@@ -57,6 +58,10 @@ struct ElementDescription {
     // Names of the sink pads in the filter's input order, when not "sink"
     // (one input) or "sink_0" … "sink_N-1".
     const char* const* sinkNames = nullptr;
+    // The filter gives a top-down frame (negative height) the picture it
+    // gives the bottom-up one: frames reach it as GStreamer has them, with
+    // no rows turned. Should it refuse the top-down type, they are turned.
+    bool takesTopDown = false;
 };
 
 std::string SinkPadName(const ElementDescription& description, int index);

@@ -67,6 +67,12 @@ bool MediaTypeFromCaps(const GstCaps* caps, CMediaType& type, std::string& why)
     return true;
 }
 
+void MakeTopDown(CMediaType& type)
+{
+    VIDEOINFOHEADER* video = type.VideoInfo();
+    if (video && video->bmiHeader.biHeight > 0) video->bmiHeader.biHeight = -video->bmiHeader.biHeight;
+}
+
 GstCaps* CapsFromMediaType(const CMediaType& type)
 {
     const VIDEOINFOHEADER* video = VideoInfoOf(type);

@@ -18,6 +18,9 @@
 // filter can take (another format, a frame without pixels or too large for
 // a sample, or rows GStreamer pads that a packed frame has not).
 bool MediaTypeFromCaps(const GstCaps* caps, CMediaType& type, std::string& why);
+// The same frames with their rows the way GStreamer has them: the top row
+// first (negative biHeight). Types other than video are left as they are.
+void MakeTopDown(CMediaType& type);
 // Caps for a video media type of either subtype; null for any other, and
 // for frames without pixels (no width or no rows).
 GstCaps* CapsFromMediaType(const CMediaType& type);

@@ -1,14 +1,18 @@
 // Per-frame cost of the Green Shift, Interlace and Stereo Display elements
-// at 1920×1080 BGR, beside the filter's pixel pass alone, the row flip the
-// element adds for filters whose result depends on row order, and a memcpy
-// of one frame. Frames are pushed from a pad of our own straight into the
+// at 1920×1080 BGR, beside the filter's pixel pass alone, the same filter
+// driven through the test graph (element minus graph is what the bridge
+// adds), the row flip the element adds for filters that must have their
+// frames bottom-up, and a memcpy of one frame. Frames are pushed from a pad of our own straight into the
 // element's chain, so nothing else is measured; the buffers come from a
 // pool, as a capture source's would.
+#include "GraphHarness.h"
 #include "GreenShiftPass.h"
 #include "InterlacePass.h"
 #include "RowFlip.h"
 #include "StereoFramePass.h"
+#include "StereoPairClsids.h"
 #include "TempHome.h"
+#include "VideoCaps.h"
 
 #include <benchmark/benchmark.h>
 #include <gst/app/gstappsink.h>
@@ -46,6 +50,12 @@ struct FrameRing {
 void Report(benchmark::State& state)
 {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kFrameBytes));
+}
+
+GstCaps* FrameCaps()
+{
+    return gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGR", "width", G_TYPE_INT, kWidth, "height",
+                               G_TYPE_INT, kHeight, "framerate", GST_TYPE_FRACTION, 30, 1, nullptr);
 }
 
 void BM_Memcpy(benchmark::State& state)
@@ -117,9 +127,7 @@ public:
         GstPad* src = gst_element_get_static_pad(m_element, "src");
         gst_pad_add_probe(src, GST_PAD_PROBE_TYPE_BUFFER, &CountOutput, &m_outputs, nullptr);
         gst_object_unref(src);
-        GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGR", "width", G_TYPE_INT,
-                                            kWidth, "height", G_TYPE_INT, kHeight, "framerate", GST_TYPE_FRACTION,
-                                            30, 1, nullptr);
+        GstCaps* caps = FrameCaps();
         gst_element_set_state(m_pipeline, GST_STATE_PLAYING);
         for (GList* l = GST_ELEMENT(m_element)->sinkpads; l; l = l->next) {
             GstPad* feed = gst_pad_new(nullptr, GST_PAD_SRC);
@@ -197,6 +205,34 @@ void BM_Element(benchmark::State& state, const char* factory)
         static_cast<double>(harness.Outputs()) / static_cast<double>(std::max<std::int64_t>(state.iterations(), 1));
 }
 
+// The filter in the test graph, in its own bottom-up rows, with samples of
+// eight buffers per input as the element's pool has.
+void BM_Graph(benchmark::State& state, const char* factory, const CLSID* clsid, GraphPins pins)
+{
+    // An element registers its module, which the graph creates the filter from.
+    if (GstElement* element = gst_element_factory_make(factory, nullptr)) gst_object_unref(element);
+    CMediaType type;
+    std::string why;
+    GstCaps* caps = FrameCaps();
+    const bool typed = MediaTypeFromCaps(caps, type, why);
+    gst_caps_unref(caps);
+    GraphHarness harness(*clsid, pins, type, 8);
+    if (!typed || !harness.Ready()) {
+        state.SkipWithError("the filter did not connect in the test graph");
+        return;
+    }
+    constexpr REFERENCE_TIME kFrameUnits = 10'000'000 / 30;
+    REFERENCE_TIME start = 0;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < harness.Inputs(); ++i) harness.Push(i, start, kFrameUnits);
+        harness.Pull();
+        start += kFrameUnits;
+    }
+    Report(state);
+    state.counters["outputs_per_frame"] =
+        static_cast<double>(harness.Outputs()) / static_cast<double>(std::max<std::int64_t>(state.iterations(), 1));
+}
+
 // The elements work on several threads (the multi-input one composes on
 // the filter's own): their CPU time is the whole process's.
 BENCHMARK(BM_Memcpy)->Unit(benchmark::kMicrosecond);
@@ -206,13 +242,25 @@ BENCHMARK_CAPTURE(BM_Element, GreenShift, "ostrelgreenshift")
     ->Unit(benchmark::kMicrosecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Graph, GreenShift, "ostrelgreenshift", &CLSID_GreenShift, GraphPins{{u"Input"}, u"Output"})
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 BENCHMARK(BM_KernelInterlace)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Element, Interlace, "ostrelinterlace")
     ->Unit(benchmark::kMicrosecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Graph, Interlace, "ostrelinterlace", &CLSID_Interlace, GraphPins{{u"Input"}, u"Output"})
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 BENCHMARK(BM_KernelStereoDisplay)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Element, StereoDisplay, "ostrelstereodisplay")
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Graph, StereoDisplay, "ostrelstereodisplay", &CLSID_StereoDisplay, GraphPins{{u"0", u"1"}, u"Out"})
     ->Unit(benchmark::kMicrosecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();

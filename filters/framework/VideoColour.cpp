@@ -40,6 +40,16 @@ bool GetVideoFrameLayout(const AM_MEDIA_TYPE& type, VideoFrameLayout& layout)
     return true;
 }
 
+HRESULT CheckTopDownRows(const AM_MEDIA_TYPE* type)
+{
+    VideoFrameLayout layout;
+    if (!type || !GetVideoFrameLayout(*type, layout)) return VFW_E_TYPE_NOT_ACCEPTED;
+    if (!layout.TopDown()) return S_OK;
+    const std::size_t rowBytes = layout.RowBytes();
+    const bool wholePixels = layout.bytesPerPixel > 0 && rowBytes > 0 && rowBytes % layout.bytesPerPixel == 0;
+    return wholePixels ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
 void FillVideoColourComboBox(HWND dialog, int comboId, LONG videoColour)
 {
     static const WCHAR* const kNames[] = {u"RGB555", u"RGB24", u"自動"};

@@ -9,6 +9,9 @@ class GreenShift final : public VideoColourInPlaceFilter<IGreenShiftSettings, II
 public:
     GreenShift(IUnknown* outer, HRESULT* phr);
 
+    // Top-down frames too, where their rows hold whole pixels.
+    HRESULT CheckInputType(const CMediaType* type) override;
+
 protected:
     void TransformFrame(BYTE* data, std::size_t length) override;
 };

@@ -1,6 +1,9 @@
 #include "GreenShiftPass.h"
 
 #include "PixelBlock.h"
+#include "PixelGreen.h"
+
+#include <algorithm>
 
 #include <cstring>
 
@@ -11,7 +14,7 @@ using pixel_block::Block;
 using pixel_block::Load;
 using pixel_block::Store;
 
-constexpr std::uint16_t kGreen555 = 0x03E0;
+using pixel_green::kGreen555;
 
 // Every pixel from `count`-1 down to `first` takes the green of its left
 // neighbour, one pixel at a time.
@@ -86,4 +89,30 @@ bool ShiftGreen(std::uint8_t* data, std::size_t length, unsigned bytesPerPixel)
     case 2: ShiftGreenRgb555(data, length / 2); return true;
     default: return false;
     }
+}
+
+// The linear pass hands each row's first pixel the green of the last pixel
+// of the row before it in memory, the one above in a top-down picture. So
+// before the pass, the last pixel of every row takes the green of the last
+// pixel two rows further down: the pass then carries the green of the row
+// below into each first pixel. Going down the rows reads each source before
+// it is overwritten. The top-left pixel, which the pass leaves without
+// green, gets its green afterwards. Only the last column and one pixel are
+// touched outside the pass; its blocks stay as they are.
+bool ShiftGreenTopDown(std::uint8_t* data, std::size_t length, unsigned bytesPerPixel, std::size_t rowBytes,
+                       std::size_t rows)
+{
+    if (bytesPerPixel != 2 && bytesPerPixel != 3) return false;
+    if (rowBytes == 0 || rowBytes % bytesPerPixel != 0) return ShiftGreen(data, length, bytesPerPixel);
+    rows = std::min(rows, length / rowBytes);
+    if (rows < 2) return ShiftGreen(data, length, bytesPerPixel);
+    using pixel_green::Get;
+    using pixel_green::Set;
+    const auto lastOf = [&](std::size_t row) { return data + (row + 1) * rowBytes - bytesPerPixel; };
+    const std::uint16_t topLeftGreen = Get(lastOf(1), bytesPerPixel);
+    for (std::size_t row = 0; row + 2 < rows; ++row) Set(lastOf(row), bytesPerPixel, Get(lastOf(row + 2), bytesPerPixel));
+    Set(lastOf(rows - 2), bytesPerPixel, 0);
+    ShiftGreen(data, length, bytesPerPixel);
+    Set(data, bytesPerPixel, topLeftGreen);
+    return true;
 }

@@ -16,3 +16,13 @@ void ShiftGreenRgb555(std::uint8_t* pixels, std::size_t count);
 // pixels of `length` bytes; trailing bytes short of a pixel stay as they
 // are. False, with nothing changed, for any other pixel size.
 bool ShiftGreen(std::uint8_t* data, std::size_t length, unsigned bytesPerPixel);
+
+// The picture ShiftGreen gives a bottom-up frame, for its top-down twin:
+// `rows` rows of `rowBytes` bytes (a whole number of pixels) with the top
+// row first in memory. The first pixel of each row takes the green of the
+// last pixel of the row below it in the picture, the bottom row's first
+// pixel none; every other pixel as in ShiftGreen. Rows are counted only as
+// far as `length` holds them. Without whole pixels per row this is
+// ShiftGreen itself.
+bool ShiftGreenTopDown(std::uint8_t* data, std::size_t length, unsigned bytesPerPixel, std::size_t rowBytes,
+                       std::size_t rows);

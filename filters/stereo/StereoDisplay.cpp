@@ -115,7 +115,8 @@ HRESULT StereoDisplay::CheckInputType(int index, const CMediaType* type)
         CAutoLock hold(&m_settingsLock);
         videoColour = m_videoColour;
     }
-    if (CheckVideoColourType(videoColour, type) != S_OK) return VFW_E_TYPE_NOT_ACCEPTED;
+    if (CheckVideoColourType(videoColour, type) != S_OK || CheckTopDownRows(type) != S_OK)
+        return VFW_E_TYPE_NOT_ACCEPTED;
     const VIDEOINFOHEADER* info = VideoInfoOf(*type);
     const LONGLONG frameBytes = DibImageBytes(info->bmiHeader);
     if (frameBytes <= 0 || frameBytes > kLargestSampleBytes) return VFW_E_TYPE_NOT_ACCEPTED;
@@ -132,12 +133,13 @@ HRESULT StereoDisplay::CheckInputType(int index, const CMediaType* type)
 HRESULT StereoDisplay::InputTypeSet(int, const CMediaType* type)
 {
     const VIDEOINFOHEADER* info = type ? VideoInfoOf(*type) : nullptr;
-    if (!info) return VFW_E_TYPE_NOT_ACCEPTED;
+    VideoFrameLayout layout;
+    if (!info || !GetVideoFrameLayout(*type, layout)) return VFW_E_TYPE_NOT_ACCEPTED;
     const auto frameSize =
         static_cast<std::size_t>(std::clamp<LONGLONG>(DibImageBytes(info->bmiHeader), 0, kLargestSampleBytes));
     CAutoLock left(&m_left.lock);
     CAutoLock right(&m_right.lock);
-    m_bytesPerPixel = info->bmiHeader.biBitCount / 8u;
+    m_layout = layout;
     try {
         m_left.frame.assign(frameSize, 0);
         m_right.frame.assign(frameSize, 0);
@@ -257,7 +259,11 @@ bool StereoDisplay::ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& lengt
     if (m_left.frame.empty() || !m_newFrame) return false;
     const auto room = static_cast<std::size_t>(std::max<LONG>(capacity, 0));
     length = std::min({room, m_left.frame.size(), m_right.frame.size()});
-    ComposeStereoFrame(out, m_left.frame.data(), m_right.frame.data(), length, m_bytesPerPixel);
+    if (m_layout.TopDown())
+        ComposeStereoFrameTopDown(out, m_left.frame.data(), m_right.frame.data(), length, m_layout.bytesPerPixel,
+                                  m_layout.RowBytes(), m_layout.Rows());
+    else
+        ComposeStereoFrame(out, m_left.frame.data(), m_right.frame.data(), length, m_layout.bytesPerPixel);
     m_newFrame = false;
     return true;
 }

@@ -64,11 +64,11 @@ private:
     LONG m_videoColour = kDefaultVideoColour;
     LONG m_frameRate = kDefaultFrameRate;  // always above 0: frame durations divide by it
 
-    // Store sizes and the pixel size change only with both store locks held.
+    // Store sizes and the frame layout change only with both store locks held.
     // Both stores hold one frame of the input type, or nothing without one.
     FrameStore m_left;
     FrameStore m_right;
-    unsigned m_bytesPerPixel = 0;
+    VideoFrameLayout m_layout;
     std::atomic<bool> m_newFrame{false};
 
     // Stream thread only.

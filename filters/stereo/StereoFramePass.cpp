@@ -3,15 +3,17 @@
 #include "ColumnInterleavePass.h"
 #include "CpuDispatch.h"
 #include "GreenShiftPass.h"
+#include "PixelGreen.h"
 #include "StereoFrameBlocks.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 #if defined(__x86_64__)
 
-constexpr std::uint16_t kGreen555 = 0x03E0;
+using pixel_green::kGreen555;
 
 // The green bits of byte `byte` of a pixel.
 std::uint8_t GreenBits(unsigned bytesPerPixel, std::size_t byte)
@@ -104,4 +106,32 @@ void ComposeStereoFrame(std::uint8_t* out, const std::uint8_t* left, const std::
 #endif
     InterleaveColumns(out, left, right, length, bytesPerPixel);
     ShiftGreen(out, length, bytesPerPixel);
+}
+
+// Counted from the bottom-left pixel, the parity of the pixel at run index i
+// of a top-down frame is that of i + (rows - 1) * pixelsPerRow: with an odd
+// number of pixels per row and an even number of rows the two pictures trade
+// places. The first pixels of the rows are mended from the pictures
+// afterwards: the green each needs is the interleave's at the end of the
+// row below, which the pictures still hold.
+void ComposeStereoFrameTopDown(std::uint8_t* out, const std::uint8_t* left, const std::uint8_t* right,
+                               std::size_t length, unsigned bytesPerPixel, std::size_t rowBytes, std::size_t rows)
+{
+    if (bytesPerPixel == 0 || rowBytes == 0 || rowBytes % bytesPerPixel != 0) {
+        ComposeStereoFrame(out, left, right, length, bytesPerPixel);
+        return;
+    }
+    rows = std::min(rows, length / rowBytes);
+    const std::size_t pixelsPerRow = rowBytes / bytesPerPixel;
+    const bool traded = rows > 0 && (rows - 1) * pixelsPerRow % 2 == 1;
+    const std::uint8_t* even = traded ? right : left;
+    const std::uint8_t* odd = traded ? left : right;
+    ComposeStereoFrame(out, even, odd, length, bytesPerPixel);
+    if ((bytesPerPixel != 2 && bytesPerPixel != 3) || rows == 0) return;
+    for (std::size_t row = 0; row + 1 < rows; ++row) {
+        const std::size_t source = (row + 2) * pixelsPerRow - 1;  // last pixel of the row below
+        const std::uint8_t* picture = source % 2 ? odd : even;
+        pixel_green::Set(out + row * rowBytes, bytesPerPixel, pixel_green::Get(picture + source * bytesPerPixel, bytesPerPixel));
+    }
+    pixel_green::Set(out + (rows - 1) * rowBytes, bytesPerPixel, 0);
 }

@@ -16,3 +16,12 @@
 // have no green to shift, it is the interleave alone.
 void ComposeStereoFrame(std::uint8_t* out, const std::uint8_t* left, const std::uint8_t* right, std::size_t length,
                         unsigned bytesPerPixel);
+
+// The picture ComposeStereoFrame gives two bottom-up pictures, for their
+// top-down twins of `rows` rows of `rowBytes` bytes (a whole number of
+// pixels): the pixel parity still counts from the bottom-left pixel, and the
+// first pixel of each row takes its green from the row below in the picture.
+// Rows are counted only as far as `length` holds them; without whole pixels
+// per row this is ComposeStereoFrame itself.
+void ComposeStereoFrameTopDown(std::uint8_t* out, const std::uint8_t* left, const std::uint8_t* right,
+                               std::size_t length, unsigned bytesPerPixel, std::size_t rowBytes, std::size_t rows);

@@ -16,6 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <utility>
+
 namespace {
 
 struct OutputCase {
@@ -97,6 +101,38 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputCase{"ostrellevelcompress", CLSID_LevelCompress, 2, "RGB15", 8, 6},
                       OutputCase{"ostrelquadview", CLSID_QuadView, 4, "BGR", 16, 8}),
     [](const auto& info) { return std::string(info.param.factory + 6) + "_" + info.param.format; });
+
+// A white top row on black stays the brightest row: the same whether the
+// filter takes the rows top-down or the element turns them for it.
+TEST(ElementOutput, KeepsThePictureTheRightWayUp)
+{
+    constexpr int kWidth = 8, kHeight = 6;
+    constexpr std::size_t kRowBytes = kWidth * 3;
+    Bytes picture(kRowBytes * kHeight, 0);
+    std::fill_n(picture.begin(), kRowBytes, 0xFF);
+    for (const auto& [factory, inputs] : {std::pair{"ostrelgreenshift", 1}, std::pair{"ostrelstereodisplay", 2},
+                                          std::pair{"ostrelghost", 1}, std::pair{"ostrelscroll", 1}}) {
+        ElementRun run(factory, inputs);
+        std::vector<GstCaps*> caps;
+        for (int i = 0; i < inputs; ++i) caps.push_back(VideoCaps("BGR", kWidth, kHeight));
+        ASSERT_TRUE(run.Start(caps)) << factory;
+        for (int i = 0; i < inputs; ++i) run.Push(i, picture, 0, kFrame);
+        if (inputs > 1) {
+            g_usleep(30 * 1000);
+            for (int i = 0; i < inputs; ++i) run.Push(i, picture, kFrame, kFrame);
+        }
+        run.EndInputs();
+        const std::vector<OutputBuffer> outputs = run.Collect();
+        ASSERT_FALSE(outputs.empty()) << factory;
+        const Bytes& out = outputs.back().bytes;
+        ASSERT_EQ(out.size(), picture.size()) << factory;
+        std::vector<unsigned> rowSums;
+        for (std::size_t row = 0; row < kHeight; ++row)
+            rowSums.push_back(std::accumulate(out.begin() + static_cast<std::ptrdiff_t>(row * kRowBytes),
+                                              out.begin() + static_cast<std::ptrdiff_t>((row + 1) * kRowBytes), 0u));
+        EXPECT_EQ(std::max_element(rowSums.begin(), rowSums.end()) - rowSums.begin(), 0) << factory;
+    }
+}
 
 } // namespace
 

@@ -78,3 +78,40 @@ TEST(VideoColourRule, FrameLayoutAndComboBox)
     EXPECT_EQ(GetControlState(dialog, 1002)->selection, 2);
     DestroyWindow(GetParent(dialog));
 }
+
+// Top-down frames are taken when their rows (padded to 32-bit words) hold
+// whole pixels, so a pass can find each row's last pixel; bottom-up ones
+// always. The most negative height counts its rows without overflow.
+TEST(VideoColourRule, TopDownRowsMustHoldWholePixels)
+{
+    struct Case {
+        WORD bits;
+        LONG width, height;
+        HRESULT expected;
+        std::size_t rows, rowBytes;
+    };
+    const Case cases[] = {
+        {24, 4, -2, S_OK, 2, 12},
+        {24, 3, -2, S_OK, 2, 12},                     // a padding pixel
+        {24, 5, -2, VFW_E_TYPE_NOT_ACCEPTED, 2, 16},  // one padding byte
+        {24, 5, 2, S_OK, 2, 16},
+        {16, 3, -7, S_OK, 7, 8},
+        {24, 8, LONG{-2147483647} - 1, S_OK, 2147483648u, 24},
+    };
+    for (const Case& c : cases) {
+        VideoType video(c.bits == 24 ? MEDIASUBTYPE_RGB24 : MEDIASUBTYPE_RGB555, c.bits);
+        video.info.bmiHeader.biWidth = c.width;
+        video.info.bmiHeader.biHeight = c.height;
+        EXPECT_EQ(CheckTopDownRows(&video.type), c.expected) << c.width << " x " << c.height;
+        VideoFrameLayout layout;
+        ASSERT_TRUE(GetVideoFrameLayout(video.type, layout));
+        EXPECT_EQ(layout.TopDown(), c.height < 0);
+        EXPECT_EQ(layout.Rows(), c.rows);
+        EXPECT_EQ(layout.RowBytes(), c.rowBytes);
+    }
+    VideoType noFormat(MEDIASUBTYPE_RGB24, 24, MEDIATYPE_Video, FORMAT_None);
+    noFormat.type.cbFormat = 0;
+    noFormat.type.pbFormat = nullptr;
+    EXPECT_EQ(CheckTopDownRows(&noFormat.type), VFW_E_TYPE_NOT_ACCEPTED);
+    EXPECT_EQ(CheckTopDownRows(nullptr), VFW_E_TYPE_NOT_ACCEPTED);
+}

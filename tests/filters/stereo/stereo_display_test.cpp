@@ -136,6 +136,22 @@ TEST_F(StereoDisplayGraph, OutputAlternatesLeftAndRightPixelsThenShiftsGreen)
     EXPECT_EQ(sink->ConnectionType()->subtype, MEDIASUBTYPE_RGB24);
 }
 
+// Top-down pictures are composed as their bottom-up twins are, and the
+// frame stays top-down; top-down rows that hold no whole pixels are refused.
+TEST_F(StereoDisplayGraph, TopDownPicturesComposeAsTheirBottomUpTwins)
+{
+    constexpr std::size_t kRowBytes = 12;
+    const auto reversed = [](const Bytes& frame) { return RowsReversed(frame, kRowBytes); };
+    const Bytes first = RandomBytes(3 * kRowBytes, 1);
+    const Bytes second = RandomBytes(3 * kRowBytes, 2);
+    const Bytes expected = reversed(ExpectedRgb24(reversed(first), reversed(second)));
+    ComPtr<CPushSource> refused;
+    EXPECT_TRUE(FAILED(AddSource(refused, u"0", Rgb24Type(5, -3), {Bytes(48)})));
+    const auto got = ComposeOnce(Rgb24Type(4, -3), first, second, expected);
+    ASSERT_TRUE(got.has_value());
+    EXPECT_LT(VideoInfoOf(*sink->ConnectionType())->bmiHeader.biHeight, 0);
+}
+
 TEST_F(StereoDisplayGraph, SwapTakesTheEvenPositionsFromInputTwo)
 {
     ASSERT_EQ(settings->SetSwap(5), S_OK);

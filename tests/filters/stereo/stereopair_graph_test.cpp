@@ -229,6 +229,35 @@ TEST_F(StereoGraphColour, VideoColourIsCheckedWhenTheInputConnects)
     ExpectCheckedAtConnection<InterlaceTraits>();
 }
 
+// A top-down frame comes out as the picture its bottom-up twin gives, the
+// right way up; top-down rows that hold no whole pixels are refused.
+TEST_F(StereoGraph, GreenShiftGivesTopDownFramesTheirBottomUpTwinsPicture)
+{
+    struct Case {
+        CMediaType (*type)(LONG, LONG);
+        LONG width, height;
+        std::size_t rowBytes;
+    };
+    const Case cases[] = {{Rgb24Type, 4, 3, 12}, {Rgb24Type, 8, 2, 24}, {Rgb555Type, 2, 5, 4}, {Rgb555Type, 6, 4, 12}};
+    unsigned seed = 1;
+    for (const Case& c : cases) {
+        const Bytes bottomUp = RandomBytes(c.rowBytes * static_cast<std::size_t>(c.height), seed++);
+        Bytes outputs[2];
+        for (const bool topDown : {false, true}) {
+            const Bytes frame = topDown ? RowsReversed(bottomUp, c.rowBytes) : bottomUp;
+            ASSERT_EQ(Build(CLSID_GreenShift, c.type(c.width, topDown ? -c.height : c.height), {Frame(frame, 0)}),
+                      S_OK);
+            ASSERT_EQ(graph->Pause(), S_OK);
+            const auto got = AllSamples();
+            ASSERT_EQ(got.size(), 1u);
+            outputs[topDown] = got[0].data;
+            TearDown();
+        }
+        EXPECT_EQ(outputs[1], RowsReversed(outputs[0], c.rowBytes)) << c.width << " x " << c.height;
+    }
+    EXPECT_TRUE(FAILED(Build(CLSID_GreenShift, Rgb24Type(5, -2), {Frame(Bytes(32), 0)})));
+}
+
 // Frames pass through unchanged in size, so the output takes only a type
 // with the input's frame layout.
 TEST_F(StereoGraph, OutputRefusesATypeOfAnotherFrameSize)
