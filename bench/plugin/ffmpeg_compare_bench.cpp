@@ -23,11 +23,10 @@
 #include "ComparisonReporter.h"
 #include "ElementDriver.h"
 #include "FfmpegFilterGraph.h"
-#include "InterlacePass.h"
 #include "NoisePass.h"
-#include "RowFlip.h"
 #include "ScrollPass.h"
-#include "TempHome.h"
+#include "InterlacePass.h"
+#include "PluginBench.h"
 
 #include <benchmark/benchmark.h>
 #include <gst/gst.h>
@@ -51,46 +50,6 @@ constexpr const char* kScroll = "scroll=hpos=0.75:h=0.0005";
 constexpr const char* kNoiseTemporal = "noise=alls=50:allf=t";
 constexpr const char* kNoiseTemporalUniform = "noise=alls=50:allf=t+u";
 
-void Report(benchmark::State& state)
-{
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kFrameBytes));
-}
-
-void BM_Memcpy(benchmark::State& state)
-{
-    FrameRing sources;
-    FrameRing targets;
-    for (auto _ : state) {
-        std::memcpy(targets.Next(), sources.Next(), kFrameBytes);
-        benchmark::ClobberMemory();
-    }
-    Report(state);
-}
-
-// The element turns Scroll's and Noise's frames bottom-up on the way in and
-// back on the way out: twice this per frame.
-void BM_RowFlip(benchmark::State& state)
-{
-    FrameRing frames;
-    std::vector<std::uint8_t> scratch;
-    for (auto _ : state) {
-        FlipRows(frames.Next(), kFrameBytes, kRowBytes, scratch);
-        benchmark::ClobberMemory();
-    }
-    Report(state);
-}
-
-void BM_KernelInterlace(benchmark::State& state)
-{
-    FrameRing frames;
-    std::vector<std::uint8_t> scratch(InterlaceScratchBytes(kWidth, 3));
-    for (auto _ : state) {
-        InterleaveRows(frames.Next(), kFrameBytes, kWidth, 3, scratch.data());
-        benchmark::ClobberMemory();
-    }
-    Report(state);
-}
-
 void BM_KernelScroll(benchmark::State& state)
 {
     FrameRing frames;
@@ -100,7 +59,7 @@ void BM_KernelScroll(benchmark::State& state)
         RotateRowPixels(frames.Next(), kFrameBytes, frame, kScrollShift, scratch.data());
         benchmark::ClobberMemory();
     }
-    Report(state);
+    ReportFrames(state);
 }
 
 void BM_KernelNoise(benchmark::State& state)
@@ -112,7 +71,7 @@ void BM_KernelNoise(benchmark::State& state)
         AddNoise(frames.Next(), kFrameBytes, type, kNoiseStrength, random);
         benchmark::ClobberMemory();
     }
-    Report(state);
+    ReportFrames(state);
 }
 
 void BM_Element(benchmark::State& state, const char* factory, std::vector<ElementProperty> properties)
@@ -128,7 +87,7 @@ void BM_Element(benchmark::State& state, const char* factory, std::vector<Elemen
         driver.Pull();
         pts += GST_SECOND / 30;
     }
-    Report(state);
+    ReportFrames(state);
 }
 
 // Each frame of the ring goes through the graph and comes back as the
@@ -154,7 +113,7 @@ void BM_Ffmpeg(benchmark::State& state, const char* filters, AVPixelFormat forma
         benchmark::ClobberMemory();
     }
     for (AVFrame*& frame : ring) av_frame_free(&frame);
-    Report(state);
+    ReportFrames(state);
 }
 
 // ---- how far the outputs agree, on one pattern frame
@@ -286,18 +245,9 @@ std::vector<Comparison> Comparisons()
 
 } // namespace
 
-// The modules register themselves in a private home, on a private registry.
 int main(int argc, char** argv)
 {
-    TempHome home;
-    const std::string registry = (home.Path() / "gst-registry.bin").string();
-    ::setenv("GST_REGISTRY", registry.c_str(), 1);
-    gst_init(&argc, &argv);
-    GError* error = nullptr;
-    if (GstPlugin* plugin = gst_plugin_load_file(OSTREL_PLUGIN_FILE, &error))
-        gst_object_unref(plugin);
-    else
-        g_clear_error(&error);
+    const PrivatePluginRegistry registry(&argc, &argv);
     CheckInterlace();
     CheckScroll();
     CheckNoise();
