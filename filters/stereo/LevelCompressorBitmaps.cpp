@@ -5,8 +5,9 @@
 
 namespace {
 
-// Rows per band of a frame being put: a band's 32-bit bitmap stays within a
-// second-level cache for frames up to 4K wide.
+// Rows per band of a frame being put: a band's bitmap (24 bits per pixel,
+// as the display runs) stays within a second-level cache for frames up to
+// 4K wide.
 constexpr int kBandRows = 32;
 
 } // namespace

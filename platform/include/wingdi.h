@@ -1,7 +1,7 @@
 // Graphics device stand-in: the part of GDI that scales pictures through
 // device bitmaps. A "DISPLAY" device context, memory device contexts
-// compatible with it, display-compatible bitmaps held in memory (32 bits per
-// pixel, blue, green, red, unused, rows top-down), conversion from and to
+// compatible with it, display-compatible bitmaps held in memory (the display
+// runs at 24 bits per pixel: blue, green, red), conversion from and to
 // device-independent bitmaps of 16 (RGB555) and 24 bits, stretching with the
 // colour-on-colour mode, and black or white pattern fills. Handles are
 // process-wide; one that was never issued or is already deleted fails.

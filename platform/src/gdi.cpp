@@ -1,5 +1,7 @@
 #include "wingdi.h"
 
+#include "EvenPixelRow.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -10,30 +12,29 @@
 #include <mutex>
 #include <vector>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
-
 namespace {
 
-// Pixels as 0x00RRGGBB, so each is the bytes blue, green, red, 0 in memory.
+// The display runs at 24 bits per pixel (blue, green, red), so a bitmap's
+// rows are laid out as those of a 24-bit DIB: converting one of those is a
+// row copy, and the halving stretch is the same column drop as the Level
+// Compressor's squeeze.
+constexpr std::size_t kPixelBytes = 3;
+
 struct Bitmap {
     int width = 0;
     int height = 0;
     bool monochrome = false;  // only the stand-in's first bitmap of a context: never drawn on
+    std::size_t stride = 0;   // bytes per row, padded to 32 bits as in a DIB
     // Rows bottom-up in memory, as in the usual bottom-up DIBs: converting
     // one then walks both buffers upwards, which runs twice as fast on large
     // frames as meeting each row from the other end.
-    std::vector<std::uint32_t> pixels;
+    std::vector<BYTE> bits;
     std::uintptr_t selectedInto = 0;
 
     // Row y counted from the top, as every caller counts them.
-    std::uint32_t* Row(int y) { return pixels.data() + Offset(y); }
-    const std::uint32_t* Row(int y) const { return pixels.data() + Offset(y); }
-    std::size_t Offset(int y) const
-    {
-        return static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(width);
-    }
+    BYTE* Row(int y) { return bits.data() + Offset(y); }
+    const BYTE* Row(int y) const { return bits.data() + Offset(y); }
+    std::size_t Offset(int y) const { return static_cast<std::size_t>(height - 1 - y) * stride; }
 };
 
 struct DeviceContext {
@@ -78,7 +79,10 @@ std::uintptr_t AddBitmapLocked(int width, int height, bool monochrome)
     bitmap->width = width;
     bitmap->height = height;
     bitmap->monochrome = monochrome;
-    if (!monochrome) bitmap->pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    if (!monochrome) {
+        bitmap->stride = (static_cast<std::size_t>(width) * kPixelBytes + 3) / 4 * 4;
+        bitmap->bits.assign(bitmap->stride * static_cast<std::size_t>(height), 0);
+    }
     const std::uintptr_t handle = NewHandle();
     g_bitmaps.emplace(handle, std::move(bitmap));
     return handle;
@@ -122,130 +126,30 @@ std::size_t DibRows(const BITMAPINFOHEADER& h)
 }
 
 // Five bits widened to eight so that narrowing again gives them back.
-constexpr std::uint32_t Widen5(std::uint32_t v) { return (v << 3) | (v >> 2); }
+constexpr BYTE Widen5(unsigned v) { return static_cast<BYTE>((v << 3) | (v >> 2)); }
 
-#if defined(__x86_64__) || defined(__i386__)
-bool HasSsse3()
-{
-    static const bool has = __builtin_cpu_supports("ssse3");
-    return has;
-}
-
-// Four 3-byte pixels per 16-byte load, widened to four 32-bit ones; stops
-// where a 16-byte load would read past the row.
-__attribute__((target("ssse3"))) int Widen24Blocks(std::uint32_t* out, const BYTE* in, int count)
-{
-    const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-    int i = 0;
-    for (; i + 6 <= count; i += 4) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 3 * i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_shuffle_epi8(block, spread));
-    }
-    return i;
-}
-
-// The reverse: four 32-bit pixels to twelve bytes, each 16-byte store
-// overlapping the next; stops where a store would write past the row.
-__attribute__((target("ssse3"))) int Narrow24Blocks(BYTE* out, const std::uint32_t* in, int count)
-{
-    const __m128i pack = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-    int i = 0;
-    for (; i + 6 <= count; i += 4) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i), _mm_shuffle_epi8(block, pack));
-    }
-    return i;
-}
-
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
-
-// Eight pixels a step: the dword permute puts bytes 0-11 in the low lane
-// and 12-23 in the high one, each widened as above. Stops where a 32-byte
-// load would read past the row.
-__attribute__((target("avx2"))) int Widen24Wide(std::uint32_t* out, const BYTE* in, int count)
-{
-    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5);
-    const __m256i spread =
-        _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1, 0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9,
-                         10, 11, -1);
-    int i = 0;
-    for (; i + 11 <= count; i += 8) {
-        const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 3 * i));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
-                            _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(block, lanes), spread));
-    }
-    return i;
-}
-
-// The reverse: eight pixels to 24 bytes, each 32-byte store overlapping the
-// next; stops where a store would write past the row.
-__attribute__((target("avx2"))) int Narrow24Wide(BYTE* out, const std::uint32_t* in, int count)
-{
-    const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2, 4, 5, 6, 8,
-                                          9, 10, 12, 13, 14, -1, -1, -1, -1);
-    const __m256i together = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7);
-    int i = 0;
-    for (; i + 11 <= count; i += 8) {
-        const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 3 * i),
-                            _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(block, pack), together));
-    }
-    return i;
-}
-
-// The widest blocks the processor runs, then the narrower ones for the rest.
-int Widen24Fast(std::uint32_t* out, const BYTE* in, int count)
-{
-    int done = HasAvx2() ? Widen24Wide(out, in, count) : 0;
-    if (HasSsse3()) done += Widen24Blocks(out + done, in + 3 * done, count - done);
-    return done;
-}
-
-int Narrow24Fast(BYTE* out, const std::uint32_t* in, int count)
-{
-    int done = HasAvx2() ? Narrow24Wide(out, in, count) : 0;
-    if (HasSsse3()) done += Narrow24Blocks(out + 3 * done, in + done, count - done);
-    return done;
-}
-#else
-int Widen24Fast(std::uint32_t*, const BYTE*, int) { return 0; }
-int Narrow24Fast(BYTE*, const std::uint32_t*, int) { return 0; }
-#endif
-
-void DibRowToPixels(std::uint32_t* out, const BYTE* in, int count, WORD bitCount)
+void DibRowToPixels(BYTE* out, const BYTE* in, int count, WORD bitCount)
 {
     if (bitCount == 24) {
-        const int done = Widen24Fast(out, in, count);
-        in += 3 * done;
-        for (int i = done; i < count; ++i, in += 3)
-            out[i] = std::uint32_t{in[0]} | std::uint32_t{in[1]} << 8 | std::uint32_t{in[2]} << 16;
+        std::memcpy(out, in, static_cast<std::size_t>(count) * kPixelBytes);
         return;
     }
-    for (int i = 0; i < count; ++i, in += 2) {
-        const std::uint32_t v = std::uint32_t{in[0]} | std::uint32_t{in[1]} << 8;
-        out[i] = Widen5(v & 31) | Widen5((v >> 5) & 31) << 8 | Widen5((v >> 10) & 31) << 16;
+    for (int i = 0; i < count; ++i, in += 2, out += kPixelBytes) {
+        const unsigned v = unsigned{in[0]} | unsigned{in[1]} << 8;
+        out[0] = Widen5(v & 31);
+        out[1] = Widen5((v >> 5) & 31);
+        out[2] = Widen5((v >> 10) & 31);
     }
 }
 
-void PixelsToDibRow(BYTE* out, const std::uint32_t* in, int count, WORD bitCount)
+void PixelsToDibRow(BYTE* out, const BYTE* in, int count, WORD bitCount)
 {
     if (bitCount == 24) {
-        const int done = Narrow24Fast(out, in, count);
-        out += 3 * done;
-        for (int i = done; i < count; ++i, out += 3) {
-            out[0] = static_cast<BYTE>(in[i]);
-            out[1] = static_cast<BYTE>(in[i] >> 8);
-            out[2] = static_cast<BYTE>(in[i] >> 16);
-        }
+        std::memcpy(out, in, static_cast<std::size_t>(count) * kPixelBytes);
         return;
     }
-    for (int i = 0; i < count; ++i, out += 2) {
-        const std::uint32_t p = in[i];
-        const std::uint32_t v = ((p >> 3) & 31) | ((p >> 11) & 31) << 5 | ((p >> 19) & 31) << 10;
+    for (int i = 0; i < count; ++i, in += kPixelBytes, out += 2) {
+        const unsigned v = unsigned{in[0]} >> 3 | (unsigned{in[1]} >> 3) << 5 | (unsigned{in[2]} >> 3) << 10;
         out[0] = static_cast<BYTE>(v);
         out[1] = static_cast<BYTE>(v >> 8);
     }
@@ -270,9 +174,20 @@ std::vector<int> NearestMap(int extent, int sourceStart, int sourceExtent)
     const LONGLONG sourceCount = sourceExtent < 0 ? -LONGLONG{sourceExtent} : sourceExtent;
     const LONGLONG sourceFirst = sourceExtent < 0 ? LONGLONG{sourceStart} + sourceExtent + 1 : sourceStart;
     std::vector<int> map(static_cast<std::size_t>(count));
-    for (LONGLONG k = 0; k < count; ++k) {
-        const LONGLONG step = (mirror ? count - 1 - k : k) * sourceCount / count;
-        map[static_cast<std::size_t>(k)] = static_cast<int>(sourceFirst + step);
+    // i × sourceCount / count carried as quotient and remainder from one i
+    // to the next: the same positions without a division per pixel.
+    const LONGLONG whole = sourceCount / count;
+    const LONGLONG part = sourceCount % count;
+    LONGLONG step = 0;
+    LONGLONG rest = 0;
+    for (LONGLONG i = 0; i < count; ++i) {
+        map[static_cast<std::size_t>(mirror ? count - 1 - i : i)] = static_cast<int>(sourceFirst + step);
+        step += whole;
+        rest += part;
+        if (rest >= count) {
+            rest -= count;
+            ++step;
+        }
     }
     return map;
 }
@@ -298,18 +213,11 @@ Span VisibleColumns(const std::vector<int>& map, LONGLONG left, int targetWidth,
     return {begin, end};
 }
 
-// out[k] = in[2k]: the colour-on-colour halving of a row.
-void KeepEvenPixels(std::uint32_t* out, const std::uint32_t* in, std::size_t count)
+// The columns `map` names, nearest pixel; `count` destination pixels.
+void CopyMappedPixels(BYTE* out, const BYTE* in, const int* map, std::size_t count)
 {
-    std::size_t k = 0;
-#if defined(__x86_64__) || defined(__i386__)
-    for (; k + 4 <= count; k += 4) {
-        const __m128 a = _mm_loadu_ps(reinterpret_cast<const float*>(in + 2 * k));
-        const __m128 b = _mm_loadu_ps(reinterpret_cast<const float*>(in + 2 * k + 4));
-        _mm_storeu_ps(reinterpret_cast<float*>(out + k), _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
-    }
-#endif
-    for (; k < count; ++k) out[k] = in[2 * k];
+    for (std::size_t k = 0; k < count; ++k, out += kPixelBytes)
+        std::memcpy(out, in + static_cast<std::size_t>(map[k]) * kPixelBytes, kPixelBytes);
 }
 
 // First destination position of a rectangle given by origin and extent.
@@ -491,13 +399,17 @@ BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source
         const LONGLONG outY = top + static_cast<LONGLONG>(j);
         if (outY < 0 || outY >= target->height || rows[j] < 0 || rows[j] >= read->height) continue;
         // From the first visible column on, so no pointer leaves the row.
-        std::uint32_t* out = target->Row(static_cast<int>(outY)) + (left + static_cast<LONGLONG>(span.begin));
-        const std::uint32_t* in = read->Row(rows[j]);
+        BYTE* out = target->Row(static_cast<int>(outY)) +
+                    static_cast<std::size_t>(left + static_cast<LONGLONG>(span.begin)) * kPixelBytes;
+        const BYTE* in = read->Row(rows[j]);
         const std::size_t count = span.end - span.begin;
-        if (halving)
-            KeepEvenPixels(out, in + columns[span.begin], count);
-        else
-            for (std::size_t k = 0; k < count; ++k) out[k] = in[columns[span.begin + k]];
+        if (halving) {
+            const int first = columns[span.begin];
+            CopyEvenPixels(out, in + static_cast<std::size_t>(first) * kPixelBytes, count,
+                           static_cast<std::size_t>(read->width - first), kPixelBytes, false);
+        } else {
+            CopyMappedPixels(out, in, columns.data() + span.begin, count);
+        }
     }
     return TRUE;
 }
@@ -507,14 +419,16 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop)
     if (rop != BLACKNESS && rop != WHITENESS) return FALSE;
     const auto target = SurfaceOf(dc);
     if (!target) return FALSE;
-    const std::uint32_t colour = rop == BLACKNESS ? 0 : 0x00FF'FFFF;
+    // Both colours have one value in every byte.
+    const BYTE value = rop == BLACKNESS ? 0 : 0xFF;
     const LONGLONG left = std::max<LONGLONG>(FirstOf(x, width), 0);
     const LONGLONG right = std::min<LONGLONG>(LONGLONG{FirstOf(x, width)} + std::abs(LONGLONG{width}), target->width);
     const LONGLONG top = std::max<LONGLONG>(FirstOf(y, height), 0);
     const LONGLONG bottom = std::min<LONGLONG>(LONGLONG{FirstOf(y, height)} + std::abs(LONGLONG{height}), target->height);
     for (LONGLONG row = top; row < bottom; ++row) {
-        std::uint32_t* out = target->Row(static_cast<int>(row));
-        std::fill(out + left, out + std::max(left, right), colour);
+        BYTE* out = target->Row(static_cast<int>(row));
+        if (right > left)
+            std::memset(out + left * kPixelBytes, value, static_cast<std::size_t>(right - left) * kPixelBytes);
     }
     return TRUE;
 }

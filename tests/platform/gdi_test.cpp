@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <vector>
 
@@ -139,6 +140,74 @@ TEST(Gdi, StretchKeepsNearestPixels)
                                        ? Bytes{0xFF, 0xFF, 0xFF}
                                        : Bytes{static_cast<std::uint8_t>(c.expectColumn[i]), 0, 7};
             EXPECT_EQ(pixel, expected) << c.name << " column " << i;
+        }
+    }
+}
+
+// Nearest pixel as defined: destination position i from the rectangle's
+// origin shows source pixel i × |source extent| / |extent| from the source's,
+// counted from the far end when the signs differ.
+int NearestSource(int i, int origin, int extent, int sourceOrigin, int sourceExtent)
+{
+    const long long count = std::abs(extent), sourceCount = std::abs(sourceExtent);
+    const long long first = sourceExtent < 0 ? sourceOrigin + sourceExtent + 1 : sourceOrigin;
+    const long long start = extent < 0 ? origin + extent + 1 : origin;
+    const long long k = i - start;
+    if (k < 0 || k >= count) return -1;
+    return static_cast<int>(first + ((extent < 0) != (sourceExtent < 0) ? count - 1 - k : k) * sourceCount / count);
+}
+
+// Exact halvings (the column-drop path) over many widths and destination
+// alignments, and other ratios (the general path), from frames written in
+// either row order: every destination pixel holds its nearest source pixel
+// or, outside either bitmap, stays white.
+TEST(Gdi, StretchMatchesNearestPixelsAtEveryWidth)
+{
+    struct Case {
+        int sourceWidth, targetWidth, x, width, sourceX, sourceWidthUsed;
+    };
+    std::vector<Case> cases;
+    for (int sourceWidth = 2; sourceWidth <= 70; ++sourceWidth)
+        for (int x : {0, 1, 5, -3})
+            for (int sourceX : {0, 1}) cases.push_back({sourceWidth, sourceWidth / 2 + 6, x, sourceWidth / 2, sourceX, 2 * (sourceWidth / 2)});
+    cases.push_back({70, 40, 36, -32, 3, 64});    // mirrored halving
+    cases.push_back({70, 40, 0, 30, 0, 70});      // 7 to 3
+    cases.push_back({30, 70, 2, 70, 0, 30});      // 3 to 7
+    cases.push_back({1920, 720, 0, 720, 0, 1080}); // 3 to 2, wide
+    const int height = 3;
+    for (LONG direction : {1, -1}) {
+        for (const Case& c : cases) {
+            const std::size_t stride = (static_cast<std::size_t>(c.sourceWidth) * 3 + 3) / 4 * 4;
+            Bytes picture(stride * height);
+            for (std::size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<std::uint8_t>(i * 131 + c.x);
+            Surface source(c.sourceWidth, height);
+            Surface target(c.targetWidth, height);
+            const BITMAPINFO sourceInfo = DibInfo(c.sourceWidth, direction * height, 24);
+            ASSERT_EQ(SetDIBits(source.dc, source.bitmap, 0, height, picture.data(), &sourceInfo, DIB_RGB_COLORS), height);
+            PatBlt(target.dc, 0, 0, c.targetWidth, height, WHITENESS);
+            SetStretchBltMode(target.dc, COLORONCOLOR);
+            ASSERT_TRUE(StretchBlt(target.dc, c.x, 0, c.width, height, source.dc, c.sourceX, 0, c.sourceWidthUsed,
+                                   height, SRCCOPY));
+            const std::size_t targetStride = (static_cast<std::size_t>(c.targetWidth) * 3 + 3) / 4 * 4;
+            Bytes out(targetStride * height);
+            BITMAPINFO info = DibInfo(c.targetWidth, -height, 24);
+            ASSERT_EQ(GetDIBits(target.dc, target.bitmap, 0, height, out.data(), &info, DIB_RGB_COLORS), height);
+            for (int row = 0; row < height; ++row) {
+                // The picture's row `row` from the top, in the DIB's memory order.
+                const std::size_t pictureRow = direction > 0 ? height - 1 - row : row;
+                for (int column = 0; column < c.targetWidth; ++column) {
+                    const int from = NearestSource(column, c.x, c.width, c.sourceX, c.sourceWidthUsed);
+                    const std::uint8_t* got = &out[row * targetStride + 3 * static_cast<std::size_t>(column)];
+                    const Bytes pixel(got, got + 3);
+                    const Bytes expected = from >= 0 && from < c.sourceWidth
+                                               ? Bytes(&picture[pictureRow * stride + 3 * static_cast<std::size_t>(from)],
+                                                       &picture[pictureRow * stride + 3 * static_cast<std::size_t>(from)] + 3)
+                                               : Bytes{0xFF, 0xFF, 0xFF};
+                    ASSERT_EQ(pixel, expected) << "source " << c.sourceWidth << " x " << c.x << " width " << c.width
+                                               << " from " << c.sourceX << " rows " << direction << " at " << column
+                                               << "," << row;
+                }
+            }
         }
     }
 }
