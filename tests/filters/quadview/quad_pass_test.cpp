@@ -88,6 +88,25 @@ TEST_P(QuarterAverageOn, LongRowsMatchTheReferenceAcrossRuns)
     }
 }
 
+// A quarter's row ends where the next quarter's row begins, which is drawn
+// before or after it: no form may write a byte past its row, for any row
+// end within a vector step or a run.
+TEST_P(QuarterAverageOn, LeavesTheBytesAfterItsRowAlone)
+{
+    constexpr std::size_t kGuard = 64;
+    for (QuadPixelFormat format : {QuadPixelFormat::Rgb24, QuadPixelFormat::Rgb565, QuadPixelFormat::Rgb555}) {
+        const unsigned bpp = BytesPerPixel(format);
+        for (std::size_t pixels : {1u, 9u, 10u, 11u, 19u, 20u, 21u, 22u, 31u, 40u, 959u, 960u, 2401u}) {
+            const Bytes upper = RandomBytes(2 * pixels * bpp, static_cast<unsigned>(pixels));
+            const Bytes lower = RandomBytes(2 * pixels * bpp, static_cast<unsigned>(pixels + 7));
+            Bytes out(pixels * bpp + kGuard, 0xA5);
+            AverageRowPair(out.data(), upper.data(), lower.data(), pixels, format);
+            ASSERT_EQ(Bytes(out.end() - kGuard, out.end()), Bytes(kGuard, 0xA5))
+                << static_cast<int>(format) << " " << pixels;
+        }
+    }
+}
+
 // Extremes: all 255 (sums at their largest) and alternating 0 / 255.
 TEST_P(QuarterAverageOn, ExtremesMatchTheReference)
 {
