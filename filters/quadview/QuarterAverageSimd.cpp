@@ -5,6 +5,7 @@
 #if defined(OSTREL_QUAD_X86)
 
 #include <algorithm>
+#include <cstring>
 
 #include <immintrin.h>
 
@@ -219,12 +220,14 @@ __attribute__((target("avx2"))) __m256i FieldSums(__m256i upper, __m256i lower)
     return _mm256_add_epi16(rows, _mm256_srli_epi32(rows, 16));
 }
 
+namespace {
+
 // Sixteen output pixels a step: the fields are taken apart in place (green
 // stays at its position, its sum shifts back into it), summed, divided by
 // 4 and put together again.
-__attribute__((target("avx2"))) std::size_t AverageWordsAvx2(std::uint8_t* out, const std::uint8_t* upper,
-                                                               const std::uint8_t* lower, std::size_t outPixels,
-                                                               bool rgb565)
+__attribute__((target("avx2"))) std::size_t AverageWordsSideBySide(std::uint8_t* out, const std::uint8_t* upper,
+                                                                     const std::uint8_t* lower, std::size_t outPixels,
+                                                                     bool rgb565)
 {
     const int redShift = rgb565 ? 11 : 10;
     const __m128i redCount = _mm_cvtsi32_si128(redShift);
@@ -253,6 +256,27 @@ __attribute__((target("avx2"))) std::size_t AverageWordsAvx2(std::uint8_t* out, 
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 2 * x), _mm256_permute4x64_epi64(packed, 0xD8));
     }
     return x;
+}
+
+} // namespace
+
+// The upper row's run is first copied into a buffer that stays in the
+// first-level cache, so that the rows again come from memory one after the
+// other (side by side, this form ran at two thirds of the RGB24 speed on
+// 1080p frames of two thirds the size).
+__attribute__((target("avx2"))) std::size_t AverageWordsAvx2(std::uint8_t* out, const std::uint8_t* upper,
+                                                               const std::uint8_t* lower, std::size_t outPixels,
+                                                               bool rgb565)
+{
+    static_assert(kRunPixels % 16 == 0, "a run holds whole steps");
+    alignas(32) std::uint8_t staged[4 * kRunPixels];
+    const std::size_t whole = outPixels / 16 * 16;
+    for (std::size_t run = 0; run < whole; run += kRunPixels) {
+        const std::size_t pixels = std::min(kRunPixels, whole - run);
+        std::memcpy(staged, upper + 4 * run, 4 * pixels);
+        AverageWordsSideBySide(out + 2 * run, staged, lower + 4 * run, pixels, rgb565);
+    }
+    return whole;
 }
 
 #undef OSTREL_PAIR_BYTES
