@@ -8,6 +8,8 @@
 // The "Cold" ones cycle through pools of frames three times the size of the
 // last-level cache, so every iteration meets frames fresh from memory, as
 // each new frame in a running graph does; compare Cold with Cold.
+// ReadFourWriteOne is the floor of either: reading the inputs once and
+// writing the output once, with no arithmetic.
 #include "CpuDispatch.h"
 #include "QuadComposition.h"
 #include "QuarterAverage.h"

@@ -198,8 +198,8 @@ OSTREL_AVX512 std::size_t AverageRgb24Avx512(std::uint8_t* out, const std::uint8
         for (std::size_t b = run; b < end; ++b)
             sums[b - run] = BlockSums(upper + kBlockBytes * b, PixelsOf(b, outPixels), pairs, ones);
         for (std::size_t b = run; b < end; b += 2) {
-            const __m512i first =
-                _mm512_add_epi16(sums[b - run], BlockSums(lower + kBlockBytes * b, PixelsOf(b, outPixels), pairs, ones));
+            const __m512i lowerSums = BlockSums(lower + kBlockBytes * b, PixelsOf(b, outPixels), pairs, ones);
+            const __m512i first = _mm512_add_epi16(sums[b - run], lowerSums);
             const __m512i second =
                 b + 1 < end ? _mm512_add_epi16(sums[b + 1 - run], BlockSums(lower + kBlockBytes * (b + 1),
                                                                               PixelsOf(b + 1, outPixels), pairs, ones))
