@@ -8,6 +8,8 @@
 // The "Cold" ones cycle through pools of frames three times the size of the
 // last-level cache, so every iteration meets frames fresh from memory, as
 // each new frame in a running graph does; compare Cold with Cold.
+// ReadFourWriteOne is the floor of either: reading the inputs once and
+// writing the output once, with no arithmetic.
 #include "CpuDispatch.h"
 #include "QuadComposition.h"
 #include "QuarterAverage.h"
@@ -57,6 +59,16 @@ __attribute__((target("avx2"))) std::uint64_t ReadAll(const std::uint8_t* data, 
     const __m256i both = _mm256_or_si256(a, b);
     return rest | static_cast<std::uint64_t>(_mm256_extract_epi64(both, 0) | _mm256_extract_epi64(both, 3));
 }
+
+// Writes every byte of the buffer with plain (cached) stores, as the
+// composition writes its output.
+__attribute__((target("avx2"))) void WriteAll(std::uint8_t* data, std::size_t bytes, std::uint64_t value)
+{
+    const __m256i fill = _mm256_set1_epi64x(static_cast<long long>(value));
+    std::size_t i = 0;
+    for (; i + 32 <= bytes; i += 32) _mm256_storeu_si256(reinterpret_cast<__m256i*>(data + i), fill);
+    for (; i < bytes; ++i) data[i] = static_cast<std::uint8_t>(value);
+}
 #else
 std::uint64_t ReadAll(const std::uint8_t* data, std::size_t bytes)
 {
@@ -67,6 +79,11 @@ std::uint64_t ReadAll(const std::uint8_t* data, std::size_t bytes)
         all |= word;
     }
     return all;
+}
+
+void WriteAll(std::uint8_t* data, std::size_t bytes, std::uint64_t value)
+{
+    for (std::size_t i = 0; i < bytes; ++i) data[i] = static_cast<std::uint8_t>(value);
 }
 #endif
 
@@ -204,6 +221,44 @@ void BM_ReadFourInputs(benchmark::State& state)
     Report(state, geometry);
 }
 
+// The floor of a composition that reads its inputs once and writes each
+// output byte once: the four inputs read, then the output frame written.
+void BM_ReadFourWriteOne(benchmark::State& state)
+{
+    const QuadGeometry geometry = GeometryOf(state);
+    const std::array<Frame, 4> inputs = {Pattern(geometry.FrameBytes(), 1), Pattern(geometry.FrameBytes(), 2),
+                                         Pattern(geometry.FrameBytes(), 3), Pattern(geometry.FrameBytes(), 4)};
+    Frame out(geometry.FrameBytes());
+    for (auto _ : state) {
+        std::uint64_t all = 0;
+        for (const Frame& input : inputs) all |= ReadAll(input.data(), input.size());
+        WriteAll(out.data(), out.size(), all);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    Report(state, geometry);
+}
+
+// The same with fresh frames every time: the floor of BM_QuadComposeCold.
+void BM_ReadFourWriteOneCold(benchmark::State& state)
+{
+    const QuadGeometry geometry = GeometryOf(state);
+    std::vector<std::array<Frame, 5>> pool(ColdSets(geometry, 5));
+    for (std::size_t i = 0; i < pool.size(); ++i)
+        for (unsigned f = 0; f < 5; ++f) pool[i][f] = Pattern(geometry.FrameBytes(), static_cast<unsigned>(5 * i + f));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        auto& set = pool[next];
+        next = (next + 1) % pool.size();
+        std::uint64_t all = 0;
+        for (unsigned q = 0; q < 4; ++q) all |= ReadAll(set[q].data(), set[q].size());
+        WriteAll(set[4].data(), set[4].size(), all);
+        benchmark::DoNotOptimize(set[4].data());
+        benchmark::ClobberMemory();
+    }
+    Report(state, geometry);
+}
+
 // width, height, bytes per pixel (3 RGB24, 2 RGB565)
 void Frames(benchmark::internal::Benchmark* b)
 {
@@ -227,7 +282,9 @@ BENCHMARK(BM_Memcpy)->Apply(Frames);
 BENCHMARK(BM_QuadCompose)->Apply(Frames);
 BENCHMARK(BM_QuadComposeForm)->Apply(FramesAndForms);
 BENCHMARK(BM_ReadFourInputs)->Apply(Frames);
+BENCHMARK(BM_ReadFourWriteOne)->Apply(Frames);
 // Full-size frames only: smaller pools would stay in the cache anyway.
 BENCHMARK(BM_MemcpyCold)->Args({1920, 1080, 3})->ArgNames({"w", "h", "bpp"});
 BENCHMARK(BM_QuadComposeCold)->Args({1920, 1080, 3})->ArgNames({"w", "h", "bpp"});
 BENCHMARK(BM_ReadFourInputsCold)->Args({1920, 1080, 3})->ArgNames({"w", "h", "bpp"});
+BENCHMARK(BM_ReadFourWriteOneCold)->Args({1920, 1080, 3})->ArgNames({"w", "h", "bpp"});

@@ -72,6 +72,7 @@ std::size_t AverageVectorised(InstructionSet set, std::uint8_t* out, const std::
 {
 #if defined(OSTREL_QUAD_X86)
     if (format == QuadPixelFormat::Rgb24) {
+        if (set >= InstructionSet::Avx512) return AverageRgb24Avx512(out, upper, lower, outPixels);
         if (set >= InstructionSet::Avx2) return AverageRgb24Avx2(out, upper, lower, outPixels);
         if (set >= InstructionSet::Ssse3) return AverageRgb24Ssse3(out, upper, lower, outPixels);
         return 0;

@@ -73,18 +73,40 @@ TEST_P(QuarterAverageOn, EveryRunLengthMatchesTheReference)
     }
 }
 
-// The vector forms sum a row in runs of a few thousand pixels, the upper
+// The vector forms take a row in runs of a few thousand pixels, the upper
 // row's run before the lower row's: lengths around the joins of runs, with
 // the rows again ending at their buffers' ends.
 TEST_P(QuarterAverageOn, LongRowsMatchTheReferenceAcrossRuns)
 {
-    for (std::size_t pixels : {2399u, 2400u, 2401u, 2409u, 2411u, 4813u}) {
-        const Bytes upper = RandomBytes(6 * pixels, static_cast<unsigned>(pixels));
-        const Bytes lower = RandomBytes(6 * pixels, static_cast<unsigned>(pixels + 1));
-        Bytes fast(3 * pixels, 0x5A), reference(3 * pixels, 0x5A);
-        AverageRowPair(fast.data(), upper.data(), lower.data(), pixels, QuadPixelFormat::Rgb24);
-        AverageRowPairReference(reference.data(), upper.data(), lower.data(), pixels, QuadPixelFormat::Rgb24);
-        ASSERT_EQ(fast, reference) << pixels;
+    for (QuadPixelFormat format : {QuadPixelFormat::Rgb24, QuadPixelFormat::Rgb565, QuadPixelFormat::Rgb555}) {
+        const unsigned bpp = BytesPerPixel(format);
+        for (std::size_t pixels : {2399u, 2400u, 2401u, 2409u, 2411u, 2416u, 4813u}) {
+            const Bytes upper = RandomBytes(2 * bpp * pixels, static_cast<unsigned>(pixels));
+            const Bytes lower = RandomBytes(2 * bpp * pixels, static_cast<unsigned>(pixels + 1));
+            Bytes fast(bpp * pixels, 0x5A), reference(bpp * pixels, 0x5A);
+            AverageRowPair(fast.data(), upper.data(), lower.data(), pixels, format);
+            AverageRowPairReference(reference.data(), upper.data(), lower.data(), pixels, format);
+            ASSERT_EQ(fast, reference) << static_cast<int>(format) << " " << pixels;
+        }
+    }
+}
+
+// A quarter's row ends where the next quarter's row begins, which is drawn
+// before or after it: no form may write a byte past its row, for any row
+// end within a vector step or a run.
+TEST_P(QuarterAverageOn, LeavesTheBytesAfterItsRowAlone)
+{
+    constexpr std::size_t kGuard = 64;
+    for (QuadPixelFormat format : {QuadPixelFormat::Rgb24, QuadPixelFormat::Rgb565, QuadPixelFormat::Rgb555}) {
+        const unsigned bpp = BytesPerPixel(format);
+        for (std::size_t pixels : {1u, 9u, 10u, 11u, 19u, 20u, 21u, 22u, 31u, 40u, 959u, 960u, 2401u}) {
+            const Bytes upper = RandomBytes(2 * pixels * bpp, static_cast<unsigned>(pixels));
+            const Bytes lower = RandomBytes(2 * pixels * bpp, static_cast<unsigned>(pixels + 7));
+            Bytes out(pixels * bpp + kGuard, 0xA5);
+            AverageRowPair(out.data(), upper.data(), lower.data(), pixels, format);
+            ASSERT_EQ(Bytes(out.end() - kGuard, out.end()), Bytes(kGuard, 0xA5))
+                << static_cast<int>(format) << " " << pixels;
+        }
     }
 }
 
