@@ -1,6 +1,7 @@
 #include "Noise.h"
 
 #include "FxBankClsids.h"
+#include "Rgb24Rows.h"
 
 #include <algorithm>
 
@@ -20,9 +21,16 @@ STDMETHODIMP Noise::GetStrength(LONG* strength) { return GetSetting(strength, m_
 
 STDMETHODIMP Noise::SetStrength(LONG strength) { return SetSetting(m_strength, std::clamp<LONG>(strength, 0, 100)); }
 
+// A top-down frame gets the noise of its bottom-up twin, row for row, so
+// the picture is the same whichever way its rows run.
 void Noise::TransformFrame(BYTE* data, std::size_t length)
 {
-    AddNoise(data, length, m_noiseType, m_strength, m_random);
+    if (InputLayout().TopDown()) {
+        const Rgb24Rows rows = Rgb24RowsOf(InputLayout(), length);
+        AddNoiseRowsReversed(data, length, m_noiseType, m_strength, m_random, rows.stride, rows.rows);
+    } else {
+        AddNoise(data, length, m_noiseType, m_strength, m_random);
+    }
 }
 
 void Noise::WriteSettings(SettingsWriter& writer)
