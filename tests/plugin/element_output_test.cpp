@@ -97,10 +97,15 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputCase{"ostrelgreenshift", CLSID_GreenShift, 1, "RGB15", 6, 4},
                       OutputCase{"ostrelinterlace", CLSID_Interlace, 1, "BGR", 12, 5},
                       OutputCase{"ostrelghost", CLSID_Ghost, 1, "BGR", 8, 6},
+                      OutputCase{"ostrelnoise", CLSID_Noise, 1, "BGR", 8, 6},
+                      OutputCase{"ostrelnoise", CLSID_Noise, 1, "BGR", 12, 5},
+                      OutputCase{"ostrelscroll", CLSID_Scroll, 1, "BGR", 8, 5},
                       OutputCase{"ostrelstereodisplay", CLSID_StereoDisplay, 2, "BGR", 8, 6},
                       OutputCase{"ostrellevelcompress", CLSID_LevelCompress, 2, "RGB15", 8, 6},
                       OutputCase{"ostrelquadview", CLSID_QuadView, 4, "BGR", 16, 8}),
-    [](const auto& info) { return std::string(info.param.factory + 6) + "_" + info.param.format; });
+    [](const auto& info) {
+        return std::string(info.param.factory + 6) + "_" + info.param.format + "_" + std::to_string(info.param.width);
+    });
 
 // A white top row on black stays the brightest row: the same whether the
 // filter takes the rows top-down or the element turns them for it.
@@ -111,7 +116,8 @@ TEST(ElementOutput, KeepsThePictureTheRightWayUp)
     Bytes picture(kRowBytes * kHeight, 0);
     std::fill_n(picture.begin(), kRowBytes, 0xFF);
     for (const auto& [factory, inputs] : {std::pair{"ostrelgreenshift", 1}, std::pair{"ostrelstereodisplay", 2},
-                                          std::pair{"ostrelghost", 1}, std::pair{"ostrelscroll", 1}}) {
+                                          std::pair{"ostrelghost", 1}, std::pair{"ostrelscroll", 1},
+                                          std::pair{"ostrelnoise", 1}}) {
         ElementRun run(factory, inputs);
         std::vector<GstCaps*> caps;
         for (int i = 0; i < inputs; ++i) caps.push_back(VideoCaps("BGR", kWidth, kHeight));
