@@ -56,16 +56,6 @@ void BM_Noise(benchmark::State& state)
     RunOnFrame(state, [&](std::uint8_t* data) { AddNoise(data, kFrameBytes, type, 50, random); });
 }
 
-// The same for a top-down frame: the rows followed from the bottom up.
-void BM_NoiseTopDown(benchmark::State& state)
-{
-    const auto type = static_cast<std::int32_t>(state.range(0));
-    NoiseRandom random;
-    RunOnFrame(state, [&](std::uint8_t* data) {
-        AddNoiseRowsReversed(data, kFrameBytes, type, 50, random, kWidth * 3, kHeight);
-    });
-}
-
 // Shift a third of the extent, and exactly half of it.
 void BM_ScrollHorizontal(benchmark::State& state)
 {
@@ -88,6 +78,5 @@ void BM_ScrollVertical(benchmark::State& state)
 BENCHMARK(BM_Memcpy);
 BENCHMARK(BM_Ghost)->ArgName("offset")->Arg(50)->Arg(-50);
 BENCHMARK(BM_Noise)->ArgName("type")->Arg(0)->Arg(1);
-BENCHMARK(BM_NoiseTopDown)->ArgName("type")->Arg(0)->Arg(1);
 BENCHMARK(BM_ScrollHorizontal)->ArgName("extent/shift")->Arg(3)->Arg(2);
 BENCHMARK(BM_ScrollVertical)->ArgName("extent/shift")->Arg(3)->Arg(2);

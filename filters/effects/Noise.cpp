@@ -1,7 +1,6 @@
 #include "Noise.h"
 
 #include "FxBankClsids.h"
-#include "Rgb24Rows.h"
 
 #include <algorithm>
 
@@ -21,16 +20,16 @@ STDMETHODIMP Noise::GetStrength(LONG* strength) { return GetSetting(strength, m_
 
 STDMETHODIMP Noise::SetStrength(LONG strength) { return SetSetting(m_strength, std::clamp<LONG>(strength, 0, 100)); }
 
-// A top-down frame gets the noise of its bottom-up twin, row for row, so
-// the picture is the same whichever way its rows run.
+// The noise is drawn in memory order whichever way the rows run: a
+// top-down frame gets another random pattern than its bottom-up twin, but
+// nothing of its picture is moved or turned (a copied neighbour is beside
+// the pixel, or in the row next to it, in either order). Following a
+// top-down frame's rows from the bottom up instead would take the pass
+// backwards through memory a row at a time, which costs it three times as
+// much on a frame that is not in the cache.
 void Noise::TransformFrame(BYTE* data, std::size_t length)
 {
-    if (InputLayout().TopDown()) {
-        const Rgb24Rows rows = Rgb24RowsOf(InputLayout(), length);
-        AddNoiseRowsReversed(data, length, m_noiseType, m_strength, m_random, rows.stride, rows.rows);
-    } else {
-        AddNoise(data, length, m_noiseType, m_strength, m_random);
-    }
+    AddNoise(data, length, m_noiseType, m_strength, m_random);
 }
 
 void Noise::WriteSettings(SettingsWriter& writer)

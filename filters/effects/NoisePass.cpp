@@ -4,7 +4,6 @@
 #include "NoiseDraws.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -59,92 +58,23 @@ void TreatPixels(std::size_t first, More more, const NoiseDrawing& drawing, Nois
     generator = random;
 }
 
-// Where the pass finds the bytes of the picture. Run gives `count` bytes
-// from offset `at` when they lie together, with `at` never falling from one
-// call to the next; Byte gives any one byte; `end` bounds the whole pixels.
-struct LinearBytes {
-    std::uint8_t* data;
-    std::uint8_t* end;
-
-    std::uint8_t* Run(std::size_t at, std::size_t) const { return data + at; }
-    std::uint8_t* Byte(std::size_t at) const { return data + at; }
-};
-
-// A frame whose rows lie in the other order than the picture the pass is
-// defined on: offset `at` of that picture lies in row at / stride counted
-// from the far end. Rows are followed one by one as the pass goes on, so
-// the pixels it treats cost no division; only groups that run over a row's
-// end take the byte by byte way. Bytes after the last whole row stay where
-// they are.
-class ReversedRows {
-public:
-    ReversedRows(std::uint8_t* data, std::uint8_t* end, std::size_t length, std::size_t stride, std::size_t rows)
-        : data(data), end(end), m_stride(stride), m_frameBytes(stride ? std::min(rows, length / stride) * stride : 0)
-    {
-        m_rowEnd = 0;
-        m_rowBase = m_frameBytes;
-        NextRow();
-    }
-
-    std::uint8_t* Run(std::size_t at, std::size_t count)
-    {
-        while (at >= m_rowEnd) NextRow();
-        return at + count <= m_rowEnd ? data + m_rowBase + (at - m_rowStart) : nullptr;
-    }
-
-    std::uint8_t* Byte(std::size_t at) const
-    {
-        if (at >= m_frameBytes) return data + at;
-        return data + (m_frameBytes - m_stride - at / m_stride * m_stride) + at % m_stride;
-    }
-
-    std::uint8_t* data;
-    std::uint8_t* end;
-
-private:
-    void NextRow()
-    {
-        m_rowStart = m_rowEnd;
-        if (m_rowStart >= m_frameBytes) {
-            m_rowEnd = SIZE_MAX;
-            m_rowBase = m_rowStart;
-        } else {
-            m_rowEnd += m_stride;
-            m_rowBase -= m_stride;
-        }
-    }
-
-    std::size_t m_stride, m_frameBytes;
-    std::size_t m_rowStart = 0, m_rowEnd = 0, m_rowBase = 0;
-};
-
 // The first and the last pixel are never taken, as they lack a neighbour
 // on one side. Odd draws take the pixel after, even ones the pixel before.
-template <class Place>
-void CopyNeighbours(Place& place, std::size_t pixels, const NoiseDrawing& drawing, NoiseRandom& generator)
+void CopyNeighbours(std::uint8_t* data, std::size_t pixels, const NoiseDrawing& drawing, NoiseRandom& generator)
 {
     TreatPixels(
         1, [pixels](std::size_t p) { return p + 1 < pixels; }, drawing, generator,
-        [&place](std::size_t p, int value, float) {
+        [data](std::size_t p, int value, float) {
             const std::size_t from = p - 1 + 2 * static_cast<std::size_t>(value & 1);
-            const std::size_t first = std::min(p, from);
-            if (std::uint8_t* both = place.Run(3 * first, 6)) {
-                std::memcpy(both + 3 * (p - first), both + 3 * (from - first), 3);
-                return;
-            }
-            for (std::size_t c = 0; c < 3; ++c) *place.Byte(3 * p + c) = *place.Byte(3 * from + c);
+            std::memcpy(data + 3 * p, data + 3 * from, 3);
         });
 }
 
 // Each byte b of a pixel becomes trunc(factor × b).
-void ScaleOne(std::uint8_t* byte, float factor)
-{
-    *byte = static_cast<std::uint8_t>(static_cast<int>(factor * static_cast<float>(*byte)));
-}
-
 void ScaleThree(std::uint8_t* pixel, float factor)
 {
-    for (int c = 0; c < 3; ++c) ScaleOne(pixel + c, factor);
+    for (int c = 0; c < 3; ++c)
+        pixel[c] = static_cast<std::uint8_t>(static_cast<int>(factor * static_cast<float>(pixel[c])));
 }
 
 // The same for the three bytes at once, carrying the following byte along
@@ -167,27 +97,22 @@ inline void ScaleThreeOfFour(std::uint8_t* pixel, float factor)
 }
 
 // The factor runs from 1 - depth to 1, so a byte never grows.
-template <class Place>
-void Darken(Place& place, std::size_t pixels, const NoiseDrawing& drawing, NoiseRandom& generator)
+void Darken(std::uint8_t* data, std::size_t pixels, const NoiseDrawing& drawing, NoiseRandom& generator)
 {
     TreatPixels(
         0, [pixels](std::size_t p) { return p < pixels; }, drawing, generator,
-        [&place](std::size_t p, int, float factor) {
-            std::uint8_t* pixel = place.Run(3 * p, 3);
-            if (!pixel) {
-                for (std::size_t c = 0; c < 3; ++c) ScaleOne(place.Byte(3 * p + c), factor);
-                return;
-            }
+        [data, pixels](std::size_t p, int, float factor) {
             // The last pixel has no fourth byte after it to carry along.
-            if (pixel + 4 <= place.end)
-                ScaleThreeOfFour(pixel, factor);
+            if (p + 1 < pixels)
+                ScaleThreeOfFour(data + 3 * p, factor);
             else
-                ScaleThree(pixel, factor);
+                ScaleThree(data + 3 * p, factor);
         });
 }
 
-template <class Place>
-void AddNoiseAt(Place& place, std::size_t pixels, std::int32_t type, std::int32_t strength, NoiseRandom& random)
+} // namespace
+
+void AddNoise(std::uint8_t* data, std::size_t length, std::int32_t type, std::int32_t strength, NoiseRandom& random)
 {
     // A stored strength above 100 would make the gaps negative.
     strength = std::clamp<std::int32_t>(strength, 0, 100);
@@ -195,25 +120,9 @@ void AddNoiseAt(Place& place, std::size_t pixels, std::int32_t type, std::int32_
     // The gaps' scale, and the depth of darkening, which runs from 0.1 to 0.3.
     const NoiseDrawing drawing{static_cast<float>(110 - strength) * kUnit, kUnit,
                                static_cast<float>(strength * 0.002 + 0.1)};
+    const std::size_t pixels = length / 3;
     if (type == kNoiseNeighbourCopy)
-        CopyNeighbours(place, pixels, drawing, random);
+        CopyNeighbours(data, pixels, drawing, random);
     else if (type == kNoiseDarken)
-        Darken(place, pixels, drawing, random);
-}
-
-} // namespace
-
-void AddNoise(std::uint8_t* data, std::size_t length, std::int32_t type, std::int32_t strength, NoiseRandom& random)
-{
-    const std::size_t pixels = length / 3;
-    LinearBytes place{data, data + 3 * pixels};
-    AddNoiseAt(place, pixels, type, strength, random);
-}
-
-void AddNoiseRowsReversed(std::uint8_t* data, std::size_t length, std::int32_t type, std::int32_t strength,
-                          NoiseRandom& random, std::size_t stride, std::size_t rows)
-{
-    const std::size_t pixels = length / 3;
-    ReversedRows place(data, data + 3 * pixels, length, stride, rows);
-    AddNoiseAt(place, pixels, type, strength, random);
+        Darken(data, pixels, drawing, random);
 }

@@ -53,11 +53,3 @@ constexpr std::int32_t kNoiseDarken = 1;
 // `strength` 1 .. 100 sets the density and, for darkening, the depth (values
 // outside are held to 0 .. 100; 0 changes nothing and draws nothing).
 void AddNoise(std::uint8_t* data, std::size_t length, std::int32_t type, std::int32_t strength, NoiseRandom& random);
-
-// The picture AddNoise gives a frame of `rows` rows `stride` bytes apart,
-// for its twin with the rows in the other order (a top-down frame): the
-// same draws land on the same places in the picture, pixel groups that run
-// over a row's end included. Bytes after the last whole row are taken as
-// they lie.
-void AddNoiseRowsReversed(std::uint8_t* data, std::size_t length, std::int32_t type, std::int32_t strength,
-                          NoiseRandom& random, std::size_t stride, std::size_t rows);

@@ -74,48 +74,6 @@ TEST_P(NoisePassOn, EveryFrameLengthEndsOnTheSameDraw)
             }
 }
 
-// The frame with its first `rows` rows of `stride` bytes in the other
-// order; what follows them stays where it lies.
-Bytes RowsTurned(const Bytes& frame, std::size_t stride, std::size_t rows)
-{
-    const auto split = static_cast<std::ptrdiff_t>(std::min(rows * stride, frame.size() / stride * stride));
-    Bytes out = RowsReversed(Bytes(frame.begin(), frame.begin() + split), stride);
-    out.insert(out.end(), frame.begin() + split, frame.end());
-    return out;
-}
-
-// A top-down frame gets the picture of its bottom-up twin, frame after
-// frame, and leaves the generator on the same draw: padded rows whose pixel
-// groups run over the rows' ends, packed rows, one row, one-pixel rows,
-// bytes after the last row and a sample shorter than its rows.
-TEST_P(NoisePassOn, TopDownFramesGetTheirBottomUpTwinsPicture)
-{
-    struct Case {
-        std::size_t stride, rows, extra;
-        long shortBy;
-    };
-    const Case cases[] = {{24, 6, 0, 0},  {24, 5, 0, 0},      {16, 7, 0, 0},  {3 * 7, 9, 0, 0},   {12, 1, 0, 0},
-                          {4, 40, 0, 0},  {3 * 1920, 4, 0, 0}, {5764, 3, 0, 0}, {16, 9, 5, 0},      {24, 8, 0, 30}};
-    unsigned seed = 1;
-    for (const Case& c : cases)
-        for (int type : {0, 1})
-            for (int strength : {100, 50}) {
-                NoiseRandom bottomUpRandom, topDownRandom;
-                for (int frame = 0; frame < 3; ++frame) {
-                    const std::size_t length = c.stride * c.rows + c.extra - static_cast<std::size_t>(c.shortBy);
-                    const Bytes bottomUp = RandomBytes(length, seed++);
-                    Bytes expected = bottomUp;
-                    AddNoise(expected.data(), length, type, strength, bottomUpRandom);
-                    Bytes topDown = RowsTurned(bottomUp, c.stride, c.rows);
-                    AddNoiseRowsReversed(topDown.data(), length, type, strength, topDownRandom, c.stride, c.rows);
-                    ASSERT_EQ(topDown, RowsTurned(expected, c.stride, c.rows))
-                        << "rows of " << c.stride << " x " << c.rows << ", type " << type << ", strength "
-                        << strength << ", frame " << frame;
-                }
-                EXPECT_EQ(topDownRandom.Next(), bottomUpRandom.Next());
-            }
-}
-
 INSTANTIATE_TEST_SUITE_P(, NoisePassOn, EveryInstructionSetValues(), InstructionSetTestName);
 
 TEST(NoisePass, TheGeneratorYieldsFifteenBitsAndDoesNotRepeatSoon)
