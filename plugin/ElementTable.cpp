@@ -277,15 +277,17 @@ const ElementDescription kElementDescriptions[] = {
      IID_IFrameRateControl, 1, false, false, false, kFrameRateControllerSettings,
      Count(kFrameRateControllerSettings), kRgb24Caps},
     // The effects take RGB24 only; their passes run over whole frames, so the
-    // rows are turned to the filters' order.
+    // rows are turned to the filters' order, but for Noise and Scroll, which
+    // give a top-down frame the picture of its bottom-up twin.
     {"ostrelghost", "OstrelGhost", "Velk Ghost Filter", "Adds a displaced ghost image of the picture",
      "fxbank.so", CLSID_Ghost, IID_IGhostFilter, 1, true, true, false, kGhostSettings, Count(kGhostSettings),
      kRgb24Caps},
     {"ostrelnoise", "OstrelNoise", "Velk Noise Filter", "Adds noise to the picture", "fxbank.so", CLSID_Noise,
-     IID_INoiseFilter, 1, true, true, false, kNoiseSettings, Count(kNoiseSettings), kRgb24Caps},
+     IID_INoiseFilter, 1, true, true, false, kNoiseSettings, Count(kNoiseSettings), kRgb24Caps, false, false, false,
+     nullptr, true},
     {"ostrelscroll", "OstrelScroll", "Velk Scroll Filter", "Scrolls the picture round by a set speed",
      "fxbank.so", CLSID_Scroll, IID_IScrollFilter, 1, true, true, false, kScrollSettings, Count(kScrollSettings),
-     kRgb24Caps},
+     kRgb24Caps, false, false, false, nullptr, true},
     // Copies whole frames over whole frames: row order does not matter.
     {"ostrelsubliminal", "OstrelSubliminal", "Velk Subliminal Filter",
      "Passes the video on and shows the latest frame of the sub video in its place at a set cadence",

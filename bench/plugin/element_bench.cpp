@@ -131,6 +131,10 @@ BENCHMARK_CAPTURE(BM_Graph, StereoDisplay, "ostrelstereodisplay", &CLSID_StereoD
     ->Unit(benchmark::kMicrosecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+// At their defaults: Noise copies neighbours at strength 50; Scroll stands
+// still, so its element shows what the bridge adds around a pass.
+BENCHMARK_CAPTURE(BM_Element, Noise, "ostrelnoise")->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(BM_Element, Scroll, "ostrelscroll")->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
 
 } // namespace
 

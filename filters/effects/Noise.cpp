@@ -20,6 +20,13 @@ STDMETHODIMP Noise::GetStrength(LONG* strength) { return GetSetting(strength, m_
 
 STDMETHODIMP Noise::SetStrength(LONG strength) { return SetSetting(m_strength, std::clamp<LONG>(strength, 0, 100)); }
 
+// The noise is drawn in memory order whichever way the rows run: a
+// top-down frame gets another random pattern than its bottom-up twin, but
+// nothing of its picture is moved or turned (a copied neighbour is beside
+// the pixel, or in the row next to it, in either order). Following a
+// top-down frame's rows from the bottom up instead would take the pass
+// backwards through memory a row at a time, which costs it three times as
+// much on a frame that is not in the cache.
 void Noise::TransformFrame(BYTE* data, std::size_t length)
 {
     AddNoise(data, length, m_noiseType, m_strength, m_random);

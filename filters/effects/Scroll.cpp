@@ -1,20 +1,13 @@
 #include "Scroll.h"
 
 #include "FxBankClsids.h"
+#include "Rgb24Rows.h"
 
-#include <cstdlib>
 #include <new>
 
 namespace {
 
 const FilterClassInfo kScrollInfo{&CLSID_Scroll, &CLSID_ScrollProp, Scroll::kSettingsSize};
-
-std::size_t Rows(const VideoFrameLayout& layout) { return static_cast<std::size_t>(std::labs(layout.height)); }
-
-std::size_t RowBytes(const VideoFrameLayout& layout)
-{
-    return layout.width > 0 ? static_cast<std::size_t>(layout.width) * 3 : 0;
-}
 
 } // namespace
 
@@ -49,7 +42,7 @@ STDMETHODIMP Scroll::Pause()
 // Rows padded to whole 4-byte words are recognised by the sample length.
 HRESULT Scroll::OnInputLayout(const VideoFrameLayout& layout)
 {
-    const std::size_t padded = (RowBytes(layout) + 3) & ~std::size_t{3};
+    const std::size_t padded = (Rgb24RowsOf(layout, 0).rowBytes + 3) & ~std::size_t{3};
     try {
         std::vector<BYTE> scratch(padded);
         m_scratch.swap(scratch);
@@ -62,25 +55,18 @@ HRESULT Scroll::OnInputLayout(const VideoFrameLayout& layout)
 
 ScrollFrame Scroll::FrameFor(std::size_t length) const
 {
-    const VideoFrameLayout& layout = InputLayout();
-    const std::size_t rowBytes = RowBytes(layout), rows = Rows(layout);
-    const std::size_t padded = (rowBytes + 3) & ~std::size_t{3};
-    const bool paddedRows = padded != rowBytes && rows > 0 && length >= rows * padded;
-    return {rowBytes, paddedRows ? padded : rowBytes, rows};
+    const Rgb24Rows rows = Rgb24RowsOf(InputLayout(), length);
+    return {rows.rowBytes, rows.stride, rows.rows};
 }
 
 void Scroll::TransformFrame(BYTE* data, std::size_t length)
 {
     m_clock.Update();
-    const VideoFrameLayout& layout = InputLayout();
-    const auto period = static_cast<std::int64_t>(RowBytes(layout) / 3 * Rows(layout));
-    AdvanceScroll(m_motion, m_clock.Read(), m_speed, period);
     const ScrollFrame frame = FrameFor(length);
+    const auto period = static_cast<std::int64_t>(frame.rowBytes / 3 * frame.rows);
+    AdvanceScroll(m_motion, m_clock.Read(), m_speed, period);
     if (frame.rowBytes == 0 || m_scratch.size() < ScrollScratchBytes(frame)) return;
-    if (m_direction == kHorizontal)
-        RotateRowPixels(data, length, frame, ScrollShift(m_motion.position, frame.rowBytes / 3), m_scratch.data());
-    else if (m_direction == kVertical)
-        RotateRows(data, length, frame, ScrollShift(m_motion.position, frame.rows), m_scratch.data());
+    ScrollFrameAt(data, length, frame, m_direction, m_motion.position, InputLayout().TopDown(), m_scratch.data());
 }
 
 void Scroll::WriteSettings(SettingsWriter& writer)

@@ -13,8 +13,8 @@
 class Scroll final : public Rgb24InPlaceFilter<IScrollFilter, IID_IScrollFilter> {
 public:
     static constexpr DWORD kSettingsSize = 8;
-    static constexpr LONG kHorizontal = 0;
-    static constexpr LONG kVertical = 1;
+    static constexpr LONG kHorizontal = kScrollHorizontal;
+    static constexpr LONG kVertical = kScrollVertical;
     static constexpr LONG kDefaultDirection = kVertical;
     static constexpr LONG kDefaultSpeed = 0;
 

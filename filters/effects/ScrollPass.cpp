@@ -72,3 +72,15 @@ void RotateRows(std::uint8_t* data, std::size_t length, const ScrollFrame& frame
         std::memcpy(row(to), scratch, frame.stride);
     }
 }
+
+void ScrollFrameAt(std::uint8_t* data, std::size_t length, const ScrollFrame& frame, std::int32_t direction,
+                   float position, bool topDown, std::uint8_t* scratch)
+{
+    if (direction == kScrollHorizontal) {
+        RotateRowPixels(data, length, frame, ScrollShift(position, static_cast<std::int64_t>(frame.rowBytes / 3)),
+                        scratch);
+    } else if (direction == kScrollVertical) {
+        const std::size_t shift = ScrollShift(position, static_cast<std::int64_t>(frame.rows));
+        RotateRows(data, length, frame, topDown && shift != 0 ? frame.rows - shift : shift, scratch);
+    }
+}

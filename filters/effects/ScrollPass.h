@@ -41,3 +41,13 @@ void RotateRows(std::uint8_t* data, std::size_t length, const ScrollFrame& frame
 
 // Scratch bytes the two rotations need for a frame.
 inline std::size_t ScrollScratchBytes(const ScrollFrame& frame) { return frame.stride; }
+
+constexpr std::int32_t kScrollHorizontal = 0;
+constexpr std::int32_t kScrollVertical = 1;
+
+// The frame rotated for the scroll standing at `position`: each row's pixels
+// (horizontal) or the rows (vertical); any other direction changes nothing.
+// A vertical scroll moves the picture the same way whichever way its rows
+// run, so in a `topDown` frame the rows turn the other way through memory.
+void ScrollFrameAt(std::uint8_t* data, std::size_t length, const ScrollFrame& frame, std::int32_t direction,
+                   float position, bool topDown, std::uint8_t* scratch);

@@ -97,10 +97,44 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputCase{"ostrelgreenshift", CLSID_GreenShift, 1, "RGB15", 6, 4},
                       OutputCase{"ostrelinterlace", CLSID_Interlace, 1, "BGR", 12, 5},
                       OutputCase{"ostrelghost", CLSID_Ghost, 1, "BGR", 8, 6},
+                      OutputCase{"ostrelscroll", CLSID_Scroll, 1, "BGR", 8, 5},
                       OutputCase{"ostrelstereodisplay", CLSID_StereoDisplay, 2, "BGR", 8, 6},
                       OutputCase{"ostrellevelcompress", CLSID_LevelCompress, 2, "RGB15", 8, 6},
                       OutputCase{"ostrelquadview", CLSID_QuadView, 4, "BGR", 16, 8}),
-    [](const auto& info) { return std::string(info.param.factory + 6) + "_" + info.param.format; });
+    [](const auto& info) {
+        return std::string(info.param.factory + 6) + "_" + info.param.format + "_" + std::to_string(info.param.width);
+    });
+
+// Noise draws in memory order however the rows run, so the element gives
+// what the filter gives GStreamer's rows in a top-down frame of the test
+// graph, frame after frame.
+TEST(ElementOutput, NoiseGivesTheFiltersBytesForTopDownFrames)
+{
+    for (const auto& [width, height] : {std::pair{8, 6}, std::pair{12, 5}}) {
+        const std::size_t frameBytes = static_cast<std::size_t>(width * height * 3);
+        std::vector<Bytes> pictures;
+        for (unsigned j = 0; j < 3; ++j) pictures.push_back(TestPicture(frameBytes, j + 1));
+        CMediaType type;
+        std::string why;
+        GstCaps* caps = VideoCaps("BGR", width, height);
+        ASSERT_TRUE(MediaTypeFromCaps(caps, type, why)) << why;
+        gst_caps_unref(caps);
+        MakeTopDown(type);
+        const std::vector<Bytes> expected = DriveThroughTestGraph(CLSID_Noise, type, {pictures});
+        ASSERT_EQ(expected.size(), pictures.size());
+
+        ElementRun run("ostrelnoise", 1);
+        ASSERT_TRUE(run.Start({VideoCaps("BGR", width, height)}));
+        for (std::size_t j = 0; j < pictures.size(); ++j) run.Push(0, pictures[j], j * kFrame, kFrame);
+        run.EndInputs();
+        const std::vector<OutputBuffer> outputs = run.Collect();
+        ASSERT_EQ(outputs.size(), expected.size());
+        for (std::size_t j = 0; j < outputs.size(); ++j) {
+            EXPECT_NE(expected[j], pictures[j]);
+            EXPECT_EQ(outputs[j].bytes, expected[j]) << width << " x " << height << ", frame " << j;
+        }
+    }
+}
 
 // A white top row on black stays the brightest row: the same whether the
 // filter takes the rows top-down or the element turns them for it.
@@ -111,7 +145,8 @@ TEST(ElementOutput, KeepsThePictureTheRightWayUp)
     Bytes picture(kRowBytes * kHeight, 0);
     std::fill_n(picture.begin(), kRowBytes, 0xFF);
     for (const auto& [factory, inputs] : {std::pair{"ostrelgreenshift", 1}, std::pair{"ostrelstereodisplay", 2},
-                                          std::pair{"ostrelghost", 1}, std::pair{"ostrelscroll", 1}}) {
+                                          std::pair{"ostrelghost", 1}, std::pair{"ostrelscroll", 1},
+                                          std::pair{"ostrelnoise", 1}}) {
         ElementRun run(factory, inputs);
         std::vector<GstCaps*> caps;
         for (int i = 0; i < inputs; ++i) caps.push_back(VideoCaps("BGR", kWidth, kHeight));

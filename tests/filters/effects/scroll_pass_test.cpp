@@ -119,4 +119,41 @@ TEST(ScrollPass, PositionKeepsMovingAfterWeeks)
     EXPECT_NEAR(static_cast<double>(moved), 33.3, 1.5);
 }
 
+// A top-down frame comes out as the row-reversed picture of its bottom-up
+// twin, frame after frame as the position moves on: both directions, both
+// ways of moving, padded and packed rows, odd widths and one-pixel rows.
+TEST(ScrollPass, TopDownFramesGetTheirBottomUpTwinsPicture)
+{
+    struct Case {
+        std::size_t width, stride, rows;
+    };
+    const Case cases[] = {{5, 16, 7}, {97, 291, 3}, {97, 292, 4}, {8, 24, 6}, {1, 4, 5}, {3, 9, 2}};
+    unsigned seed = 1;
+    for (const Case& c : cases)
+        for (std::int32_t direction : {kScrollHorizontal, kScrollVertical})
+            for (std::int32_t speed : {-2500, 1100}) {
+                const ScrollFrame frame{3 * c.width, c.stride, c.rows};
+                std::vector<std::uint8_t> scratch(ScrollScratchBytes(frame));
+                ScrollMotion motion;
+                bool moved = false;
+                for (int k = 0; k < 5; ++k) {
+                    AdvanceScroll(motion, (1000 + 7 * k) * kMillisecond, speed,
+                                  static_cast<std::int64_t>(c.width * c.rows));
+                    const Bytes bottomUp = RandomBytes(c.stride * c.rows, seed++);
+                    Bytes expected = bottomUp;
+                    ScrollFrameAt(expected.data(), expected.size(), frame, direction, motion.position, false,
+                                  scratch.data());
+                    Bytes topDown = RowsReversed(bottomUp, c.stride);
+                    ScrollFrameAt(topDown.data(), topDown.size(), frame, direction, motion.position, true,
+                                  scratch.data());
+                    ASSERT_EQ(topDown, RowsReversed(expected, c.stride))
+                        << c.width << " x " << c.rows << ", direction " << direction << ", speed " << speed
+                        << ", frame " << k;
+                    moved = moved || expected != bottomUp;
+                }
+                EXPECT_TRUE(moved || (direction == kScrollHorizontal ? c.width : c.rows) == 1)
+                    << c.width << " x " << c.rows << ", direction " << direction;
+            }
+}
+
 } // namespace
