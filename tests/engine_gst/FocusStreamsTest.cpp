@@ -250,7 +250,7 @@ TEST_F(FocusEngine, TheStatusReportsEveryModeSwitchWithinASecond) {
 }
 
 std::string sessionText() {
-  std::ifstream sdp(std::filesystem::path(std::getenv("OSTREL_HOME")) / "session.sdp");
+  std::ifstream sdp(sessionDescriptionFile());
   std::stringstream text;
   text << sdp.rdbuf();
   return text.str();

@@ -157,7 +157,7 @@ TEST_F(FocusVideo, PartialZoomSendsTheRegionAroundTheFocusScaledAndFollowsIt) {
   EXPECT_LE(ovSenderGetVideoSenderSubTransmissionRate(), 300000 * 11 / 10);
   EXPECT_GT(ovSenderGetVideoSenderSubFrameRate(), 20);
   EXPECT_LE(ovSenderGetVideoSenderSubFrameRate(), 31) << "pictures, not packets";
-  std::ifstream sdp(std::filesystem::path(std::getenv("OSTREL_HOME")) / "session.sdp");
+  std::ifstream sdp(sessionDescriptionFile());
   std::stringstream text;
   text << sdp.rdbuf();
   EXPECT_NE(text.str().find("m=video 5006 RTP/AVP 96\r\na=rtpmap:96 H264/90000"), std::string::npos) << text.str();

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -66,6 +68,12 @@ inline Error currentError() {
   return error;
 }
 
+// Where the engine publishes what it sends, beside its registry store.
+inline std::filesystem::path sessionDescriptionFile() {
+  const char *home = std::getenv("OSTREL_HOME");
+  return std::filesystem::path(home ? home : ".") / "session.sdp";
+}
+
 class RealEngine : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -76,6 +84,9 @@ class RealEngine : public ::testing::Test {
 
   void SetUp() override {
     ovSenderSetStart(false);
+    // The worker takes the stop on its next round; until then the session
+    // description of the last test's pipeline would still be there to read.
+    ASSERT_TRUE(waitUntil([] { return !std::filesystem::exists(sessionDescriptionFile()); }, 3s));
     ovSenderSetAddress(kGroup);
     ovSenderSetVideoSource(indexOf(ovSenderGetNumVideoSources(), ovSenderGetVideoSourceFriendlyName, "Test pattern"));
     ovSenderSetAudioSource(indexOf(ovSenderGetNumAudioSources(), ovSenderGetAudioSourceFriendlyName, "Test tone"));

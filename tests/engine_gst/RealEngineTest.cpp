@@ -202,7 +202,7 @@ TEST_F(RealEngine, ReceiversDecodeThePictureAtTheChosenSizeAndFindTheSession) {
   EXPECT_EQ(decoded.last.width, 640);
   EXPECT_EQ(decoded.last.height, 480);
 
-  std::ifstream sdp(std::filesystem::path(std::getenv("OSTREL_HOME")) / "session.sdp");
+  std::ifstream sdp(sessionDescriptionFile());
   std::stringstream text;
   text << sdp.rdbuf();
   EXPECT_NE(text.str().find("c=IN IP4 239.255.42.1/1"), std::string::npos) << text.str();
@@ -210,7 +210,7 @@ TEST_F(RealEngine, ReceiversDecodeThePictureAtTheChosenSizeAndFindTheSession) {
   EXPECT_NE(text.str().find("m=audio 5008 RTP/AVP 97\r\na=rtpmap:97 OPUS/48000/2"), std::string::npos) << text.str();
   ovSenderSetStart(false);
   EXPECT_TRUE(waitUntil(
-      [&] { return !std::filesystem::exists(std::filesystem::path(std::getenv("OSTREL_HOME")) / "session.sdp"); }, 3s));
+      [] { return !std::filesystem::exists(sessionDescriptionFile()); }, 3s));
 }
 
 TEST_F(RealEngine, ACaptionShowsInTheReceivedPictureAndCanBeChangedWhileSending) {
