@@ -13,8 +13,6 @@ namespace {
 
 const FilterClassInfo kStereoDisplayInfo{&CLSID_StereoDisplay, &CLSID_StereoDisplayProp, StereoDisplay::kSettingsSize};
 
-constexpr LONGLONG kUnitsPerSecond = 10'000'000;
-
 } // namespace
 
 StereoDisplay::StereoDisplay(IUnknown* outer, HRESULT* phr)
@@ -232,7 +230,7 @@ HRESULT StereoDisplay::ReceiveInput(int index, IMediaSample* sample)
 
 void StereoDisplay::StreamStart()
 {
-    m_streamTime = 0;
+    m_clock.Restart();
     m_newFrame = false;
 }
 
@@ -241,11 +239,16 @@ int StereoDisplay::Fill(IMediaSample* sample)
     BYTE* out = nullptr;
     std::size_t length = 0;
     if (FAILED(sample->GetPointer(&out)) || !out || !ComposeNewFrame(out, sample->GetSize(), length)) {
-        WaitForFrame();
+        m_clock.Wait();
         return 1;
     }
     Sleep(0);
-    StampFrame(sample, length);
+    LONG frameRate;
+    {
+        CAutoLock hold(&m_settingsLock);
+        frameRate = m_frameRate;
+    }
+    m_clock.Stamp(sample, length, frameRate);
     return 0;
 }
 
@@ -266,33 +269,4 @@ bool StereoDisplay::ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& lengt
         ComposeStereoFrame(out, m_left.frame.data(), m_right.frame.data(), length, m_layout.bytesPerPixel);
     m_newFrame = false;
     return true;
-}
-
-void StereoDisplay::StampFrame(IMediaSample* sample, std::size_t length)
-{
-    LONG frameRate;
-    {
-        CAutoLock hold(&m_settingsLock);
-        frameRate = m_frameRate;
-    }
-    sample->SetActualDataLength(static_cast<LONG>(length));
-    sample->SetPreroll(FALSE);
-    sample->SetDiscontinuity(FALSE);
-    sample->SetSyncPoint(FALSE);
-    REFERENCE_TIME start = m_streamTime;
-    REFERENCE_TIME stop = start + kUnitsPerSecond / frameRate;
-    sample->SetTime(&start, &stop);
-    m_streamTime = stop;
-    sample->SetMediaTime(nullptr, nullptr);
-}
-
-// Nothing new: let the stream time run on with the clock, so the next
-// frame's stamp shows the pause.
-void StereoDisplay::WaitForFrame()
-{
-    m_clock.Update();
-    const LONGLONG before = m_clock.Read();
-    Sleep(1);
-    m_clock.Update();
-    m_streamTime += m_clock.Read() - before;
 }

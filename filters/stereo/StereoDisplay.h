@@ -8,9 +8,9 @@
 
 #include "IStereoDisplaySettings.h"
 #include "MultiInputFilter.h"
+#include "OutputFrameClock.h"
 #include "SettingsFilter.h"
 #include "VideoColour.h"
-#include "flSystemTime.h"
 
 #include <atomic>
 #include <vector>
@@ -56,8 +56,6 @@ private:
     FrameStore& StoreFor(int index);
     // Composes into `out` when a new frame arrived; false when there is none.
     bool ComposeNewFrame(BYTE* out, LONG capacity, std::size_t& length);
-    void StampFrame(IMediaSample* sample, std::size_t length);
-    void WaitForFrame();
 
     CCritSec m_settingsLock;
     bool m_swap = false;
@@ -71,7 +69,5 @@ private:
     VideoFrameLayout m_layout;
     std::atomic<bool> m_newFrame{false};
 
-    // Stream thread only.
-    REFERENCE_TIME m_streamTime = 0;
-    flSystemTime m_clock;
+    OutputFrameClock m_clock;  // stream thread only
 };
