@@ -1,6 +1,7 @@
 #include "wingdi.h"
 
 #include "EvenPixelRow.h"
+#include "rgb555pixels.h"
 
 #include <algorithm>
 #include <climits>
@@ -126,34 +127,22 @@ std::size_t DibRows(const BITMAPINFOHEADER& h)
                           : static_cast<std::size_t>(h.biHeight);
 }
 
-// Five bits widened to eight so that narrowing again gives them back.
-constexpr BYTE Widen5(unsigned v) { return static_cast<BYTE>((v << 3) | (v >> 2)); }
-
 void DibRowToPixels(BYTE* out, const BYTE* in, int count, WORD bitCount)
 {
-    if (bitCount == 24) {
-        std::memcpy(out, in, static_cast<std::size_t>(count) * kPixelBytes);
-        return;
-    }
-    for (int i = 0; i < count; ++i, in += 2, out += kPixelBytes) {
-        const unsigned v = unsigned{in[0]} | unsigned{in[1]} << 8;
-        out[0] = Widen5(v & 31);
-        out[1] = Widen5((v >> 5) & 31);
-        out[2] = Widen5((v >> 10) & 31);
-    }
+    const auto pixels = static_cast<std::size_t>(count);
+    if (bitCount == 24)
+        std::memcpy(out, in, pixels * kPixelBytes);
+    else
+        WidenRgb555(out, in, pixels);
 }
 
 void PixelsToDibRow(BYTE* out, const BYTE* in, int count, WORD bitCount)
 {
-    if (bitCount == 24) {
-        std::memcpy(out, in, static_cast<std::size_t>(count) * kPixelBytes);
-        return;
-    }
-    for (int i = 0; i < count; ++i, in += kPixelBytes, out += 2) {
-        const unsigned v = unsigned{in[0]} >> 3 | (unsigned{in[1]} >> 3) << 5 | (unsigned{in[2]} >> 3) << 10;
-        out[0] = static_cast<BYTE>(v);
-        out[1] = static_cast<BYTE>(v >> 8);
-    }
+    const auto pixels = static_cast<std::size_t>(count);
+    if (bitCount == 24)
+        std::memcpy(out, in, pixels * kPixelBytes);
+    else
+        NarrowToRgb555(out, in, pixels);
 }
 
 // The bitmap row that DIB row `row` (in memory order) lands on, or -1.
@@ -228,7 +217,7 @@ void CopyMappedPixels(BYTE* out, const BYTE* in, const int* map, std::size_t cou
 void WidenMappedPixels(BYTE* out, const BYTE* in, const int* map, std::size_t count)
 {
     for (std::size_t k = 0; k < count; ++k, out += kPixelBytes)
-        DibRowToPixels(out, in + static_cast<std::size_t>(map[k]) * 2, 1, 16);
+        WidenRgb555(out, in + static_cast<std::size_t>(map[k]) * 2, 1);
 }
 
 // First destination position of a rectangle given by origin and extent.
@@ -291,7 +280,7 @@ int StretchPixels(Bitmap& target, int x, int y, int width, int height, const Str
     const LONGLONG top = FirstOf(y, height);
     const Span span = VisibleColumns(columns, left, target.width, from.width);
     if (span.begin == span.end) return 0;
-    const bool halving = from.bitCount == 24 && width > 0 && LONGLONG{sourceWidth} == 2 * LONGLONG{width};
+    const bool halving = width > 0 && LONGLONG{sourceWidth} == 2 * LONGLONG{width};
     const std::size_t count = span.end - span.begin;
     const int first = columns[span.begin];
     int written = 0;
@@ -305,9 +294,11 @@ int StretchPixels(Bitmap& target, int x, int y, int width, int height, const Str
         BYTE* out = target.Row(static_cast<int>(outY)) +
                     static_cast<std::size_t>(left + static_cast<LONGLONG>(span.begin)) * kPixelBytes;
         const BYTE* in = from.Row(rows[j]);
-        if (halving)
+        if (halving && from.bitCount == 24)
             CopyEvenPixels(out, in + static_cast<std::size_t>(first) * kPixelBytes, count,
                            static_cast<std::size_t>(from.width - first), kPixelBytes, false);
+        else if (halving)
+            WidenEvenRgb555(out, in + static_cast<std::size_t>(first) * 2, count);
         else if (from.bitCount == 24)
             CopyMappedPixels(out, in, columns.data() + span.begin, count);
         else

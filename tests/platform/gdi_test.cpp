@@ -58,6 +58,9 @@ Bytes NumberedDib(int width, int height, std::size_t stride)
     return bits;
 }
 
+// A DIB's stride: rows padded to 32 bits.
+std::size_t StrideOf(int width, WORD bits) { return (static_cast<std::size_t>(width) * bits + 31) / 32 * 4; }
+
 TEST(Gdi, DibsComeBackAsTheyWentInWithPaddedRows)
 {
     for (WORD bits : {WORD{16}, WORD{24}}) {
@@ -98,6 +101,55 @@ TEST(Gdi, DibRowsOfEveryLengthComeBack)
             ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 2, out.data(), &info, DIB_RGB_COLORS), 2);
             ASSERT_EQ(out, in) << bits << " bits, width " << width;
         }
+    }
+}
+
+// RGB555 against the formulas, at every row length up to several vector
+// steps with their tails: five bits widened by repeating their top bits
+// (into bitmaps, and by the halving stretch from pixels 0, 2, 4, …), eight
+// narrowed by keeping their top five (out of bitmaps of any 24-bit values).
+TEST(Gdi, Rgb555ConvertsByTheFormulasAtEveryWidth)
+{
+    const auto widened = [](const std::uint8_t* p) {
+        const unsigned v = unsigned{p[0]} | unsigned{p[1]} << 8;
+        const auto five = [](unsigned c) { return static_cast<std::uint8_t>((c << 3) | (c >> 2)); };
+        return Bytes{five(v & 31), five((v >> 5) & 31), five((v >> 10) & 31)};
+    };
+    const auto narrowed = [](const std::uint8_t* p) {
+        const unsigned v = unsigned{p[0]} >> 3 | (unsigned{p[1]} >> 3) << 5 | (unsigned{p[2]} >> 3) << 10;
+        return Bytes{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)};
+    };
+    for (int width = 1; width <= 40; ++width) {
+        const std::size_t stride16 = StrideOf(width, 16), stride24 = StrideOf(width, 24);
+        Bytes rgb555(stride16), rgb24(stride24);
+        for (std::size_t i = 0; i < rgb555.size(); ++i) rgb555[i] = static_cast<std::uint8_t>(i * 73 + width);
+        for (std::size_t i = 0; i < rgb24.size(); ++i) rgb24[i] = static_cast<std::uint8_t>(i * 151 + width);
+        const BITMAPINFO info16 = DibInfo(width, 1, 16), info24 = DibInfo(width, 1, 24);
+        Surface surface(width, 1);
+        BITMAPINFO readInfo = info24;
+        Bytes wide(stride24);
+        ASSERT_EQ(SetDIBits(surface.dc, surface.bitmap, 0, 1, rgb555.data(), &info16, DIB_RGB_COLORS), 1);
+        ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 1, wide.data(), &readInfo, DIB_RGB_COLORS), 1);
+        for (int i = 0; i < width; ++i)
+            ASSERT_EQ(Bytes(&wide[3 * i], &wide[3 * i] + 3), widened(&rgb555[2 * i])) << "widened, width " << width << " at " << i;
+        readInfo = info16;
+        Bytes narrow(stride16);
+        ASSERT_EQ(SetDIBits(surface.dc, surface.bitmap, 0, 1, rgb24.data(), &info24, DIB_RGB_COLORS), 1);
+        ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 1, narrow.data(), &readInfo, DIB_RGB_COLORS), 1);
+        for (int i = 0; i < width; ++i)
+            ASSERT_EQ(Bytes(&narrow[2 * i], &narrow[2 * i] + 2), narrowed(&rgb24[3 * i])) << "narrowed, width " << width << " at " << i;
+        const int half = width / 2;
+        if (half == 0) continue;
+        PatBlt(surface.dc, 0, 0, width, 1, BLACKNESS);
+        SetStretchBltMode(surface.dc, COLORONCOLOR);
+        ASSERT_EQ(StretchDIBits(surface.dc, 0, 0, half, 1, 0, 0, 2 * half, 1, rgb555.data(), &info16, DIB_RGB_COLORS,
+                                SRCCOPY),
+                  1);
+        readInfo = info24;
+        ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 1, wide.data(), &readInfo, DIB_RGB_COLORS), 1);
+        for (int i = 0; i < half; ++i)
+            ASSERT_EQ(Bytes(&wide[3 * i], &wide[3 * i] + 3), widened(&rgb555[4 * i])) << "halved, width " << width << " at " << i;
+        EXPECT_EQ(Bytes(&wide[3 * half], &wide[3 * width]), Bytes(3 * (width - half), 0)) << "past the half, width " << width;
     }
 }
 
@@ -212,9 +264,6 @@ TEST(Gdi, StretchMatchesNearestPixelsAtEveryWidth)
         }
     }
 }
-
-// A DIB's stride: rows padded to 32 bits.
-std::size_t StrideOf(int width, WORD bits) { return (static_cast<std::size_t>(width) * bits + 31) / 32 * 4; }
 
 // The same rectangle rows counted from the bottom of a picture `rows` high,
 // as a bottom-up DIB counts them; the extent keeps its sign.
