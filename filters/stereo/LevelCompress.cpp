@@ -1,14 +1,11 @@
 #include "LevelCompress.h"
 
-#include "CpuDispatch.h"
 #include "SampleLength.h"
 #include "StereoPairClsids.h"
-#include "StreamingCopy.h"
 #include "TwoInputTypes.h"
 #include "kernel.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 namespace {
@@ -166,13 +163,7 @@ std::size_t LevelCompress::ComposeNewFrame(BYTE* out, std::size_t capacity)
         length = m_bitmaps.Compose(out, capacity);
     } else {
         length = std::min(capacity, m_composition.size());
-        // The same rule as the squeeze's stores: both inputs, the
-        // composition and the output pass per output frame, and once they
-        // outgrow the cache the output is better written past it.
-        if (StreamsPastCaches(4 * m_composition.size()))
-            CopyPastCaches(out, m_composition.data(), length);
-        else
-            std::memcpy(out, m_composition.data(), length);
+        CopyComposition(out, m_composition.data(), length);
     }
     m_newFrame = false;
     return length;

@@ -1,11 +1,11 @@
 // The Level Compressor's squeeze through device bitmaps: each input frame
-// is converted into a display-compatible bitmap and at once stretched into
-// its half of a composition bitmap (colour on colour, so columns are
-// dropped, not blended); an output frame reads the composition back as a
-// device-independent frame of the input's format. A frame is converted and
-// stretched in bands of rows through one small bitmap that stays in the
-// cache, so a frame passes through memory once on its way in, and an output
-// costs only the read-back; a side that brought nothing new costs nothing.
+// is stretched straight from its DIB into its half of a display-compatible
+// composition bitmap (colour on colour, so columns are dropped, not
+// blended), where it stays as that side's last picture; an output frame
+// reads the composition back as a device-independent frame of the input's
+// format. A frame thus passes through memory once on its way in, an output
+// costs only the read-back, and a side that brought nothing new costs
+// nothing.
 #pragma once
 
 #include "LevelCompressorPass.h"
@@ -20,8 +20,8 @@ public:
     DeviceBitmapCompressor(const DeviceBitmapCompressor&) = delete;
     DeviceBitmapCompressor& operator=(const DeviceBitmapCompressor&) = delete;
 
-    // Contexts and bitmaps for frames described by `header`, the composition
-    // black. False (and nothing held) when the device refuses any of them.
+    // The contexts and the composition bitmap for frames described by
+    // `header`, the composition black. False (and nothing held) when the device refuses any of them.
     bool Create(const BITMAPINFOHEADER& header);
     void Release();
     bool Ready() const { return m_composition.dc != nullptr; }
@@ -40,13 +40,11 @@ private:
         HGDIOBJ original = nullptr;
     };
 
-    bool CreateSurface(Surface& surface, int height);
-    static void ReleaseSurface(Surface& surface);
+    bool CreateComposition();
     std::size_t WholeRows(std::size_t length) const;
 
     HDC m_display = nullptr;
     Surface m_composition;
-    Surface m_band;  // rows of the frame being put, either side
     BITMAPINFO m_info{};
     int m_width = 0;
     int m_height = 0;

@@ -2,8 +2,10 @@
 
 #include "CpuDispatch.h"
 #include "EvenPixelRow.h"
+#include "StreamingCopy.h"
 
 #include <algorithm>
+#include <cstring>
 
 void CompressIntoHalf(std::uint8_t* frame, std::size_t frameBytes, const std::uint8_t* picture,
                       std::size_t pictureBytes, std::size_t width, unsigned bytesPerPixel, FrameHalf half)
@@ -23,4 +25,12 @@ void CompressIntoHalf(std::uint8_t* frame, std::size_t frameBytes, const std::ui
                        stream);
     }
     FinishStreamingStores(stream);
+}
+
+void CopyComposition(std::uint8_t* out, const std::uint8_t* composition, std::size_t bytes)
+{
+    if (StreamsPastCaches(4 * bytes))
+        CopyPastCaches(out, composition, bytes);
+    else
+        std::memcpy(out, composition, bytes);
 }

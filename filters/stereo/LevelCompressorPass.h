@@ -19,3 +19,9 @@ enum class FrameHalf { Left, Right };
 // caches when the frames are too large to stay in them.
 void CompressIntoHalf(std::uint8_t* frame, std::size_t frameBytes, const std::uint8_t* picture,
                       std::size_t pictureBytes, std::size_t width, unsigned bytesPerPixel, FrameHalf half);
+
+// Copies the composition (`bytes` long) into an output sample. Both
+// pictures, the composition and the output pass per output frame; once they
+// outgrow the cache the output goes past it, where a plain store would
+// first fetch every line it overwrites.
+void CopyComposition(std::uint8_t* out, const std::uint8_t* composition, std::size_t bytes);

@@ -2,9 +2,10 @@
 // device bitmaps. A "DISPLAY" device context, memory device contexts
 // compatible with it, display-compatible bitmaps held in memory (the display
 // runs at 24 bits per pixel: blue, green, red), conversion from and to
-// device-independent bitmaps of 16 (RGB555) and 24 bits, stretching with the
-// colour-on-colour mode, and black or white pattern fills. Handles are
-// process-wide; one that was never issued or is already deleted fails.
+// device-independent bitmaps of 16 (RGB555) and 24 bits, stretching bitmaps
+// and such DIBs with the colour-on-colour mode, and black or white pattern
+// fills. Handles are process-wide; one that was never issued or is already
+// deleted fails.
 #pragma once
 
 #include "wintypes.h"
@@ -92,9 +93,21 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAP
 // SRCCOPY only. Scales the source rectangle onto the destination one with
 // nearest pixels (colour-on-colour: dropped columns and rows are simply left
 // out); negative extents mirror. Both rectangles are clipped to their
-// bitmaps.
+// bitmaps. The destination's stretch mode must give that picture: any
+// stretch in COLORONCOLOR, one that drops no source pixel in BLACKONWHITE or
+// WHITEONBLACK (which would merge the dropped ones), one that scales nothing
+// in HALFTONE; others fail.
 BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                 int sourceWidth, int sourceHeight, DWORD rop);
+// The same stretch from a DIB the caller holds (16-bit RGB555 or 24-bit,
+// DIB_RGB_COLORS, SRCCOPY) onto the bitmap of memory context `dc`. The
+// source rectangle is in the DIB's pixels: its rows count up from the
+// bottom of a bottom-up DIB and down from the top of a top-down one, and
+// either way the picture lands upright. Only the DIB rows inside the source
+// rectangle are read. Returns the destination rows written, 0 when none are
+// or on failure.
+int StretchDIBits(HDC dc, int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth,
+                  int sourceHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
 // BLACKNESS or WHITENESS over the rectangle, clipped to the bitmap.
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 

@@ -1,8 +1,10 @@
 #include "wingdi.h"
 
 #include "EvenPixelRow.h"
+#include "rgb555pixels.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -125,34 +127,22 @@ std::size_t DibRows(const BITMAPINFOHEADER& h)
                           : static_cast<std::size_t>(h.biHeight);
 }
 
-// Five bits widened to eight so that narrowing again gives them back.
-constexpr BYTE Widen5(unsigned v) { return static_cast<BYTE>((v << 3) | (v >> 2)); }
-
 void DibRowToPixels(BYTE* out, const BYTE* in, int count, WORD bitCount)
 {
-    if (bitCount == 24) {
-        std::memcpy(out, in, static_cast<std::size_t>(count) * kPixelBytes);
-        return;
-    }
-    for (int i = 0; i < count; ++i, in += 2, out += kPixelBytes) {
-        const unsigned v = unsigned{in[0]} | unsigned{in[1]} << 8;
-        out[0] = Widen5(v & 31);
-        out[1] = Widen5((v >> 5) & 31);
-        out[2] = Widen5((v >> 10) & 31);
-    }
+    const auto pixels = static_cast<std::size_t>(count);
+    if (bitCount == 24)
+        std::memcpy(out, in, pixels * kPixelBytes);
+    else
+        WidenRgb555(out, in, pixels);
 }
 
 void PixelsToDibRow(BYTE* out, const BYTE* in, int count, WORD bitCount)
 {
-    if (bitCount == 24) {
-        std::memcpy(out, in, static_cast<std::size_t>(count) * kPixelBytes);
-        return;
-    }
-    for (int i = 0; i < count; ++i, in += kPixelBytes, out += 2) {
-        const unsigned v = unsigned{in[0]} >> 3 | (unsigned{in[1]} >> 3) << 5 | (unsigned{in[2]} >> 3) << 10;
-        out[0] = static_cast<BYTE>(v);
-        out[1] = static_cast<BYTE>(v >> 8);
-    }
+    const auto pixels = static_cast<std::size_t>(count);
+    if (bitCount == 24)
+        std::memcpy(out, in, pixels * kPixelBytes);
+    else
+        NarrowToRgb555(out, in, pixels);
 }
 
 // The bitmap row that DIB row `row` (in memory order) lands on, or -1.
@@ -181,7 +171,10 @@ std::vector<int> NearestMap(int extent, int sourceStart, int sourceExtent)
     LONGLONG step = 0;
     LONGLONG rest = 0;
     for (LONGLONG i = 0; i < count; ++i) {
-        map[static_cast<std::size_t>(mirror ? count - 1 - i : i)] = static_cast<int>(sourceFirst + step);
+        // Positions past an int's range lie outside any bitmap; clamped so
+        // none wraps round into it.
+        map[static_cast<std::size_t>(mirror ? count - 1 - i : i)] =
+            static_cast<int>(std::clamp<LONGLONG>(sourceFirst + step, -1, INT_MAX));
         step += whole;
         rest += part;
         if (rest >= count) {
@@ -220,8 +213,117 @@ void CopyMappedPixels(BYTE* out, const BYTE* in, const int* map, std::size_t cou
         std::memcpy(out, in + static_cast<std::size_t>(map[k]) * kPixelBytes, kPixelBytes);
 }
 
+// The same from an RGB555 row, each pixel widened as SetDIBits widens it.
+void WidenMappedPixels(BYTE* out, const BYTE* in, const int* map, std::size_t count)
+{
+    for (std::size_t k = 0; k < count; ++k, out += kPixelBytes)
+        WidenRgb555(out, in + static_cast<std::size_t>(map[k]) * 2, 1);
+}
+
 // First destination position of a rectangle given by origin and extent.
 LONGLONG FirstOf(int origin, int extent) { return extent < 0 ? LONGLONG{origin} + extent + 1 : origin; }
+
+// What a stretch reads: a bitmap, or the bits of a DIB the caller holds.
+// Rows count from the picture's top.
+struct StretchSource {
+    int width;
+    int height;
+    WORD bitCount;  // 24, or 16 for RGB555
+    const BYTE* bits;
+    std::size_t stride;
+    bool bottomUp;
+
+    const BYTE* Row(int y) const
+    {
+        return bits + static_cast<std::size_t>(bottomUp ? height - 1 - y : y) * stride;
+    }
+};
+
+StretchSource SourceOf(const Bitmap& bitmap)
+{
+    return {bitmap.width, bitmap.height, 24, bitmap.bits.data(), bitmap.stride, true};
+}
+
+// The stand-in draws the colour-on-colour stretch: nearest pixels, the
+// others left out. The other modes give that picture only where no source
+// pixel is left out (black-on-white and white-on-black merge the dropped
+// ones into the kept one with AND or OR) or, for halftone, which averages,
+// only where nothing is scaled. Elsewhere a stretch is refused rather than
+// drawn otherwise than the mode says.
+bool DrawsInMode(int mode, int width, int height, int sourceWidth, int sourceHeight)
+{
+    const LONGLONG w = std::abs(LONGLONG{width}), h = std::abs(LONGLONG{height});
+    const LONGLONG sw = std::abs(LONGLONG{sourceWidth}), sh = std::abs(LONGLONG{sourceHeight});
+    if (mode == COLORONCOLOR) return true;
+    if (mode == HALFTONE) return w == sw && h == sh;
+    return sw <= w && sh <= h;
+}
+
+// Extents far past any bitmap would need maps no memory holds: refused
+// rather than let the allocation failure escape.
+bool MappableExtents(int width, int height)
+{
+    return std::abs(LONGLONG{width}) <= kLargestExtent && std::abs(LONGLONG{height}) <= kLargestExtent;
+}
+
+// The destination rectangle (x, y, width, height) of `target` filled with
+// the nearest pixels of the source rectangle (sourceX, sourceY, sourceWidth,
+// sourceHeight) of `from`, both counted from the top-left; negative extents
+// mirror, and whatever falls outside either picture is left alone. Returns
+// the destination rows written.
+int StretchPixels(Bitmap& target, int x, int y, int width, int height, const StretchSource& from, int sourceX,
+                  int sourceY, int sourceWidth, int sourceHeight)
+{
+    const std::vector<int> columns = NearestMap(width, sourceX, sourceWidth);
+    const std::vector<int> rows = NearestMap(height, sourceY, sourceHeight);
+    const LONGLONG left = FirstOf(x, width);
+    const LONGLONG top = FirstOf(y, height);
+    const Span span = VisibleColumns(columns, left, target.width, from.width);
+    if (span.begin == span.end) return 0;
+    const bool halving = width > 0 && LONGLONG{sourceWidth} == 2 * LONGLONG{width};
+    const std::size_t count = span.end - span.begin;
+    const int first = columns[span.begin];
+    int written = 0;
+    // Bottom row first, so an unmirrored stretch walks bottom-up buffers
+    // upwards in memory; the rows are independent, so the order shows
+    // nowhere else.
+    for (std::size_t j = rows.size(); j-- > 0;) {
+        const LONGLONG outY = top + static_cast<LONGLONG>(j);
+        if (outY < 0 || outY >= target.height || rows[j] < 0 || rows[j] >= from.height) continue;
+        // From the first visible column on, so no pointer leaves the row.
+        BYTE* out = target.Row(static_cast<int>(outY)) +
+                    static_cast<std::size_t>(left + static_cast<LONGLONG>(span.begin)) * kPixelBytes;
+        const BYTE* in = from.Row(rows[j]);
+        if (halving && from.bitCount == 24)
+            CopyEvenPixels(out, in + static_cast<std::size_t>(first) * kPixelBytes, count,
+                           static_cast<std::size_t>(from.width - first), kPixelBytes, false);
+        else if (halving)
+            WidenEvenRgb555(out, in + static_cast<std::size_t>(first) * 2, count);
+        else if (from.bitCount == 24)
+            CopyMappedPixels(out, in, columns.data() + span.begin, count);
+        else
+            WidenMappedPixels(out, in, columns.data() + span.begin, count);
+        ++written;
+    }
+    return written;
+}
+
+// A source rectangle of a DIB counted from the picture's top: a bottom-up
+// DIB's rows count from its bottom, so its rectangle is turned over, and
+// drawing from the top keeps the picture upright. False when the turned
+// origin no longer fits an int (only for extents near an int's limits).
+bool TopDownRows(const BITMAPINFOHEADER& h, int& sourceY, int sourceHeight)
+{
+    if (h.biHeight < 0) return true;
+    const LONGLONG first = FirstOf(sourceY, sourceHeight);
+    const LONGLONG count = std::abs(LONGLONG{sourceHeight});
+    const LONGLONG fromTop = LONGLONG{h.biHeight} - first - count;
+    // Keeps the same extent: its sign still says whether to mirror.
+    const LONGLONG origin = sourceHeight < 0 ? fromTop + count - 1 : fromTop;
+    if (origin < INT_MIN || origin > INT_MAX) return false;
+    sourceY = static_cast<int>(origin);
+    return true;
+}
 
 } // namespace
 
@@ -367,8 +469,6 @@ int GetDIBits(HDC dc, HBITMAP handle, UINT start, UINT lines, void* bits, BITMAP
     return static_cast<int>(last - start);
 }
 
-// Every stretch mode scales with nearest pixels here; the combining modes
-// differ only for monochrome bitmaps, which this stand-in does not draw on.
 BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                 int sourceWidth, int sourceHeight, DWORD rop)
 {
@@ -377,41 +477,32 @@ BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source
     const auto from = SurfaceOf(source);
     if (!target || !from) return FALSE;
     if (width == 0 || height == 0 || sourceWidth == 0 || sourceHeight == 0) return TRUE;
-    // Extents far past any bitmap would need maps no memory holds: refused
-    // rather than let the allocation failure escape.
-    if (std::abs(LONGLONG{width}) > kLargestExtent || std::abs(LONGLONG{height}) > kLargestExtent) return FALSE;
-    const std::vector<int> columns = NearestMap(width, sourceX, sourceWidth);
-    const std::vector<int> rows = NearestMap(height, sourceY, sourceHeight);
-    const LONGLONG left = FirstOf(x, width);
-    const LONGLONG top = FirstOf(y, height);
+    if (!MappableExtents(width, height)) return FALSE;
+    if (!DrawsInMode(GetStretchBltMode(destination), width, height, sourceWidth, sourceHeight)) return FALSE;
     // The same bitmap on both sides would read what it has just written.
-    const Bitmap* read = from.get();
     Bitmap snapshot;
-    if (from == target) {
-        snapshot = *from;
-        read = &snapshot;
-    }
-    const Span span = VisibleColumns(columns, left, target->width, read->width);
-    const bool halving = span.begin < span.end && width > 0 && LONGLONG{sourceWidth} == 2 * LONGLONG{width};
-    // Bottom row first, so an unmirrored stretch walks both bitmaps upwards
-    // in memory; the rows are independent, so the order shows nowhere else.
-    for (std::size_t j = rows.size(); j-- > 0;) {
-        const LONGLONG outY = top + static_cast<LONGLONG>(j);
-        if (outY < 0 || outY >= target->height || rows[j] < 0 || rows[j] >= read->height) continue;
-        // From the first visible column on, so no pointer leaves the row.
-        BYTE* out = target->Row(static_cast<int>(outY)) +
-                    static_cast<std::size_t>(left + static_cast<LONGLONG>(span.begin)) * kPixelBytes;
-        const BYTE* in = read->Row(rows[j]);
-        const std::size_t count = span.end - span.begin;
-        if (halving) {
-            const int first = columns[span.begin];
-            CopyEvenPixels(out, in + static_cast<std::size_t>(first) * kPixelBytes, count,
-                           static_cast<std::size_t>(read->width - first), kPixelBytes, false);
-        } else {
-            CopyMappedPixels(out, in, columns.data() + span.begin, count);
-        }
-    }
+    if (from == target) snapshot = *from;
+    StretchPixels(*target, x, y, width, height, SourceOf(from == target ? snapshot : *from), sourceX, sourceY,
+                  sourceWidth, sourceHeight);
     return TRUE;
+}
+
+int StretchDIBits(HDC dc, int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth,
+                  int sourceHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop)
+{
+    if (rop != SRCCOPY || usage != DIB_RGB_COLORS || !bits || !SupportedDib(info)) return 0;
+    const auto target = SurfaceOf(dc);
+    if (!target) return 0;
+    if (width == 0 || height == 0 || sourceWidth == 0 || sourceHeight == 0) return 0;
+    if (!MappableExtents(width, height)) return 0;
+    if (!DrawsInMode(GetStretchBltMode(dc), width, height, sourceWidth, sourceHeight)) return 0;
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    const LONGLONG rows = static_cast<LONGLONG>(DibRows(h));
+    if (rows > INT_MAX) return 0;
+    const StretchSource from{h.biWidth, static_cast<int>(rows), h.biBitCount, static_cast<const BYTE*>(bits),
+                             DibStride(h), h.biHeight > 0};
+    if (!TopDownRows(h, sourceY, sourceHeight)) return 0;
+    return StretchPixels(*target, x, y, width, height, from, sourceX, sourceY, sourceWidth, sourceHeight);
 }
 
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop)

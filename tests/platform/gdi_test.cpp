@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstdint>
 #include <vector>
@@ -57,6 +58,9 @@ Bytes NumberedDib(int width, int height, std::size_t stride)
     return bits;
 }
 
+// A DIB's stride: rows padded to 32 bits.
+std::size_t StrideOf(int width, WORD bits) { return (static_cast<std::size_t>(width) * bits + 31) / 32 * 4; }
+
 TEST(Gdi, DibsComeBackAsTheyWentInWithPaddedRows)
 {
     for (WORD bits : {WORD{16}, WORD{24}}) {
@@ -97,6 +101,55 @@ TEST(Gdi, DibRowsOfEveryLengthComeBack)
             ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 2, out.data(), &info, DIB_RGB_COLORS), 2);
             ASSERT_EQ(out, in) << bits << " bits, width " << width;
         }
+    }
+}
+
+// RGB555 against the formulas, at every row length up to several vector
+// steps with their tails: five bits widened by repeating their top bits
+// (into bitmaps, and by the halving stretch from pixels 0, 2, 4, …), eight
+// narrowed by keeping their top five (out of bitmaps of any 24-bit values).
+TEST(Gdi, Rgb555ConvertsByTheFormulasAtEveryWidth)
+{
+    const auto widened = [](const std::uint8_t* p) {
+        const unsigned v = unsigned{p[0]} | unsigned{p[1]} << 8;
+        const auto five = [](unsigned c) { return static_cast<std::uint8_t>((c << 3) | (c >> 2)); };
+        return Bytes{five(v & 31), five((v >> 5) & 31), five((v >> 10) & 31)};
+    };
+    const auto narrowed = [](const std::uint8_t* p) {
+        const unsigned v = unsigned{p[0]} >> 3 | (unsigned{p[1]} >> 3) << 5 | (unsigned{p[2]} >> 3) << 10;
+        return Bytes{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)};
+    };
+    for (int width = 1; width <= 40; ++width) {
+        const std::size_t stride16 = StrideOf(width, 16), stride24 = StrideOf(width, 24);
+        Bytes rgb555(stride16), rgb24(stride24);
+        for (std::size_t i = 0; i < rgb555.size(); ++i) rgb555[i] = static_cast<std::uint8_t>(i * 73 + width);
+        for (std::size_t i = 0; i < rgb24.size(); ++i) rgb24[i] = static_cast<std::uint8_t>(i * 151 + width);
+        const BITMAPINFO info16 = DibInfo(width, 1, 16), info24 = DibInfo(width, 1, 24);
+        Surface surface(width, 1);
+        BITMAPINFO readInfo = info24;
+        Bytes wide(stride24);
+        ASSERT_EQ(SetDIBits(surface.dc, surface.bitmap, 0, 1, rgb555.data(), &info16, DIB_RGB_COLORS), 1);
+        ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 1, wide.data(), &readInfo, DIB_RGB_COLORS), 1);
+        for (int i = 0; i < width; ++i)
+            ASSERT_EQ(Bytes(&wide[3 * i], &wide[3 * i] + 3), widened(&rgb555[2 * i])) << "widened, width " << width << " at " << i;
+        readInfo = info16;
+        Bytes narrow(stride16);
+        ASSERT_EQ(SetDIBits(surface.dc, surface.bitmap, 0, 1, rgb24.data(), &info24, DIB_RGB_COLORS), 1);
+        ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 1, narrow.data(), &readInfo, DIB_RGB_COLORS), 1);
+        for (int i = 0; i < width; ++i)
+            ASSERT_EQ(Bytes(&narrow[2 * i], &narrow[2 * i] + 2), narrowed(&rgb24[3 * i])) << "narrowed, width " << width << " at " << i;
+        const int half = width / 2;
+        if (half == 0) continue;
+        PatBlt(surface.dc, 0, 0, width, 1, BLACKNESS);
+        SetStretchBltMode(surface.dc, COLORONCOLOR);
+        ASSERT_EQ(StretchDIBits(surface.dc, 0, 0, half, 1, 0, 0, 2 * half, 1, rgb555.data(), &info16, DIB_RGB_COLORS,
+                                SRCCOPY),
+                  1);
+        readInfo = info24;
+        ASSERT_EQ(GetDIBits(surface.dc, surface.bitmap, 0, 1, wide.data(), &readInfo, DIB_RGB_COLORS), 1);
+        for (int i = 0; i < half; ++i)
+            ASSERT_EQ(Bytes(&wide[3 * i], &wide[3 * i] + 3), widened(&rgb555[4 * i])) << "halved, width " << width << " at " << i;
+        EXPECT_EQ(Bytes(&wide[3 * half], &wide[3 * width]), Bytes(3 * (width - half), 0)) << "past the half, width " << width;
     }
 }
 
@@ -212,6 +265,125 @@ TEST(Gdi, StretchMatchesNearestPixelsAtEveryWidth)
     }
 }
 
+// The same rectangle rows counted from the bottom of a picture `rows` high,
+// as a bottom-up DIB counts them; the extent keeps its sign.
+int FromBottom(int origin, int extent, int rows)
+{
+    const int first = extent < 0 ? origin + extent + 1 : origin;
+    const int bottomFirst = rows - first - std::abs(extent);
+    return extent < 0 ? bottomFirst + std::abs(extent) - 1 : bottomFirst;
+}
+
+// StretchDIBits from both row orders and both formats: every destination
+// pixel holds the nearest pixel of the picture (columns and rows alike, as
+// seen from the top), or, where the rectangle falls outside the picture or
+// the bitmap, stays white; the rows written are what it returns. Exact
+// halvings take the column-drop path at many widths and alignments; the
+// rest take the general one, with row offsets, clipping and mirrors.
+TEST(Gdi, StretchDibitsMatchesNearestPixels)
+{
+    struct Case {
+        int sourceWidth, sourceHeight, targetWidth, targetHeight;
+        int x, y, width, height, sourceX, sourceY, sourceWidthUsed, sourceHeightUsed;
+    };
+    std::vector<Case> cases;
+    for (int w = 2; w <= 70; ++w)
+        for (int x : {0, 1, 5, -3})
+            for (int sourceX : {0, 1}) cases.push_back({w, 3, w / 2 + 6, 3, x, 0, w / 2, 3, sourceX, 0, 2 * (w / 2), 3});
+    cases.push_back({40, 6, 30, 8, 2, 1, 20, 3, 0, 2, 40, 3});     // some rows, shifted
+    cases.push_back({40, 6, 30, 8, 0, -2, 20, 6, 0, 0, 40, 6});    // clipped at the top
+    cases.push_back({40, 6, 30, 8, 0, 5, 20, 6, 0, 0, 40, 6});     // clipped at the bottom
+    cases.push_back({40, 6, 30, 8, 0, 0, 20, 8, 0, 1, 40, 4});     // rows doubled
+    cases.push_back({40, 6, 30, 8, 0, 0, 20, 3, 0, 0, 40, 6});     // rows halved
+    cases.push_back({40, 6, 30, 8, 0, 5, 20, -6, 0, 0, 40, 6});    // turned upside down
+    cases.push_back({40, 6, 30, 8, 0, 1, 20, 4, 0, 4, 40, -4});    // some rows, upside down
+    cases.push_back({40, 6, 30, 8, 19, 0, -20, 6, 0, 0, 40, 6});   // mirrored
+    cases.push_back({40, 6, 30, 8, 0, 0, 20, 6, 36, 4, 8, 4});     // source past the picture
+    cases.push_back({70, 4, 40, 4, 0, 0, 30, 4, 0, 0, 70, 4});     // 7 to 3
+    cases.push_back({30, 4, 75, 4, 2, 0, 70, 4, 0, 0, 30, 4});     // 3 to 7
+    cases.push_back({1920, 2, 720, 2, 0, 0, 720, 2, 0, 0, 1080, 2}); // 3 to 2, wide
+    for (WORD bits : {WORD{24}, WORD{16}}) {
+        const std::size_t pixelBytes = bits / 8u;
+        const Bytes white = bits == 24 ? Bytes{0xFF, 0xFF, 0xFF} : Bytes{0xFF, 0x7F};
+        for (bool bottomUp : {false, true}) {
+            for (const Case& c : cases) {
+                const std::size_t stride = StrideOf(c.sourceWidth, bits);
+                Bytes picture(stride * c.sourceHeight);
+                for (std::size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<std::uint8_t>(i * 131 + c.x);
+                if (bits == 16)
+                    for (std::size_t i = 1; i < picture.size(); i += 2) picture[i] &= 0x7F;
+                const auto pictureRow = [&](int fromTop) { return bottomUp ? c.sourceHeight - 1 - fromTop : fromTop; };
+                Surface target(c.targetWidth, c.targetHeight);
+                PatBlt(target.dc, 0, 0, c.targetWidth, c.targetHeight, WHITENESS);
+                SetStretchBltMode(target.dc, COLORONCOLOR);
+                const BITMAPINFO sourceInfo = DibInfo(c.sourceWidth, bottomUp ? c.sourceHeight : -c.sourceHeight, bits);
+                const int sourceY =
+                    bottomUp ? FromBottom(c.sourceY, c.sourceHeightUsed, c.sourceHeight) : c.sourceY;
+                const int written = StretchDIBits(target.dc, c.x, c.y, c.width, c.height, c.sourceX, sourceY,
+                                                  c.sourceWidthUsed, c.sourceHeightUsed, picture.data(), &sourceInfo,
+                                                  DIB_RGB_COLORS, SRCCOPY);
+                const std::size_t targetStride = StrideOf(c.targetWidth, bits);
+                Bytes out(targetStride * c.targetHeight);
+                BITMAPINFO info = DibInfo(c.targetWidth, -c.targetHeight, bits);
+                ASSERT_EQ(GetDIBits(target.dc, target.bitmap, 0, c.targetHeight, out.data(), &info, DIB_RGB_COLORS),
+                          c.targetHeight);
+                int drawnRows = 0;
+                for (int row = 0; row < c.targetHeight; ++row) {
+                    const int fromRow = NearestSource(row, c.y, c.height, c.sourceY, c.sourceHeightUsed);
+                    bool drawn = false;
+                    for (int column = 0; column < c.targetWidth; ++column) {
+                        const int from = NearestSource(column, c.x, c.width, c.sourceX, c.sourceWidthUsed);
+                        const bool inside = from >= 0 && from < c.sourceWidth && fromRow >= 0 && fromRow < c.sourceHeight;
+                        drawn = drawn || inside;
+                        const std::uint8_t* got = &out[row * targetStride + pixelBytes * static_cast<std::size_t>(column)];
+                        const std::uint8_t* want =
+                            inside ? &picture[pictureRow(fromRow) * stride + pixelBytes * static_cast<std::size_t>(from)]
+                                   : white.data();
+                        ASSERT_EQ(Bytes(got, got + pixelBytes), Bytes(want, want + pixelBytes))
+                            << bits << " bits, " << (bottomUp ? "bottom-up" : "top-down") << ", source "
+                            << c.sourceWidth << " x " << c.x << " width " << c.width << " from " << c.sourceX
+                            << " at " << column << "," << row;
+                    }
+                    drawnRows += drawn;
+                }
+                EXPECT_EQ(written, drawnRows) << bits << " " << bottomUp << " source " << c.sourceWidth << " x " << c.x;
+            }
+        }
+    }
+}
+
+// Both stretches draw only what the destination's stretch mode draws as
+// nearest pixels: a shrink would merge dropped pixels in black-on-white and
+// white-on-black, and halftone blends whatever it scales.
+TEST(Gdi, StretchesOnlyWhereTheModeKeepsNearestPixels)
+{
+    struct Case {
+        int mode, width, height, sourceWidth, sourceHeight;
+        bool draws;
+    };
+    const Case cases[] = {
+        {COLORONCOLOR, 2, 1, 4, 2, true},   {BLACKONWHITE, 2, 2, 4, 2, false}, {WHITEONBLACK, 4, 1, 4, 2, false},
+        {BLACKONWHITE, 4, 2, 4, 2, true},   {WHITEONBLACK, 4, 2, 2, 1, true},  {HALFTONE, 4, 2, 4, 2, true},
+        {HALFTONE, -4, 2, 4, 2, true},      {HALFTONE, 4, 2, 2, 1, false},
+    };
+    const BITMAPINFO info = DibInfo(4, 2, 24);
+    const Bytes picture(24, 0x33);
+    for (const Case& c : cases) {
+        Surface source(4, 2);
+        Surface target(4, 2);
+        ASSERT_EQ(SetDIBits(source.dc, source.bitmap, 0, 2, picture.data(), &info, DIB_RGB_COLORS), 2);
+        SetStretchBltMode(target.dc, c.mode);
+        const int x = c.width < 0 ? 3 : 0;
+        EXPECT_EQ(StretchBlt(target.dc, x, 0, c.width, c.height, source.dc, 0, 0, c.sourceWidth, c.sourceHeight, SRCCOPY),
+                  c.draws ? TRUE : FALSE)
+            << c.mode << " " << c.width << "x" << c.height;
+        EXPECT_EQ(StretchDIBits(target.dc, x, 0, c.width, c.height, 0, 0, c.sourceWidth, c.sourceHeight,
+                                picture.data(), &info, DIB_RGB_COLORS, SRCCOPY),
+                  c.draws ? c.height : 0)
+            << c.mode << " " << c.width << "x" << c.height;
+    }
+}
+
 TEST(Gdi, NewBitmapsAndBlackFillsAreBlack)
 {
     Surface surface(3, 2);
@@ -248,6 +420,16 @@ TEST(Gdi, RefusesWhatDoesNotFit)
     EXPECT_FALSE(StretchBlt(surface.dc, 0, 0, 2147483647, 2, surface.dc, 0, 0, 2, 2, SRCCOPY));
     BITMAPINFO rgb32 = DibInfo(2, 2, 32);
     EXPECT_EQ(SetDIBits(surface.dc, surface.bitmap, 0, 2, bits.data(), &rgb32, DIB_RGB_COLORS), 0);
+    // Stretching a DIB takes the same formats, plain copies, and a memory
+    // context with a colour bitmap to draw on.
+    EXPECT_EQ(StretchDIBits(surface.dc, 0, 0, 2, 2, 0, 0, 2, 2, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY), 2);
+    EXPECT_EQ(StretchDIBits(surface.dc, 0, 0, 2, 2, 0, 0, 2, 2, bits.data(), &rgb32, DIB_RGB_COLORS, SRCCOPY), 0);
+    EXPECT_EQ(StretchDIBits(surface.dc, 0, 0, 2, 2, 0, 0, 2, 2, bits.data(), &info, DIB_RGB_COLORS, 0x00EE0086), 0);
+    EXPECT_EQ(StretchDIBits(surface.dc, 0, 0, 2, 2, 0, 0, 2, 2, bits.data(), &info, 1, SRCCOPY), 0);
+    EXPECT_EQ(StretchDIBits(surface.dc, 0, 0, 2, 2, 0, 0, 2, 2, nullptr, &info, DIB_RGB_COLORS, SRCCOPY), 0);
+    EXPECT_EQ(StretchDIBits(surface.display, 0, 0, 2, 2, 0, 0, 2, 2, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY), 0);
+    EXPECT_EQ(StretchDIBits(other, 0, 0, 2, 2, 0, 0, 2, 2, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY), 0);
+    EXPECT_EQ(StretchDIBits(surface.dc, 0, 0, 2, 2, 0, 4, 2, INT_MIN, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY), 0);
     EXPECT_TRUE(DeleteObject(mono));
     EXPECT_FALSE(DeleteObject(mono));
     EXPECT_TRUE(DeleteDC(other));
