@@ -21,6 +21,8 @@ struct Geometry {
     int width;
     int height;
     unsigned bytesPerPixel;
+    // The widths measured fill whole 32-bit words, so rows need no padding.
+    std::size_t RowBytes() const { return static_cast<std::size_t>(width) * bytesPerPixel; }
     std::size_t Bytes() const
     {
         return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel;
@@ -65,9 +67,9 @@ void BM_LevelCompressSqueeze(benchmark::State& state)
     std::vector<std::uint8_t> composition(g.Bytes());
     for (auto _ : state) {
         CompressIntoHalf(composition.data(), composition.size(), left.data(), left.size(),
-                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Left);
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, g.RowBytes(), FrameHalf::Left);
         CompressIntoHalf(composition.data(), composition.size(), right.data(), right.size(),
-                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Right);
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, g.RowBytes(), FrameHalf::Right);
         Touch(composition.data());
     }
     Report(state, g);
@@ -84,9 +86,9 @@ void BM_LevelCompressMemory(benchmark::State& state)
     std::vector<std::uint8_t> out(g.Bytes());
     for (auto _ : state) {
         CompressIntoHalf(composition.data(), composition.size(), left.data(), left.size(),
-                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Left);
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, g.RowBytes(), FrameHalf::Left);
         CompressIntoHalf(composition.data(), composition.size(), right.data(), right.size(),
-                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Right);
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, g.RowBytes(), FrameHalf::Right);
         CopyComposition(out.data(), composition.data(), out.size());
         Touch(out.data());
     }
@@ -173,9 +175,9 @@ void BM_LevelCompressMemoryCold(benchmark::State& state)
         auto& out = outputs[next];
         next = (next + 1) % sets;
         CompressIntoHalf(composition.data(), composition.size(), left.data(), left.size(),
-                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Left);
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, g.RowBytes(), FrameHalf::Left);
         CompressIntoHalf(composition.data(), composition.size(), right.data(), right.size(),
-                         static_cast<std::size_t>(g.width), g.bytesPerPixel, FrameHalf::Right);
+                         static_cast<std::size_t>(g.width), g.bytesPerPixel, g.RowBytes(), FrameHalf::Right);
         CopyComposition(out.data(), composition.data(), out.size());
         Touch(out.data());
     }

@@ -125,7 +125,8 @@ HRESULT LevelCompress::ReceiveInput(int index, IMediaSample* sample)
             m_bitmaps.PutSide(half, data, length);
         else
             CompressIntoHalf(m_composition.data(), m_composition.size(), data, length,
-                             static_cast<std::size_t>(m_layout.width), m_layout.bytesPerPixel, half);
+                             static_cast<std::size_t>(m_layout.width), m_layout.bytesPerPixel, m_layout.RowBytes(),
+                             half);
         m_newFrame = true;
     }
     Sleep(0);

@@ -8,13 +8,13 @@
 #include <cstring>
 
 void CompressIntoHalf(std::uint8_t* frame, std::size_t frameBytes, const std::uint8_t* picture,
-                      std::size_t pictureBytes, std::size_t width, unsigned bytesPerPixel, FrameHalf half)
+                      std::size_t pictureBytes, std::size_t width, unsigned bytesPerPixel, std::size_t rowBytes,
+                      FrameHalf half)
 {
-    if ((bytesPerPixel != 2 && bytesPerPixel != 3) || width < 2) return;
+    if ((bytesPerPixel != 2 && bytesPerPixel != 3) || width < 2 || rowBytes < width * bytesPerPixel) return;
     // Per output frame both pictures pass through, into the composition
     // and from it into the output.
     const bool stream = StreamsPastCaches(2 * pictureBytes + 2 * frameBytes);
-    const std::size_t rowBytes = width * bytesPerPixel;
     const std::size_t halfWidth = width / 2;
     const std::size_t offset = half == FrameHalf::Right ? halfWidth * bytesPerPixel : 0;
     for (std::size_t row = 0; row * rowBytes < pictureBytes && row * rowBytes + offset < frameBytes; ++row) {

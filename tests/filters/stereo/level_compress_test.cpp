@@ -13,11 +13,12 @@
 
 namespace {
 
-// Each picture's columns 0, 2, 4, … side by side, row by row; a missing
-// picture leaves its half black.
+// Each picture's columns 0, 2, 4, … side by side, row by row in rows padded
+// to whole 32-bit words; a missing picture leaves its half black, and the
+// padding and an odd width's last column stay black too.
 Bytes SideBySide(const Bytes& left, const Bytes& right, std::size_t width, unsigned bpp)
 {
-    const std::size_t row = width * bpp;
+    const std::size_t row = (width * bpp + 3) / 4 * 4;
     Bytes out(left.empty() ? right.size() : left.size(), 0);
     for (std::size_t r = 0; r * row < out.size(); ++r)
         for (std::size_t i = 0; i < width / 2; ++i) {
@@ -48,6 +49,7 @@ struct ComposeCase {
     bool swap;
     bool rgb555;
     bool secondInput;
+    LONG width = 640;
 };
 
 // 640 × 480 in both modes: the left half holds input 1's columns 0, 2, …,
@@ -63,6 +65,9 @@ TEST_F(LevelCompressTest, SqueezesBothInputsSideBySide)
         {"memory, input 1 only", 1, false, false, false}, {"bitmaps", 0, false, false, true},
         {"bitmaps, swapped", 0, true, false, true},        {"bitmaps, input 1 only", 0, false, false, false},
         {"bitmaps, RGB555", 0, false, true, true},         {"memory, RGB555", 1, false, true, true},
+        {"memory, padded rows", 1, false, false, true, 642}, {"bitmaps, padded rows", 0, false, false, true, 642},
+        {"memory, RGB555 odd width", 1, false, true, true, 641},
+        {"bitmaps, RGB555 odd width", 0, false, true, true, 641},
     };
     for (const ComposeCase& c : cases) {
         TwoInputGraph run(CLSID_LevelCompress, u"Level Compressor");
@@ -70,8 +75,8 @@ TEST_F(LevelCompressTest, SqueezesBothInputsSideBySide)
         ASSERT_TRUE(settings);
         ASSERT_EQ(settings->SetSwap(c.swap), S_OK);
         const unsigned bpp = c.rgb555 ? 2 : 3;
-        const CMediaType type = c.rgb555 ? Rgb555Type(640, 480) : Rgb24Type(640, 480);
-        const std::size_t bytes = 640 * 480 * bpp;
+        const CMediaType type = c.rgb555 ? Rgb555Type(c.width, 480) : Rgb24Type(c.width, 480);
+        const std::size_t bytes = (static_cast<std::size_t>(c.width) * bpp + 3) / 4 * 4 * 480;
         const Bytes first = RandomBytes(bytes, 1);
         const Bytes second = RandomBytes(bytes, 2);
         ASSERT_EQ(run.AddSource(u"0", type, {first}), S_OK);
@@ -81,7 +86,8 @@ TEST_F(LevelCompressTest, SqueezesBothInputsSideBySide)
         ASSERT_EQ(settings->SetCompressionMode(c.mode), S_OK);
         ASSERT_EQ(run.graph->Run(), S_OK);
         const Bytes shown = c.secondInput ? second : Bytes{};
-        Bytes expected = c.swap ? SideBySide(shown, first, 640, bpp) : SideBySide(first, shown, 640, bpp);
+        const auto width = static_cast<std::size_t>(c.width);
+        Bytes expected = c.swap ? SideBySide(shown, first, width, bpp) : SideBySide(first, shown, width, bpp);
         if (c.rgb555 && c.mode == 0) expected = WithoutTopBits(expected);
         const auto frame = run.WaitForOutput(expected);
         ASSERT_TRUE(frame) << c.name;

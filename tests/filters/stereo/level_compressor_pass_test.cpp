@@ -10,11 +10,14 @@
 
 namespace {
 
+// Rows of a DIB: whole 32-bit words.
+std::size_t DibRow(std::size_t width, unsigned bpp) { return (width * bpp + 3) / 4 * 4; }
+
 // The squeeze as defined: row r of the picture, columns 0, 2, 4, …, to row r
 // of the half, as far as the picture's bytes and the frame's reach.
 Bytes ReferenceSqueeze(Bytes frame, const Bytes& picture, std::size_t width, unsigned bpp, FrameHalf half)
 {
-    const std::size_t row = width * bpp;
+    const std::size_t row = DibRow(width, bpp);
     const std::size_t halfWidth = width / 2;
     const std::size_t offset = half == FrameHalf::Right ? halfWidth * bpp : 0;
     for (std::size_t r = 0; r * row < picture.size(); ++r)
@@ -30,8 +33,8 @@ Bytes ReferenceSqueeze(Bytes frame, const Bytes& picture, std::size_t width, uns
 
 using LevelCompressorPassOn = EveryInstructionSet;
 
-// Both pixel sizes and halves, widths 2–69 (odd ones among them), pictures
-// cut short anywhere, every output alignment within a vector, cached and
+// Both pixel sizes and halves, widths 2–69 (odd ones among them, and rows
+// padded to whole words), pictures cut short anywhere, every output alignment within a vector, cached and
 // streamed: all agree with the definition and leave the other half
 // untouched.
 TEST_P(LevelCompressorPassOn, EveryWidthMatchesTheDefinition)
@@ -41,7 +44,8 @@ TEST_P(LevelCompressorPassOn, EveryWidthMatchesTheDefinition)
         for (unsigned bpp : {2u, 3u})
             for (std::size_t width = 2; width < 70; ++width)
                 for (FrameHalf half : {FrameHalf::Left, FrameHalf::Right}) {
-                    const std::size_t bytes = width * 3 * bpp;
+                    const std::size_t row = DibRow(width, bpp);
+                    const std::size_t bytes = 3 * row;
                     const auto seed = static_cast<unsigned>(width * 7 + bpp);
                     const Bytes background = RandomBytes(bytes + 16, seed);
                     for (std::size_t length : {bytes, bytes - bpp, bytes / 2 + 1}) {
@@ -49,7 +53,7 @@ TEST_P(LevelCompressorPassOn, EveryWidthMatchesTheDefinition)
                         for (std::size_t shift = 0; shift < 16; shift += width % 2 ? 1 : 5) {
                             Bytes frame = background;
                             CompressIntoHalf(frame.data() + shift, bytes, picture.data(), picture.size(), width, bpp,
-                                             half);
+                                             row, half);
                             const Bytes expected(background.begin() + static_cast<std::ptrdiff_t>(shift),
                                                  background.begin() + static_cast<std::ptrdiff_t>(shift + bytes));
                             ASSERT_EQ(Bytes(frame.begin() + static_cast<std::ptrdiff_t>(shift),
@@ -72,12 +76,13 @@ TEST_P(LevelCompressorPassOn, WideFramesMatchTheDefinition)
 {
     for (unsigned bpp : {2u, 3u})
         for (std::size_t width : {1920u, 1921u}) {
-            const std::size_t bytes = width * 3 * bpp;
+            const std::size_t bytes = 3 * DibRow(width, bpp);
             const Bytes picture = RandomBytes(bytes, 5);
             Bytes frame = RandomBytes(bytes, 6);
             Bytes expected = frame;
             for (FrameHalf half : {FrameHalf::Left, FrameHalf::Right}) {
-                CompressIntoHalf(frame.data(), frame.size(), picture.data(), picture.size(), width, bpp, half);
+                CompressIntoHalf(frame.data(), frame.size(), picture.data(), picture.size(), width, bpp,
+                                 DibRow(width, bpp), half);
                 expected = ReferenceSqueeze(expected, picture, width, bpp, half);
             }
             ASSERT_EQ(frame, expected) << bpp << " " << width;
@@ -93,7 +98,7 @@ TEST(LevelCompressorPass, KeepsTheEvenColumnsOfEachRow)
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 6; ++c) picture.insert(picture.end(), {static_cast<std::uint8_t>(10 * r + c), 0});
     Bytes frame(picture.size(), 0xEE);
-    CompressIntoHalf(frame.data(), frame.size(), picture.data(), picture.size(), 6, 2, FrameHalf::Right);
+    CompressIntoHalf(frame.data(), frame.size(), picture.data(), picture.size(), 6, 2, 12, FrameHalf::Right);
     EXPECT_EQ(frame, (Bytes{0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0, 0, 2, 0, 4, 0,
                             0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 10, 0, 12, 0, 14, 0}));
 }
@@ -123,8 +128,8 @@ TEST(LevelCompressorBitmaps, SqueezeMatchesTheMemorySqueeze)
         Bytes viaBitmaps(bytes, 0xEE);
         EXPECT_EQ(bitmaps.Compose(viaBitmaps.data(), viaBitmaps.size()), bytes);
         Bytes inMemory(bytes, 0);
-        CompressIntoHalf(inMemory.data(), bytes, left.data(), bytes, width, bpp, FrameHalf::Left);
-        CompressIntoHalf(inMemory.data(), bytes, right.data(), bytes, width, bpp, FrameHalf::Right);
+        CompressIntoHalf(inMemory.data(), bytes, left.data(), bytes, width, bpp, width * bpp, FrameHalf::Left);
+        CompressIntoHalf(inMemory.data(), bytes, right.data(), bytes, width, bpp, width * bpp, FrameHalf::Right);
         EXPECT_EQ(viaBitmaps, inMemory) << bpp;
     }
 }
@@ -167,7 +172,8 @@ TEST(LevelCompressorBitmaps, ShortFramesUpdateOnlyTheirRowsOfTheirHalf)
             for (const Put& put : c.puts) {
                 const Bytes frame = RandomBytes(put.rows * row, put.seed);
                 bitmaps.PutSide(put.half, frame.data(), frame.size());
-                CompressIntoHalf(expected.data(), expected.size(), frame.data(), frame.size(), width, bpp, put.half);
+                CompressIntoHalf(expected.data(), expected.size(), frame.data(), frame.size(), width, bpp, row,
+                                 put.half);
             }
             Bytes out(c.height * row, 0xEE);
             EXPECT_EQ(bitmaps.Compose(out.data(), out.size()), out.size());
