@@ -6,6 +6,7 @@
 #include "LevelCompressorBitmaps.h"
 #include "LevelCompressorPass.h"
 #include "QuenzaPass.h"
+#include "StreamingCopy.h"
 
 #include <benchmark/benchmark.h>
 
@@ -90,6 +91,49 @@ void BM_LevelCompressMemory(benchmark::State& state)
         CompressIntoHalf(composition.data(), composition.size(), right.data(), right.size(),
                          static_cast<std::size_t>(g.width), g.bytesPerPixel, g.RowBytes(), FrameHalf::Right);
         CopyComposition(out.data(), composition.data(), out.size());
+        Touch(out.data());
+    }
+    Report(state, g);
+}
+
+// Reads every byte of `bytes` and nothing more: the input side of a squeeze
+// without its shuffles. Four independent sums keep the loads from waiting
+// on each other.
+std::uint64_t ReadAll(const std::uint8_t* data, std::size_t bytes)
+{
+    std::uint64_t sums[4] = {0, 0, 0, 0};
+    for (std::size_t i = 0; i + 32 <= bytes; i += 32)
+        for (int k = 0; k < 4; ++k) {
+            std::uint64_t word;
+            std::memcpy(&word, data + i + 8 * k, 8);
+            sums[k] ^= word;
+        }
+    return sums[0] ^ sums[1] ^ sums[2] ^ sums[3];
+}
+
+// What either mode cannot do without, on the same buffers as
+// BM_LevelCompressMemory and with no pixel work at all: each input read
+// whole and half of it written into the composition, then the composition
+// copied into the output ("stores" 0 plain, 1 past the caches, as the
+// filter's own stores go at this size). Five frames' bytes move per output
+// against memcpy's two, through a working set of four frames.
+void BM_LevelCompressTrafficFloor(benchmark::State& state)
+{
+    const Geometry g = GeometryOf(state);
+    const auto left = Picture(g.Bytes(), 1);
+    const auto right = Picture(g.Bytes(), 2);
+    std::vector<std::uint8_t> composition(g.Bytes());
+    std::vector<std::uint8_t> out(g.Bytes());
+    const std::size_t half = g.Bytes() / 2;
+    const auto copy = state.range(3) ? CopyPastCaches : [](std::uint8_t* to, const std::uint8_t* from, std::size_t n) {
+        std::memcpy(to, from, n);
+    };
+    for (auto _ : state) {
+        copy(composition.data(), left.data(), half);
+        benchmark::DoNotOptimize(ReadAll(left.data() + half, g.Bytes() - half));
+        copy(composition.data() + half, right.data(), half);
+        benchmark::DoNotOptimize(ReadAll(right.data() + half, g.Bytes() - half));
+        copy(out.data(), composition.data(), out.size());
         Touch(out.data());
     }
     Report(state, g);
@@ -312,6 +356,7 @@ BENCHMARK(BM_LevelCompressMemory)->Apply([](benchmark::internal::Benchmark* b) {
     for (const auto& size : {std::pair{640, 480}, std::pair{1920, 1080}})
         for (int bpp : {3, 2}) b->Args({size.first, size.second, bpp});
 });
+BENCHMARK(BM_LevelCompressTrafficFloor)->Args({1920, 1080, 3, 0})->Args({1920, 1080, 3, 1})->ArgNames({"w", "h", "bpp", "stores"});
 BENCHMARK(BM_LevelCompressBitmaps)->Apply([](benchmark::internal::Benchmark* b) { Sizes(b, "inputs", {1, 0}); });
 BENCHMARK(BM_DeviceBitmapStep)->Apply([](benchmark::internal::Benchmark* b) { Sizes(b, "step", {0, 1, 2, 3}); });
 // Full-size frames only: smaller pools would stay in the cache anyway.
